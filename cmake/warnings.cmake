@@ -1,0 +1,20 @@
+# One warning policy for every target of the game.
+function(tolv_warnings target)
+  if(MSVC)
+    target_compile_options(${target} PRIVATE /W4 /utf-8 $<$<BOOL:${TOLV_WERROR}>:/WX>)
+  else()
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic $<$<BOOL:${TOLV_WERROR}>:-Werror>)
+  endif()
+endfunction()
+
+# Sources of a folder, with the files of the other operating system left out:
+# *_win.cpp builds on Windows only, *_posix.cpp everywhere else.
+function(tolv_sources out dir)
+  file(GLOB files CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h)
+  if(WIN32)
+    list(FILTER files EXCLUDE REGEX "_posix\\.cpp$")
+  else()
+    list(FILTER files EXCLUDE REGEX "_win\\.cpp$")
+  endif()
+  set(${out} ${files} PARENT_SCOPE)
+endfunction()

@@ -1,0 +1,48 @@
+// A store in memory that logs every operation and fails the ones it is told to.
+#pragma once
+
+#include "platform/text_store.h"
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace fakes {
+
+class MemoryStore final : public platform::TextStore {
+public:
+    platform::ReadResult read(const std::string& name) override;
+    bool exists(const std::string& name) override;
+    platform::StoreError replace(const std::string& name, std::string_view bytes) override;
+    platform::StoreError remove(const std::string& name) override;
+    platform::StoreError rename(const std::string& from, const std::string& to) override;
+    platform::StoreError syncFolder() override;
+
+    // Test set-up and inspection.
+    void put(const std::string& name, std::string bytes) { m_files[name] = std::move(bytes); }
+    std::optional<std::string> get(const std::string& name) const;
+    const std::map<std::string, std::string>& files() const { return m_files; }
+    // Every replace, remove and rename in order, as "replace Data1", "remove x", "rename a b".
+    const std::vector<std::string>& log() const { return m_log; }
+    std::vector<std::string> replaced() const; // the names replaced, in order
+    void clearLog() { m_log.clear(); }
+
+    // Makes operations on this name fail with the given kind, from now on (or the next `times`).
+    void failWrites(const std::string& name, platform::StoreFailure kind, int times = -1);
+    void failReads(const std::string& name, int times = -1);
+    // Fails every write from now on (a full disk, a read-only folder).
+    void failAllWrites(platform::StoreFailure kind) { m_failAll = kind; }
+    void heal();
+
+private:
+    bool writeFails(const std::string& name, platform::StoreError& error);
+
+    std::map<std::string, std::string> m_files;
+    std::vector<std::string> m_log;
+    std::map<std::string, std::pair<platform::StoreFailure, int>> m_failWrites;
+    std::map<std::string, int> m_failReads;
+    platform::StoreFailure m_failAll = platform::StoreFailure::None;
+};
+
+} // namespace fakes
