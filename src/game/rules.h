@@ -17,6 +17,8 @@ enum class TradeOutcome {
     BadQuantity,     // the quantity is no whole number in range; nothing changed
     CompanyFailed,   // the selected company has failed; nothing changed
     BadCash,         // the cash text is no number in range; nothing changed
+    BadPrice,        // the selected company's price text is no number; nothing changed
+    BadShares,       // the selected company's shares held are no number; nothing changed
 };
 
 // Buy and sell for the selected company (nullopt: none selected) and the quantity text.

@@ -21,6 +21,10 @@ std::string numberText(double value);
 // 32-bit range or does not read as a number.
 std::optional<std::int32_t> readWhole(std::string_view text);
 
+// A trade quantity: surrounding blanks ignored, then digits only (no sign, no decimals, no
+// inner blank), within the signed 32-bit range.
+std::optional<std::int32_t> readQuantity(std::string_view text);
+
 // The change text: sign, one whole digit, a comma, the decimal part with no leading zero.
 std::string changeText(bool negative, int whole, int decimal);
 
