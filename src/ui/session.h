@@ -6,10 +6,13 @@
 #include "game/random_source.h"
 #include "platform/dialogs.h"
 #include "platform/text_store.h"
+#include "records/autosave.h"
 
 #include <QString>
 
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace ui {
 
@@ -52,18 +55,23 @@ public:
     platform::Dialogs& dialogs() { return m_dialogs; }
 
 private:
-    void win();
+    void winCheck();
+    // Saves the six autosave files (and a Hall of Fame not yet on disk) as one set.
+    void save(records::WriteOrder order);
+    void startAfresh(const std::vector<records::FileProblem>& problems);
     void reportSaveFailure(const platform::StoreError& error);
+    void error(const QString& prompt);
 
     platform::TextStore& m_store;
     platform::Dialogs& m_dialogs;
     game::RandomSource& m_random;
     game::GameState m_state;
+    // A Hall of Fame with a new winner that a failed save could not yet put on disk: every
+    // later save carries it until one succeeds, so no win is ever lost.
+    std::optional<std::string> m_pendingHallOfFame;
 };
 
-// Texts shown by the session, written once.
-namespace texts {
-inline const char* const kAppTitle = "Tolv Street";
-}
+// Converts a state text (in the files' code page) for display.
+QString shownText(const std::string& text);
 
 } // namespace ui

@@ -1,0 +1,91 @@
+// How long a day takes: the rules alone, the whole press with its save, and the cost of
+// replacing six small files atomically on this machine, the floor the save cannot go below.
+#include "game/rules.h"
+#include "platform/dialogs.h"
+#include "platform/text_store.h"
+#include "records/autosave.h"
+#include "ui/session.h"
+
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <random>
+
+namespace {
+
+// A cheap, repeatable source: the benchmark measures the rules, not the generator.
+class BenchRandom final : public game::RandomSource {
+public:
+    void seedFromClock() override {}
+    double next() override { return m_dist(m_engine); }
+
+private:
+    std::mt19937_64 m_engine{42};
+    std::uniform_real_distribution<double> m_dist{0.0, 1.0};
+};
+
+class SilentDialogs final : public platform::Dialogs {
+public:
+    void message(const QString&, const QString&) override { ++messages; }
+    bool question(const QString&, const QString&) override { return false; }
+    QString input(const QString&, const QString&) override { return {}; }
+    int messages = 0;
+};
+
+void RulesAlone(benchmark::State& bench)
+{
+    BenchRandom random;
+    game::GameState state = game::startingState();
+    int days = 0;
+    for (auto _ : bench) {
+        if (++days == 3000) { // keep prices away from failure and overflow
+            state = game::startingState();
+            days = 0;
+        }
+        benchmark::DoNotOptimize(game::advanceDay(state, random));
+    }
+}
+BENCHMARK(RulesAlone);
+
+void SixAtomicFiles(benchmark::State& bench)
+{
+    QTemporaryDir dir;
+    platform::FolderStore store(dir.path());
+    const auto files = records::autosaveFiles(game::startingState(), records::WriteOrder::DateFirst);
+    for (auto _ : bench) {
+        for (const records::FileContent& file : files) {
+            if (store.replace(file.name, file.bytes)) {
+                bench.SkipWithError("write failed");
+                return;
+            }
+        }
+    }
+}
+BENCHMARK(SixAtomicFiles)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+void FullDayAdvance(benchmark::State& bench)
+{
+    QTemporaryDir dir;
+    platform::FolderStore store(dir.path());
+    SilentDialogs dialogs;
+    BenchRandom random;
+    ui::Session session(store, dialogs, random);
+    session.load();
+    int days = 0;
+    for (auto _ : bench) {
+        if (++days == 3000) {
+            session.newGame();
+            days = 0;
+        }
+        session.advanceDay();
+    }
+    if (dialogs.messages != 0) {
+        bench.SkipWithError("a save failed");
+    }
+}
+BENCHMARK(FullDayAdvance)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+} // namespace
+
+BENCHMARK_MAIN();

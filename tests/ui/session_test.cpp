@@ -1,0 +1,293 @@
+// The session over a store in memory: start-up, saves as whole sets, trades, the win.
+#include "fakes/fake_dialogs.h"
+#include "fakes/fake_random.h"
+#include "fakes/memory_store.h"
+#include "records/autosave.h"
+#include "records/save_set.h"
+#include "ui/session.h"
+
+#include <gtest/gtest.h>
+
+using fakes::Box;
+using platform::StoreFailure;
+
+namespace {
+
+const std::vector<std::string> kDataFirst = {"Data1", "Data2", "Data3", "Data4", "Data5", "data7"};
+
+struct SessionTest : ::testing::Test {
+    fakes::MemoryStore store;
+    fakes::FakeDialogs dialogs;
+    fakes::FakeRandom random;
+    ui::Session session{store, dialogs, random};
+
+    // The autosave files as the store holds them now.
+    std::vector<std::string> savedFiles() const
+    {
+        std::vector<std::string> out;
+        for (const std::string& name : kDataFirst) {
+            out.push_back(store.get(name).value_or("<missing>"));
+        }
+        return out;
+    }
+    std::vector<std::string> filesOf(const game::GameState& state) const
+    {
+        std::vector<std::string> out;
+        for (const auto& file : records::autosaveFiles(state, records::WriteOrder::DataFirst)) {
+            out.push_back(file.bytes);
+        }
+        return out;
+    }
+    void quietDays(int days)
+    {
+        for (int d = 0; d < days * game::kCompanyCount; ++d) {
+            random.pushMove(0, 0, false);
+        }
+    }
+    void startFrom(const game::GameState& state)
+    {
+        for (const auto& file : records::autosaveFiles(state, records::WriteOrder::DataFirst)) {
+            store.put(file.name, file.bytes);
+        }
+        session.load();
+        store.clearLog();
+        dialogs.clear();
+    }
+};
+
+} // namespace
+
+TEST_F(SessionTest, FirstStartWritesANewGameAsOneSet)
+{
+    session.load();
+    EXPECT_EQ(random.seeds(), 1);
+    EXPECT_TRUE(dialogs.boxes().empty());
+    EXPECT_EQ(session.state(), game::startingState());
+    const std::vector<std::size_t> sizes = {85, 68, 68, 112, 12, 15};
+    for (std::size_t i = 0; i < kDataFirst.size(); ++i) {
+        ASSERT_TRUE(store.get(kDataFirst[i])) << kDataFirst[i];
+        EXPECT_EQ(store.get(kDataFirst[i])->size(), sizes[i]) << kDataFirst[i];
+    }
+    EXPECT_EQ(*store.get("Data5"), "\"10000,00\"\r\n");
+    EXPECT_FALSE(store.get(std::string(records::kJournalName))); // the journal is gone after a save
+    EXPECT_FALSE(store.get("data6"));                            // never created by a start
+}
+
+TEST_F(SessionTest, StartUpShowsTheSavedGameExactly)
+{
+    game::GameState saved = game::startingState();
+    saved.companies[2].price = " Fallita";
+    saved.companies[2].yesterday = "0,01";
+    saved.companies[2].change = "-0,1";
+    saved.companies[7].shares = "120";
+    saved.cash = "1234,56";
+    saved.date = "29 Feb 2004";
+    startFrom(saved);
+    EXPECT_EQ(session.state(), saved);
+    EXPECT_TRUE(store.log().empty()); // a clean start writes nothing
+
+    quietDays(1);
+    session.advanceDay();
+    EXPECT_EQ(session.state().date, "01 Mar 2004");
+}
+
+TEST_F(SessionTest, DamagedFilesAreKeptAndANewGameStarts)
+{
+    game::GameState saved = game::startingState();
+    saved.cash = "777";
+    for (const auto& file : records::autosaveFiles(saved, records::WriteOrder::DataFirst)) {
+        store.put(file.name, file.bytes);
+    }
+    store.put("Data4", "\"755\"\r\n\"molto\"\r\n"); // not a number, and too short
+    session.load();
+
+    ASSERT_EQ(dialogs.boxes().size(), 1u);
+    EXPECT_EQ(dialogs.boxes()[0].title, "Tolv Street");
+    EXPECT_TRUE(dialogs.boxes()[0].prompt.contains("\"Data4\"")) << dialogs.boxes()[0].prompt.toStdString();
+    EXPECT_EQ(session.state(), game::startingState());
+    EXPECT_EQ(savedFiles(), filesOf(game::startingState()));
+    // Nothing is lost: the whole old set is kept under backup names.
+    EXPECT_EQ(*store.get("Data4.bak1"), "\"755\"\r\n\"molto\"\r\n");
+    EXPECT_EQ(*store.get("Data5.bak1"), "\"777\"\r\n");
+}
+
+TEST_F(SessionTest, SavesKeepTheirOrderAndTheirContent)
+{
+    startFrom(game::startingState());
+    session.buy(0, "3");
+    quietDays(1);
+    session.advanceDay();
+    const std::vector<std::string> dateFirst = {"Data.journal", "data7", "Data1", "Data2",
+                                                "Data3",        "Data4", "Data5"};
+    EXPECT_EQ(store.replaced(), dateFirst);
+    EXPECT_EQ(savedFiles(), filesOf(session.state())); // the trade reaches the files with the day
+    EXPECT_EQ(*store.get("Data1"), std::string("\"3\"\r\n") + [] {
+        std::string rest;
+        for (int i = 1; i < 17; ++i) {
+            rest += "\"0\"\r\n";
+        }
+        return rest;
+    }());
+
+    store.clearLog();
+    store.put("data6", "\"\"\r\n");
+    session.newGame();
+    const std::vector<std::string> dataFirst = {"Data.journal", "Data1", "Data2", "Data3",
+                                                "Data4",        "Data5", "data7"};
+    EXPECT_EQ(store.replaced(), dataFirst);
+    EXPECT_EQ(savedFiles(), filesOf(game::startingState()));
+    EXPECT_EQ(*store.get("data6"), "\"\"\r\n"); // a new game leaves the Hall of Fame alone
+}
+
+TEST_F(SessionTest, AFailedSaveTellsThePlayerAndTheNextOneWritesTheWholeSet)
+{
+    startFrom(game::startingState());
+    const std::vector<std::string> before = savedFiles();
+    store.failAllWrites(StoreFailure::NoSpace);
+    quietDays(1);
+    session.advanceDay();
+    ASSERT_EQ(dialogs.boxes().size(), 1u);
+    EXPECT_TRUE(dialogs.boxes()[0].prompt.contains("disco è pieno"));
+    EXPECT_EQ(session.state().date, "02 Gen 2002"); // play goes on
+    EXPECT_EQ(savedFiles(), before);                 // nothing on disk was touched
+
+    store.heal();
+    quietDays(1);
+    session.advanceDay();
+    EXPECT_EQ(dialogs.boxes().size(), 1u);
+    EXPECT_EQ(savedFiles(), filesOf(session.state()));
+    EXPECT_EQ(session.state().date, "03 Gen 2002");
+}
+
+TEST_F(SessionTest, AnInterruptedSaveIsCompletedAtTheNextStart)
+{
+    startFrom(game::startingState());
+    // A save that stopped after the journal and two of its files.
+    game::GameState after = game::startingState();
+    after.date = "05 Gen 2002";
+    after.cash = "12,5";
+    const auto files = records::autosaveFiles(after, records::WriteOrder::DateFirst);
+    store.put(std::string(records::kJournalName), records::journalBytes(files));
+    store.put(files[0].name, files[0].bytes);
+    store.put(files[1].name, files[1].bytes);
+
+    fakes::MemoryStore& disk = store;
+    ui::Session next(disk, dialogs, random);
+    next.load();
+    EXPECT_EQ(next.state(), after);
+    EXPECT_EQ(savedFiles(), filesOf(after));
+    EXPECT_FALSE(store.get(std::string(records::kJournalName)));
+}
+
+TEST_F(SessionTest, TradesTellThePlayerWhyTheyAreRefused)
+{
+    startFrom(game::startingState());
+    session.buy(0, "100"); // 75500 > 10000
+    session.sell(0, "1");
+    session.buy(0, "-5");
+    const QStringList expected = {"Non hai abbastanza soldi!",
+                                  "Non puoi vendere più azioni di quelle che hai!",
+                                  "Solo numeri interi!"};
+    EXPECT_EQ(dialogs.prompts(), expected);
+    for (const Box& box : dialogs.boxes()) {
+        EXPECT_EQ(box.title, "Errore");
+    }
+    EXPECT_EQ(session.state().cash, "10000"); // only the cents steps of the first two presses
+    EXPECT_TRUE(store.log().empty());         // trades are saved with the next day
+
+    EXPECT_TRUE(session.quantityKey('7'));
+    EXPECT_TRUE(session.quantityKey(' '));
+    EXPECT_TRUE(session.quantityPaste("123"));
+    dialogs.clear();
+    EXPECT_FALSE(session.quantityKey('-'));
+    EXPECT_FALSE(session.quantityPaste("-5"));
+    EXPECT_EQ(dialogs.prompts(), QStringList({"Solo numeri interi!", "Solo numeri interi!"}));
+}
+
+TEST_F(SessionTest, AWinJoinsTheHallOfFameAndResetsInOneSave)
+{
+    game::GameState rich = game::startingState();
+    rich.cash = "99999,5";
+    rich.date = "01 Gen 2002";
+    rich.companies[3].shares = "4";
+    startFrom(rich);
+    store.put("data6", "\"\"\r\n");
+
+    session.buy(0, "0"); // 99999,5 counts as 100000; buying never wins by itself
+    EXPECT_EQ(session.state().cash, "100000");
+    EXPECT_TRUE(dialogs.boxes().empty());
+
+    dialogs.answerText("Anna");
+    session.sell(std::nullopt, "1");
+    ASSERT_EQ(dialogs.boxes().size(), 1u);
+    EXPECT_EQ(dialogs.boxes()[0].kind, Box::Kind::Input);
+    EXPECT_EQ(dialogs.boxes()[0].title, "HAI VINTO !!!!");
+    EXPECT_EQ(dialogs.boxes()[0].prompt,
+              "Hai decuplicato i tuoi soldi e sei il nuovo campione di Tolv Street! Inserisci il tuo nome");
+    EXPECT_EQ(*store.get("data6"), "\"\rAnna:  01 Gen 2002\"\r\n");
+    EXPECT_EQ(store.get("data6")->size(), 23u);
+    game::GameState reset = game::startingState();
+    EXPECT_EQ(session.state(), reset);
+    EXPECT_EQ(savedFiles(), filesOf(reset));
+    const std::vector<std::string> order = {"Data.journal", "data6", "Data1", "Data2",
+                                            "Data3",        "Data4", "Data5", "data7"};
+    EXPECT_EQ(store.replaced(), order);
+
+    // A cancelled name still counts, after the first record; the date is kept.
+    quietDays(3);
+    session.advanceDay();
+    session.advanceDay();
+    session.advanceDay();
+    dialogs.clear();
+    game::GameState again = session.state();
+    again.cash = "100000";
+    startFrom(again);
+    dialogs.answerText("");
+    session.sell(std::nullopt, "");
+    EXPECT_EQ(*store.get("data6"), "\"\rAnna:  01 Gen 2002\r:  04 Gen 2002\"\r\n");
+    EXPECT_EQ(session.state().date, "04 Gen 2002");
+}
+
+TEST_F(SessionTest, NoWinIsLostWhenTheHallOfFameIsMissingOrTheSaveFails)
+{
+    game::GameState rich = game::startingState();
+    rich.cash = "150000";
+    startFrom(rich);
+    // No data6 at all: the win creates it.
+    store.failWrites("data6", StoreFailure::Permission, 1);
+    dialogs.answerText("Bea");
+    session.sell(std::nullopt, "1");
+    ASSERT_EQ(dialogs.boxes().size(), 2u); // the name, then the failed save
+    EXPECT_TRUE(dialogs.boxes()[1].prompt.contains("data6"));
+    EXPECT_FALSE(store.get("data6"));
+    EXPECT_EQ(session.state().cash, "10000,00"); // the reset happened: no second win
+    EXPECT_EQ(session.hallOfFameText(), QString("\"\rBea:  01 Gen 2002\"\r\n"));
+
+    // The next save carries the record along.
+    quietDays(1);
+    session.advanceDay();
+    EXPECT_EQ(*store.get("data6"), "\"\rBea:  01 Gen 2002\"\r\n");
+    EXPECT_EQ(savedFiles(), filesOf(session.state()));
+}
+
+TEST_F(SessionTest, MenusOnlyTalkAndTheExitAsks)
+{
+    startFrom(game::startingState());
+    session.saveMenu();
+    session.loadMenu();
+    dialogs.answerNo();
+    EXPECT_FALSE(session.confirmExit());
+    dialogs.answerYes();
+    EXPECT_TRUE(session.confirmExit());
+    const std::vector<Box> expected = {
+        {Box::Kind::Message, "Questo gioco salva da solo!", "Tolv Street"},
+        {Box::Kind::Message, "Se salva da solo vuol dire anche che carica da solo!!", "Tolv Street"},
+        {Box::Kind::Question, "Ma sei sicuro di uscire da questo APPASSIONANTISSIMO gioco?",
+         "Uscita dal Programma"},
+        {Box::Kind::Question, "Ma sei sicuro di uscire da questo APPASSIONANTISSIMO gioco?",
+         "Uscita dal Programma"},
+    };
+    EXPECT_EQ(dialogs.boxes(), expected);
+    EXPECT_TRUE(store.log().empty());
+    EXPECT_EQ(session.state(), game::startingState());
+}
