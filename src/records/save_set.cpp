@@ -1,0 +1,223 @@
+// The save set: a write-ahead journal so that a crash leaves every file of a save old or new.
+#include "records/save_set.h"
+
+#include <charconv>
+#include <cstdint>
+
+namespace records {
+
+namespace {
+
+// The journal:
+//   TolvStreet journal 1\n
+//   <number of files>\n
+//   then per file: <name>\n<length in bytes>\n<bytes>\n
+//   check <FNV-1a 64 of everything above, 16 lower-case hex digits>\n
+//   end\n
+// A journal cut short or altered anywhere fails the check or the end marker.
+constexpr std::string_view kMagic = "TolvStreet journal 1\n";
+constexpr std::string_view kCheck = "check ";
+constexpr std::string_view kEnd = "end\n";
+constexpr std::size_t kMostFiles = 64;
+constexpr std::size_t kLongestName = 64;
+
+std::uint64_t fnv1a(std::string_view bytes)
+{
+    std::uint64_t hash = 0xcbf29ce484222325ULL;
+    for (const char c : bytes) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 0x100000001b3ULL;
+    }
+    return hash;
+}
+
+std::string hex16(std::uint64_t value)
+{
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string text(16, '0');
+    for (int i = 15; i >= 0; --i) {
+        text[static_cast<std::size_t>(i)] = kDigits[value & 0xF];
+        value >>= 4;
+    }
+    return text;
+}
+
+// The journal names the files it rewrites: only plain names in the game's folder, never a path.
+bool safeName(std::string_view name)
+{
+    if (name.empty() || name.size() > kLongestName || name.front() == '.' || name == kJournalName) {
+        return false;
+    }
+    for (const char c : name) {
+        const bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+                        c == '.' || c == '_' || c == '-';
+        if (!ok) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Reads a line at `pos` (without its LF) and moves past it; nothing when no LF follows.
+std::optional<std::string_view> takeLine(std::string_view bytes, std::size_t& pos)
+{
+    const std::size_t lf = bytes.find('\n', pos);
+    if (lf == std::string_view::npos) {
+        return std::nullopt;
+    }
+    std::string_view line = bytes.substr(pos, lf - pos);
+    pos = lf + 1;
+    return line;
+}
+
+// Plain decimal digits only: no sign, no blanks, no leading zeros.
+std::optional<std::size_t> readCount(std::string_view text)
+{
+    if (text.empty() || text.size() > 12 || (text.size() > 1 && text.front() == '0')) {
+        return std::nullopt;
+    }
+    std::size_t value = 0;
+    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || ptr != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+} // namespace
+
+std::string journalBytes(const std::vector<FileContent>& files)
+{
+    std::string out(kMagic);
+    out += std::to_string(files.size());
+    out += '\n';
+    for (const FileContent& file : files) {
+        out += file.name;
+        out += '\n';
+        out += std::to_string(file.bytes.size());
+        out += '\n';
+        out += file.bytes;
+        out += '\n';
+    }
+    const std::uint64_t check = fnv1a(out);
+    out += kCheck;
+    out += hex16(check);
+    out += '\n';
+    out += kEnd;
+    return out;
+}
+
+std::optional<std::vector<FileContent>> readJournal(std::string_view bytes)
+{
+    if (bytes.substr(0, kMagic.size()) != kMagic) {
+        return std::nullopt;
+    }
+    std::size_t pos = kMagic.size();
+    const auto countLine = takeLine(bytes, pos);
+    const auto count = countLine ? readCount(*countLine) : std::nullopt;
+    if (!count || *count > kMostFiles) {
+        return std::nullopt;
+    }
+    std::vector<FileContent> files;
+    for (std::size_t i = 0; i < *count; ++i) {
+        const auto name = takeLine(bytes, pos);
+        if (!name || !safeName(*name)) {
+            return std::nullopt;
+        }
+        const auto lengthLine = takeLine(bytes, pos);
+        const auto length = lengthLine ? readCount(*lengthLine) : std::nullopt;
+        if (!length || *length >= bytes.size() - pos || bytes[pos + *length] != '\n') {
+            return std::nullopt;
+        }
+        files.push_back({std::string(*name), std::string(bytes.substr(pos, *length))});
+        pos += *length + 1;
+    }
+    const std::size_t checked = pos;
+    const auto checkLine = takeLine(bytes, pos);
+    if (!checkLine || checkLine->substr(0, kCheck.size()) != kCheck ||
+        checkLine->substr(kCheck.size()) != hex16(fnv1a(bytes.substr(0, checked)))) {
+        return std::nullopt;
+    }
+    if (bytes.substr(pos) != kEnd) {
+        return std::nullopt;
+    }
+    return files;
+}
+
+platform::StoreError saveSet(platform::TextStore& store, const std::vector<FileContent>& files)
+{
+    const std::string journal(kJournalName);
+    // A set the journal could not carry is refused before anything is written.
+    if (files.size() > kMostFiles) {
+        return {platform::StoreFailure::Other, journal, "too many files for one save"};
+    }
+    for (const FileContent& file : files) {
+        if (!safeName(file.name)) {
+            return {platform::StoreFailure::Other, file.name, "not a plain file name"};
+        }
+    }
+    // Until the journal is whole on the disk nothing else has been touched.
+    if (platform::StoreError error = store.replace(journal, journalBytes(files))) {
+        return error;
+    }
+    for (const FileContent& file : files) {
+        if (platform::StoreError error = store.replace(file.name, file.bytes)) {
+            return error; // the journal stays: the next start completes the set
+        }
+    }
+    // The files' new names must be durable before the journal that can redo them goes.
+    if (platform::StoreError error = store.syncFolder()) {
+        return error;
+    }
+    if (platform::StoreError error = store.remove(journal)) {
+        return error;
+    }
+    return store.syncFolder();
+}
+
+Recovery recoverSet(platform::TextStore& store)
+{
+    Recovery result;
+    const std::string journal(kJournalName);
+    platform::ReadResult read = store.read(journal);
+    if (read.error) {
+        if (read.error.kind != platform::StoreFailure::Missing) {
+            result.error = std::move(read.error);
+        }
+        return result;
+    }
+    std::optional<std::vector<FileContent>> files = readJournal(read.bytes);
+    if (!files) {
+        // A save that died while writing its journal had not touched a single file yet.
+        result.kind = Recovery::Kind::Discarded;
+        result.error = store.remove(journal);
+        if (!result.error) {
+            result.error = store.syncFolder();
+        }
+        return result;
+    }
+    result.files = std::move(*files);
+    auto notCompleted = [&result](platform::StoreError error) {
+        result.kind = Recovery::Kind::NotCompleted;
+        result.error = std::move(error);
+        return result;
+    };
+    for (const FileContent& file : result.files) {
+        if (platform::StoreError error = store.replace(file.name, file.bytes)) {
+            return notCompleted(std::move(error));
+        }
+    }
+    if (platform::StoreError error = store.syncFolder()) {
+        return notCompleted(std::move(error));
+    }
+    if (platform::StoreError error = store.remove(journal)) {
+        return notCompleted(std::move(error));
+    }
+    if (platform::StoreError error = store.syncFolder()) {
+        return notCompleted(std::move(error));
+    }
+    result.kind = Recovery::Kind::Completed;
+    return result;
+}
+
+} // namespace records

@@ -1,0 +1,235 @@
+// The save set: its journal, its order of writes, and what every failure leaves on disk.
+#include "records/save_set.h"
+
+#include "fakes/memory_store.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using platform::StoreFailure;
+using records::FileContent;
+using records::Recovery;
+
+const std::string kJournal(records::kJournalName);
+
+std::vector<FileContent> oldSet()
+{
+    return {{"data6", "\"\"\r\n"}, {"Data1", "\"0\"\r\n"}, {"Data5", "\"10000,00\"\r\n"},
+            {"data7", "\"01 Gen 2002\"\r\n"}};
+}
+
+std::vector<FileContent> newSet()
+{
+    return {{"data6", "\"\"\rAnna:  02 Gen 2002\"\r\n"}, {"Data1", "\"5\"\r\n"},
+            {"Data5", "\"10000,00\"\r\n"}, {"data7", "\"02 Gen 2002\"\r\n"}};
+}
+
+void putSet(fakes::MemoryStore& store, const std::vector<FileContent>& set)
+{
+    for (const FileContent& file : set) {
+        store.put(file.name, file.bytes);
+    }
+}
+
+// True when every file of the set is on the store with exactly these bytes.
+bool holds(const fakes::MemoryStore& store, const std::vector<FileContent>& set)
+{
+    for (const FileContent& file : set) {
+        if (store.get(file.name) != file.bytes) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The memory store's log plus every folder sync, which the order of a save depends on.
+class SyncLoggingStore final : public platform::TextStore {
+public:
+    explicit SyncLoggingStore(fakes::MemoryStore& inner) : m_inner(inner) {}
+    platform::ReadResult read(const std::string& name) override { return m_inner.read(name); }
+    bool exists(const std::string& name) override { return m_inner.exists(name); }
+    platform::StoreError replace(const std::string& name, std::string_view bytes) override
+    {
+        return note(m_inner.replace(name, bytes), "replace " + name);
+    }
+    platform::StoreError remove(const std::string& name) override
+    {
+        return note(m_inner.remove(name), "remove " + name);
+    }
+    platform::StoreError rename(const std::string& from, const std::string& to) override
+    {
+        return note(m_inner.rename(from, to), "rename " + from + " " + to);
+    }
+    platform::StoreError syncFolder() override { return note(m_inner.syncFolder(), "sync"); }
+    const std::vector<std::string>& log() const { return m_log; }
+
+private:
+    platform::StoreError note(platform::StoreError error, std::string entry)
+    {
+        if (!error) {
+            m_log.push_back(std::move(entry));
+        }
+        return error;
+    }
+    fakes::MemoryStore& m_inner;
+    std::vector<std::string> m_log;
+};
+
+TEST(Journal, RoundTripsAnySet)
+{
+    const std::vector<std::vector<FileContent>> sets = {
+        {},
+        newSet(),
+        {{"Data2", ""}, {"Data3", std::string("\n\r\0\xff\n", 5)}, {"x", "check 0\nend\n"}},
+    };
+    for (const auto& set : sets) {
+        EXPECT_EQ(records::readJournal(records::journalBytes(set)), set);
+    }
+}
+
+TEST(Journal, TornOrAlteredJournalsAreRefused)
+{
+    const std::string whole = records::journalBytes(newSet());
+    ASSERT_TRUE(records::readJournal(whole));
+    for (std::size_t cut = 0; cut < whole.size(); ++cut) {
+        EXPECT_FALSE(records::readJournal(whole.substr(0, cut))) << "cut at " << cut;
+    }
+    for (std::size_t at = 0; at < whole.size(); ++at) {
+        std::string altered = whole;
+        altered[at] = static_cast<char>(altered[at] ^ 0x04);
+        EXPECT_FALSE(records::readJournal(altered)) << "byte " << at << " altered";
+    }
+    EXPECT_FALSE(records::readJournal(whole + "x"));
+    EXPECT_FALSE(records::readJournal(whole + whole));
+}
+
+TEST(Journal, NamesThatAreNotPlainFileNamesAreRefused)
+{
+    for (const std::string name : {"../Data1", "/etc/passwd", "sub/Data1", ".hidden", "", "Data.journal", "a\rb"}) {
+        fakes::MemoryStore store;
+        const platform::StoreError error = records::saveSet(store, {{name, "x"}});
+        EXPECT_TRUE(error) << name;
+        EXPECT_TRUE(store.log().empty()) << name;
+        // A journal naming such a file, however it came about, writes nothing either.
+        std::string forged = records::journalBytes({{"Data1", "x"}});
+        EXPECT_FALSE(records::readJournal(forged.replace(forged.find("Data1"), 5, name))) << name;
+    }
+}
+
+TEST(SaveSet, WritesTheJournalThenTheFilesInOrderThenRemovesIt)
+{
+    fakes::MemoryStore store;
+    SyncLoggingStore logging(store);
+    putSet(store, oldSet());
+    ASSERT_FALSE(records::saveSet(logging, newSet()));
+    // The files' renames are synced before the journal that could redo them goes.
+    EXPECT_EQ(logging.log(), (std::vector<std::string>{"replace " + kJournal, "replace data6",
+                                                       "replace Data1", "replace Data5",
+                                                       "replace data7", "sync",
+                                                       "remove " + kJournal, "sync"}));
+    EXPECT_TRUE(holds(store, newSet()));
+    EXPECT_FALSE(store.exists(kJournal));
+    EXPECT_EQ(records::recoverSet(store).kind, Recovery::Kind::Nothing);
+}
+
+TEST(SaveSet, AFailureAtAnyStepLeavesTheOldSetOrTheNewOne)
+{
+    const std::vector<std::string> steps = {kJournal, "data6", "Data1", "Data5", "data7"};
+    for (const std::string& failing : steps) {
+        for (const StoreFailure kind : {StoreFailure::NoSpace, StoreFailure::Permission}) {
+            fakes::MemoryStore store;
+            putSet(store, oldSet());
+            store.failWrites(failing, kind, 1);
+            const platform::StoreError error = records::saveSet(store, newSet());
+            EXPECT_EQ(error.kind, kind) << failing;
+            EXPECT_EQ(error.file, failing);
+            if (failing == kJournal) {
+                EXPECT_TRUE(holds(store, oldSet())) << "nothing changed before the journal";
+                EXPECT_FALSE(store.exists(kJournal));
+            } else {
+                EXPECT_TRUE(store.exists(kJournal)) << failing;
+            }
+            // The next start finds either nothing to do or a whole journal to complete.
+            const Recovery recovery = records::recoverSet(store);
+            EXPECT_EQ(recovery.kind, failing == kJournal ? Recovery::Kind::Nothing
+                                                         : Recovery::Kind::Completed)
+                << failing;
+            EXPECT_TRUE(holds(store, failing == kJournal ? oldSet() : newSet())) << failing;
+            EXPECT_FALSE(store.exists(kJournal)) << failing;
+        }
+    }
+}
+
+TEST(RecoverSet, AJournalThatCannotBeRemovedIsCompletedAgainLater)
+{
+    fakes::MemoryStore store;
+    putSet(store, oldSet());
+    store.put(kJournal, records::journalBytes(newSet()));
+    store.failWrites(kJournal, StoreFailure::Other, 1); // its removal is the first write on it
+    const Recovery recovery = records::recoverSet(store);
+    EXPECT_EQ(recovery.kind, Recovery::Kind::NotCompleted);
+    EXPECT_EQ(recovery.files, newSet());
+    EXPECT_TRUE(holds(store, newSet()));
+    EXPECT_TRUE(store.exists(kJournal));
+    EXPECT_EQ(records::recoverSet(store).kind, Recovery::Kind::Completed);
+    EXPECT_FALSE(store.exists(kJournal));
+    EXPECT_TRUE(holds(store, newSet()));
+}
+
+TEST(RecoverSet, TornJournalsAreDiscardedAndTheOldSetStays)
+{
+    const std::string whole = records::journalBytes(newSet());
+    for (const std::size_t cut : {std::size_t{0}, std::size_t{5}, whole.size() / 2, whole.size() - 1}) {
+        fakes::MemoryStore store;
+        putSet(store, oldSet());
+        store.put(kJournal, whole.substr(0, cut));
+        SyncLoggingStore logging(store);
+        const Recovery recovery = records::recoverSet(logging);
+        EXPECT_EQ(recovery.kind, Recovery::Kind::Discarded) << cut;
+        EXPECT_FALSE(recovery.error);
+        EXPECT_FALSE(store.exists(kJournal));
+        EXPECT_TRUE(holds(store, oldSet()));
+        EXPECT_EQ(logging.log(), (std::vector<std::string>{"remove " + kJournal, "sync"}));
+    }
+}
+
+TEST(RecoverSet, AJournalThatCannotBeWrittenOutHandsBackItsSet)
+{
+    fakes::MemoryStore store;
+    putSet(store, oldSet());
+    store.put(kJournal, records::journalBytes(newSet()));
+    store.failWrites("Data5", StoreFailure::NoSpace);
+
+    const Recovery recovery = records::recoverSet(store);
+    EXPECT_EQ(recovery.kind, Recovery::Kind::NotCompleted);
+    EXPECT_EQ(recovery.error.kind, StoreFailure::NoSpace);
+    EXPECT_EQ(recovery.files, newSet());
+    EXPECT_TRUE(store.exists(kJournal)) << "kept for the next start";
+
+    store.heal();
+    SyncLoggingStore logging(store);
+    EXPECT_EQ(records::recoverSet(logging).kind, Recovery::Kind::Completed);
+    EXPECT_EQ(logging.log(), (std::vector<std::string>{"replace data6", "replace Data1",
+                                                       "replace Data5", "replace data7", "sync",
+                                                       "remove " + kJournal, "sync"}));
+    EXPECT_TRUE(holds(store, newSet()));
+    EXPECT_EQ(records::recoverSet(store).kind, Recovery::Kind::Nothing);
+}
+
+TEST(RecoverSet, AnUnreadableJournalIsReportedAndLeftAlone)
+{
+    fakes::MemoryStore store;
+    putSet(store, oldSet());
+    store.put(kJournal, records::journalBytes(newSet()));
+    store.failReads(kJournal);
+    const Recovery recovery = records::recoverSet(store);
+    EXPECT_EQ(recovery.kind, Recovery::Kind::Nothing);
+    EXPECT_TRUE(recovery.error);
+    EXPECT_TRUE(store.log().empty());
+}
+
+} // namespace
