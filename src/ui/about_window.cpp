@@ -1,0 +1,184 @@
+// The about box, and its button that starts the system-information tool.
+#include "ui/about_window.h"
+
+#include "platform/sys_info.h"
+
+#include <QFile>
+#include <QFont>
+#include <QIcon>
+#include <QImage>
+#include <QLabel>
+#include <QPainter>
+#include <QPalette>
+#include <QPixmap>
+#include <QPushButton>
+#include <QSvgRenderer>
+
+namespace ui {
+
+namespace {
+
+const QString kAppTitle = QStringLiteral("Tolv Street");
+constexpr int kVersionMajor = 1;
+constexpr int kVersionMinor = 4;
+constexpr int kVersionRevision = 29;
+
+const QString kIconFile = QStringLiteral(":/art/app_icon.svg");
+const QString kDescription = QStringLiteral("Un gioco di borsa di Tolvagiochi");
+const QString kRights = QStringLiteral("© 2002-2004 Tolvagiochi, Isola di Tolva");
+const QString kDisclaimer = QStringLiteral(
+    "Avviso: non adatto ai bambini sotto i 36 mesi. Se durante il gioco siete connessi ad "
+    "internet o LAN locale potreste perdere realmente i vostri soldi che saranno devoluti al "
+    "buon milanese");
+const QString kSysInfoUnavailable =
+    QStringLiteral("Le informazioni sul sistema non sono disponibili in questa fase");
+
+int px(int twips) { return qRound(twips / 15.0); }
+QRect twipRect(int left, int top, int width, int height)
+{
+    return QRect(px(left), px(top), px(width), px(height));
+}
+
+QLabel* makeLabel(QWidget* parent, const QString& name, const QRect& place, bool black)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setGeometry(place);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    if (black) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, Qt::black);
+        label->setPalette(palette);
+    }
+    return label;
+}
+
+// One stroke of the etched separator.
+QWidget* makeLine(QWidget* parent, const QString& name, const QRect& place, const QColor& colour)
+{
+    auto* line = new QWidget(parent);
+    line->setObjectName(name);
+    line->setGeometry(place);
+    QPalette palette = line->palette();
+    palette.setColor(QPalette::Window, colour);
+    line->setPalette(palette);
+    line->setAutoFillBackground(true);
+    return line;
+}
+
+// The application icon at 32 x 32; an empty picture when the artwork is not there.
+QPixmap iconPicture()
+{
+    if (!QFile::exists(kIconFile)) {
+        return {};
+    }
+    QSvgRenderer renderer(kIconFile);
+    if (!renderer.isValid()) {
+        return {};
+    }
+    QImage image(32, 32, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    renderer.render(&painter, QRectF(0, 0, 32, 32));
+    painter.end();
+    return QPixmap::fromImage(image);
+}
+
+} // namespace
+
+frmAbout::frmAbout(platform::Dialogs& dialogs, platform::Registry& registry,
+                   platform::ProgramRunner& runner, QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
+      m_dialogs(dialogs), m_registry(registry), m_runner(runner)
+{
+    setObjectName(QStringLiteral("frmAbout"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    // A tool window would not keep the program running; the about box does while it is open.
+    setAttribute(Qt::WA_QuitOnClose, true);
+    setModal(false);
+    // The box's own small default font, so that the disclaimer fits its four lines.
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(8.25);
+    setFont(font);
+    setSizeGripEnabled(false);
+    // The client area's top-left corner at its fixed place on the screen.
+    setGeometry(twipRect(2340, 1935, 5730, 3555));
+    setFixedSize(size());
+
+    picIcon = new QLabel(this);
+    picIcon->setObjectName(QStringLiteral("picIcon"));
+    picIcon->setGeometry(twipRect(240, 240, 540, 540));
+    picIcon->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    picIcon->setLineWidth(2);
+    picIcon->setAlignment(Qt::AlignCenter);
+    picIcon->setFocusPolicy(Qt::StrongFocus);
+    const QPixmap icon = iconPicture();
+    picIcon->setPixmap(icon);
+    if (!icon.isNull()) {
+        setWindowIcon(QIcon(icon));
+    }
+
+    lblTitle = makeLabel(this, QStringLiteral("lblTitle"), twipRect(1080, 240, 3885, 480), true);
+    lblVersion =
+        makeLabel(this, QStringLiteral("lblVersion"), twipRect(1080, 780, 3885, 225), false);
+    lblDescription =
+        makeLabel(this, QStringLiteral("lblDescription"), twipRect(1080, 1125, 3885, 210), true);
+    lblDescription->setText(kDescription);
+    Label1 = makeLabel(this, QStringLiteral("Label1"), twipRect(1080, 1440, 4335, 255), false);
+    Label1->setText(kRights);
+
+    // A grey stroke with a white one just below it: an etched line across the box.
+    makeLine(this, QStringLiteral("Line1(1)"), QRect(px(90), px(2445), px(5654) - px(90) + 1, 1),
+             QColor(0x80, 0x80, 0x80));
+    makeLine(this, QStringLiteral("Line1(0)"),
+             QRect(px(105), px(2460), px(5654) - px(105) + 1, 2), Qt::white);
+
+    lblDisclaimer =
+        makeLabel(this, QStringLiteral("lblDisclaimer"), twipRect(255, 2625, 3870, 825), true);
+    lblDisclaimer->setWordWrap(true);
+    lblDisclaimer->setText(kDisclaimer);
+
+    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setGeometry(twipRect(4245, 2625, 1260, 345));
+    cmdOK->setDefault(true);
+    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+
+    cmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
+    cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
+    cmdSysInfo->setGeometry(twipRect(4260, 3075, 1245, 345));
+    connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
+
+    setTabOrder(cmdOK, picIcon);
+    setTabOrder(picIcon, cmdSysInfo);
+    cmdOK->setFocus();
+
+    Form_Load();
+}
+
+void frmAbout::Form_Load()
+{
+    setWindowTitle(QStringLiteral("Informazioni su %1 %2.%3")
+                       .arg(kAppTitle)
+                       .arg(kVersionMajor)
+                       .arg(kVersionMinor));
+    lblVersion->setText(QStringLiteral("Versione %1.%2.%3")
+                            .arg(kVersionMajor)
+                            .arg(kVersionMinor)
+                            .arg(kVersionRevision));
+    lblTitle->setText(kAppTitle);
+}
+
+// Esc, the close box and "OK" all end here: QDialog turns them into a close, and the box
+// deletes itself.
+void frmAbout::cmdOK_Click() { accept(); }
+
+void frmAbout::cmdSysInfo_Click()
+{
+    if (!platform::StartSysInfo(m_registry, m_runner)) {
+        m_dialogs.message(kSysInfoUnavailable, kAppTitle);
+    }
+}
+
+} // namespace ui

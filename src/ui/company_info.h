@@ -1,0 +1,18 @@
+// The information message of each listed company: its title and its description.
+#pragma once
+
+#include <QString>
+
+namespace ui {
+
+struct CompanyInformation {
+    QString title;       // the message box's title; two differ from the option-button captions
+    QString description; // one paragraph, shown as the message text
+};
+
+inline constexpr int kCompanyInformationCount = 17;
+
+// The entry of company index 0..16; any other index gives an entry with empty texts.
+const CompanyInformation& companyInformation(int index);
+
+} // namespace ui
