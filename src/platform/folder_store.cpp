@@ -118,11 +118,13 @@ StoreError FolderStore::replace(const std::string& name, std::string_view bytes)
     }
     // Never the direct-write fallback: it would overwrite the file in place.
     QSaveFile file(p);
+    step(FileStep::Open, name);
     os::clearLastError();
     if (!file.open(QIODevice::WriteOnly)) { // binary: the records carry their own CR LF
         return classify(name, os::lastError(), file);
     }
     const auto size = static_cast<qint64>(bytes.size());
+    step(FileStep::Write, name);
     os::clearLastError();
     // flush() is checked because a commit() after a failed final flush still reports success.
     if ((size > 0 && file.write(bytes.data(), size) != size) || !file.flush()) {
@@ -131,10 +133,12 @@ StoreError FolderStore::replace(const std::string& name, std::string_view bytes)
         return error;
     }
     // commit() syncs without checking; the bytes must be on the disk before they take the name.
+    step(FileStep::Sync, name);
     if (const int code = os::syncFile(file.handle()); code != 0) {
         file.cancelWriting();
         return classify(name, code, QFileDevice::WriteError, QString());
     }
+    step(FileStep::Commit, name);
     os::clearLastError();
     if (!file.commit()) {
         return classify(name, os::lastError(), file);
@@ -153,6 +157,7 @@ StoreError FolderStore::remove(const std::string& name)
         return notAFile(name);
     }
     QFile file(p);
+    step(FileStep::Remove, name);
     os::clearLastError();
     if (!file.remove()) {
         return classify(name, os::lastError(), file);
@@ -177,6 +182,7 @@ StoreError FolderStore::rename(const std::string& from, const std::string& to)
     }
     // QFile::rename never replaces an existing target.
     QFile file(source);
+    step(FileStep::Rename, from);
     os::clearLastError();
     if (!file.rename(target)) {
         return classify(from, os::lastError(), file);
@@ -187,6 +193,7 @@ StoreError FolderStore::rename(const std::string& from, const std::string& to)
 StoreError FolderStore::syncFolder()
 {
     const QString folder = m_folder.isEmpty() ? QStringLiteral(".") : m_folder;
+    step(FileStep::SyncFolder, ".");
     const int code = os::syncFolder(QFile::encodeName(folder).toStdString());
     if (code != 0) {
         return classify(".", code, QFileDevice::UnspecifiedError, QString());

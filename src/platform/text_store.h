@@ -3,6 +3,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -46,10 +47,26 @@ public:
     virtual StoreError syncFolder() = 0;
 };
 
+// The steps by which a store changes the disk, in the order a replace takes them.
+enum class FileStep {
+    Open,       // creating the temporary file
+    Write,      // writing the new bytes into it
+    Sync,       // syncing them to the disk
+    Commit,     // renaming it over the file
+    Remove,     // removing a file
+    Rename,     // renaming a file
+    SyncFolder, // syncing the folder's entries
+};
+
 // The real store: files in a folder on disk, each replaced through a synced temporary file.
 class FolderStore final : public TextStore {
 public:
+    // Called just before each step that changes the disk, with the file's bare name ("." for
+    // the folder): the crash tests stop the program there. None by default.
+    using StepHook = std::function<void(FileStep, const std::string&)>;
+
     explicit FolderStore(QString folder);
+    void setStepHook(StepHook hook) { m_stepHook = std::move(hook); }
     ReadResult read(const std::string& name) override;
     bool exists(const std::string& name) override;
     StoreError replace(const std::string& name, std::string_view bytes) override;
@@ -60,7 +77,14 @@ public:
 
 private:
     QString path(const std::string& name) const;
+    void step(FileStep kind, const std::string& name) const
+    {
+        if (m_stepHook) {
+            m_stepHook(kind, name);
+        }
+    }
     QString m_folder;
+    StepHook m_stepHook;
 };
 
 } // namespace platform
