@@ -8,6 +8,10 @@ namespace platform::os {
 
 int syncFile(int handle)
 {
+    // Checked first: the C runtime treats a bad descriptor as a fatal invalid parameter.
+    if (handle < 0) {
+        return ERROR_INVALID_HANDLE;
+    }
     const auto native = reinterpret_cast<HANDLE>(_get_osfhandle(handle));
     if (native == INVALID_HANDLE_VALUE) {
         return ERROR_INVALID_HANDLE;

@@ -51,7 +51,9 @@ struct FileProblem {
 };
 
 // The values of one file's records, in order; nothing when the bytes are not a run of quoted
-// records. Extra records past `count` are ignored.
+// records. A record may also end with LF alone, a lone CR or (the last one) nothing, and may
+// have blanks or tabs around its quotes. Whatever follows the first `count` records is ignored.
+// `badRecord` gets the index of the damaged or missing record, -1 when all are whole.
 std::optional<std::vector<std::string>> readRecords(std::string_view bytes, std::size_t count,
                                                     int* badRecord = nullptr);
 

@@ -22,7 +22,8 @@ std::optional<std::vector<FileContent>> readJournal(std::string_view bytes);
 
 struct Recovery {
     enum class Kind {
-        Nothing,         // no journal: the files are as the last save left them
+        Nothing,         // no journal: the files are as the last save left them; `error` is set
+                         // when a journal is there but could not be read (it is left alone)
         Completed,       // a whole journal was found and written out
         Discarded,       // a damaged journal was found and removed; the files are the old set
         NotCompleted,    // a whole journal could not be written out: `files` holds the set
