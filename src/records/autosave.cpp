@@ -279,12 +279,16 @@ BackupResult keepDamagedFiles(platform::TextStore& store)
     auto backupName = [](std::string_view name, int n) {
         return std::string(name) + ".bak" + std::to_string(n);
     };
+    // A folder standing at a backup name takes that name as well as a file does.
+    auto taken = [&store](const std::string& name) {
+        return store.exists(name) || store.read(name).error.kind != platform::StoreFailure::Missing;
+    };
     // One number for the whole set, so that the backups of one start stay together.
     int n = 1;
     for (;;) {
         bool free = true;
         for (const std::string_view name : kAutosaveNames) {
-            free = free && !store.exists(backupName(name, n));
+            free = free && !taken(backupName(name, n));
         }
         if (free) {
             break;

@@ -4,6 +4,11 @@
 #include "fakes/memory_store.h"
 #include "game/game_state.h"
 
+#include "platform/text_store.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -262,6 +267,22 @@ TEST(KeepDamagedFiles, MovesThePresentFilesUnderOneFreeNumber)
     EXPECT_EQ(failed.error.kind, platform::StoreFailure::Permission);
     EXPECT_EQ(failed.moved, (std::vector<Pair>{{"Data1", "Data1.bak4"}}));
     EXPECT_EQ(store.get("Data5"), "cash");
+}
+
+TEST(KeepDamagedFiles, AFolderAtABackupNameIsPassedOver)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Data5.bak1")));
+    platform::FolderStore store(dir.path());
+    ASSERT_FALSE(store.replace("Data5", "\"diecimila\"\r\n"));
+
+    const records::BackupResult result = records::keepDamagedFiles(store);
+    EXPECT_FALSE(result.error) << result.error.detail;
+    using Pair = std::pair<std::string, std::string>;
+    EXPECT_EQ(result.moved, (std::vector<Pair>{{"Data5", "Data5.bak2"}}));
+    EXPECT_EQ(store.read("Data5.bak2").bytes, "\"diecimila\"\r\n");
+    EXPECT_FALSE(store.exists("Data5"));
 }
 
 } // namespace
