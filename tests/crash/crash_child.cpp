@@ -1,0 +1,168 @@
+// The child program of the crash tests: plays in a real folder until it is killed, or stops
+// itself just before a chosen step of one save.
+//
+//   crash_child play <folder> <seed> <steps>   the script, a line on stdout after each action
+//   crash_child act <folder> <action> <point>  start, day, new, win or recover; killed just before
+//                                              the point-th disk step of that action (0: never)
+//   crash_child hold-lock <folder>             takes the play lock and waits to be killed
+#include "crash/play_script.h"
+#include "platform/play_lock.h"
+#include "platform/text_store.h"
+#include "ui/session.h"
+
+#include <QCoreApplication>
+
+#include <csignal>
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+// Straight to the pipe, unbuffered: a line the test reads was written before the kill.
+void say(const std::string& line)
+{
+    const std::string out = line + "\n";
+    std::size_t done = 0;
+    while (done < out.size()) {
+        const ssize_t n = ::write(STDOUT_FILENO, out.data() + done, out.size() - done);
+        if (n <= 0) {
+            return;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+}
+
+std::string oneLine(const QString& text)
+{
+    QString flat = text;
+    flat.replace(QLatin1Char('\n'), QLatin1String(" / "));
+    return flat.toStdString();
+}
+
+void sayBoxes(crashtest::ScriptDialogs& dialogs)
+{
+    dialogs.onMessage = [](const QString& title, const QString& prompt) {
+        say("box " + oneLine(title) + ": " + oneLine(prompt));
+    };
+}
+
+const char* stepName(platform::FileStep step)
+{
+    switch (step) {
+    case platform::FileStep::Open:
+        return "open";
+    case platform::FileStep::Write:
+        return "write";
+    case platform::FileStep::Sync:
+        return "sync";
+    case platform::FileStep::Commit:
+        return "commit";
+    case platform::FileStep::Remove:
+        return "remove";
+    case platform::FileStep::Rename:
+        return "rename";
+    case platform::FileStep::SyncFolder:
+        return "sync-folder";
+    }
+    return "?";
+}
+
+int play(const QString& folder, std::uint64_t seed, int steps)
+{
+    // Like the game: one copy per folder. The lock of the copy killed before is stale.
+    platform::PlayLock lock(folder);
+    if (lock.acquire() != platform::PlayLock::Outcome::Locked) {
+        say("lock refused");
+        return 4;
+    }
+    platform::FolderStore store(folder);
+    crashtest::ScriptRandom random(seed);
+    crashtest::ScriptDialogs dialogs;
+    sayBoxes(dialogs);
+    ui::Session session(store, dialogs, random);
+    session.load();
+    say("loaded");
+    crashtest::PlayScript script(session, random, seed);
+    for (int i = 0; i < steps; ++i) {
+        const std::string what = script.step();
+        say("step " + std::to_string(i) + " " + what);
+    }
+    say("end");
+    return 0;
+}
+
+int act(const QString& folder, const std::string& action, int point)
+{
+    platform::FolderStore store(folder);
+    bool armed = false;
+    int steps = 0;
+    store.setStepHook([&](platform::FileStep step, const std::string& name) {
+        if (!armed) {
+            return;
+        }
+        ++steps;
+        say("op " + std::to_string(steps) + " " + stepName(step) + " " + name);
+        if (steps == point) {
+            ::raise(SIGKILL);
+        }
+    });
+    crashtest::ScriptRandom random(crashtest::kActSeed);
+    crashtest::ScriptDialogs dialogs;
+    sayBoxes(dialogs);
+    ui::Session session(store, dialogs, random);
+    const bool atStart = action == "start" || action == "recover";
+    if (!atStart) {
+        session.load();
+    }
+    armed = true;
+    if (atStart) {
+        session.load();
+    } else if (action == "day") {
+        session.advanceDay();
+    } else if (action == "new") {
+        session.newGame();
+    } else if (action == "win") {
+        session.sell(std::nullopt, QStringLiteral("0"));
+    } else {
+        say("unknown action " + action);
+        return 2;
+    }
+    say("done " + std::to_string(steps));
+    return 0;
+}
+
+int holdLock(const QString& folder)
+{
+    platform::PlayLock lock(folder);
+    if (lock.acquire() != platform::PlayLock::Outcome::Locked) {
+        say("lock refused");
+        return 4;
+    }
+    say("locked");
+    // Until killed: the test ends it with SIGKILL, as a crash would.
+    for (;;) {
+        ::pause();
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const std::string mode = argc > 1 ? argv[1] : "";
+    const QString folder = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+    if (mode == "play" && argc == 5) {
+        return play(folder, std::strtoull(argv[3], nullptr, 10), std::atoi(argv[4]));
+    }
+    if (mode == "act" && argc == 5) {
+        return act(folder, argv[3], std::atoi(argv[4]));
+    }
+    if (mode == "hold-lock" && argc == 3) {
+        return holdLock(folder);
+    }
+    say("usage: crash_child play <folder> <seed> <steps> | act <folder> <action> <point> | "
+        "hold-lock <folder>");
+    return 2;
+}

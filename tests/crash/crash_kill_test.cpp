@@ -1,0 +1,164 @@
+// Kills the playing child program at random moments, over and over in the same folder, and
+// proves that every next start finds one whole saved set: the one before the save that was
+// cut or the one after it, never a mix, never a torn file.
+//
+// TOLV_KILLS sets the number of kills (40 by default); the long run is
+//   TOLV_KILLS=1000 build/dev/tests/crash/test_crash --gtest_filter='CrashKill.*'
+// TOLV_KILL_SEED changes the scripts and the moments of the kills.
+#include "crash/crash_support.h"
+#include "fakes/fake_dialogs.h"
+#include "platform/play_lock.h"
+#include "records/autosave.h"
+#include "records/save_set.h"
+
+#include <QProcess>
+
+#include <gtest/gtest.h>
+#include <iostream>
+#include <random>
+
+namespace {
+
+using crashtest::FileSet;
+
+// Where the child had got to when it died, from the last line it wrote.
+struct Progress {
+    bool loaded = false;
+    int lastStep = -1; // the last step it finished, -1 for none
+};
+
+Progress progressOf(const std::vector<std::string>& lines)
+{
+    Progress progress;
+    for (const std::string& line : lines) {
+        if (line == "loaded") {
+            progress.loaded = true;
+        } else if (line.rfind("step ", 0) == 0) {
+            progress.lastStep = std::stoi(line.substr(5));
+        }
+    }
+    return progress;
+}
+
+struct Tally {
+    int kills = 0;
+    int cutSaves = 0;   // kills that left a journal: a save was under way
+    int setsChecked = 0;
+    int tornFiles = 0;
+    int mixedSets = 0;
+    int staleLocks = 0; // lock files left by the killed child and taken over
+    int leftovers = 0;  // files other than the game's after the recovery
+    int steps = 0;      // player actions the children finished
+};
+
+} // namespace
+
+TEST(CrashKill, EveryStartAfterAKillFindsTheSetBeforeOrAfterTheCutSave)
+{
+    const int kills = static_cast<int>(crashtest::environmentNumber("TOLV_KILLS", 40));
+    const auto seed = static_cast<std::uint64_t>(crashtest::environmentNumber("TOLV_KILL_SEED", 20020101));
+    std::mt19937_64 moments(seed);
+    crashtest::PlayFolder folder;
+    Tally tally;
+
+    for (int round = 0; round < kills; ++round) {
+        SCOPED_TRACE("kill " + std::to_string(round) + " (seed " + std::to_string(seed) + ")");
+        const FileSet start = folder.gameSet();
+        const std::uint64_t script = seed + static_cast<std::uint64_t>(round);
+
+        QProcess child;
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        child.start(QStringLiteral(TOLV_CRASH_CHILD),
+                    {QStringLiteral("play"), folder.path(), QString::number(script), QStringLiteral("1000000")});
+        ASSERT_TRUE(child.waitForStarted(30000));
+        // The moment of the crash: the child starts, loads and then saves all the time.
+        const int moment = static_cast<int>(moments() % 300);
+        ASSERT_FALSE(child.waitForFinished(moment)) << "the child ended by itself";
+        child.kill();
+        ASSERT_TRUE(child.waitForFinished(30000));
+        ++tally.kills;
+        std::vector<std::string> lines;
+        for (const QByteArray& line : child.readAllStandardOutput().split('\n')) {
+            if (!line.isEmpty()) {
+                lines.push_back(line.toStdString());
+            }
+            ASSERT_FALSE(line.startsWith("box ")) << "the child was told: " << line.toStdString();
+        }
+        const Progress progress = progressOf(lines);
+        tally.steps += progress.lastStep + 1;
+        tally.cutSaves += folder.get(std::string(records::kJournalName)) ? 1 : 0;
+        tally.staleLocks += folder.get(platform::PlayLock::kFileName) ? 1 : 0;
+
+        // The next start: the dead copy's lock is no obstacle, and the load completes or
+        // forgets the cut save without a word to the player.
+        platform::PlayLock lock(folder.path());
+        ASSERT_EQ(lock.acquire(), platform::PlayLock::Outcome::Locked);
+        platform::FolderStore store(folder.path());
+        fakes::FakeDialogs dialogs;
+        crashtest::ScriptRandom random(script);
+        ui::Session session(store, dialogs, random);
+        session.load();
+        EXPECT_TRUE(dialogs.boxes().empty()) << dialogs.prompts().join(" | ").toStdString();
+
+        const FileSet recovered = crashtest::gameFiles(store);
+        const std::vector<std::string> torn = crashtest::tornFiles(recovered);
+        tally.tornFiles += static_cast<int>(torn.size());
+        EXPECT_TRUE(torn.empty()) << "torn: " << torn.front();
+
+        // Every set the cut save can have left: element i of the replay is the set after
+        // step i - 1 (element 0 after the load).
+        const int done = progress.loaded ? progress.lastStep + 1 : 0;
+        const std::vector<FileSet> sets = crashtest::replay(start, script, done + 1);
+        std::vector<FileSet> allowed;
+        if (!progress.loaded) {
+            if (!start.empty()) {
+                allowed.push_back(start);
+            }
+            allowed.push_back(sets[0]);
+        } else {
+            allowed = {sets[static_cast<std::size_t>(done)], sets[static_cast<std::size_t>(done + 1)]};
+        }
+        ++tally.setsChecked;
+        if (std::find(allowed.begin(), allowed.end(), recovered) == allowed.end()) {
+            ++tally.mixedSets;
+            ADD_FAILURE() << "after " << done << " steps the folder holds\n  "
+                          << crashtest::describe(recovered) << "\nwhich is neither\n  "
+                          << crashtest::describe(allowed.front()) << "\nnor\n  "
+                          << crashtest::describe(allowed.back());
+        }
+
+        QStringList others = folder.entries();
+        others.removeOne(QString::fromLatin1(platform::PlayLock::kFileName));
+        for (const std::string& name : crashtest::gameFileNames()) {
+            others.removeOne(QString::fromStdString(name));
+        }
+        tally.leftovers += static_cast<int>(others.size());
+        EXPECT_TRUE(others.isEmpty()) << others.join(", ").toStdString();
+
+        // The game plays on: one more day saves the whole set.
+        session.advanceDay();
+        EXPECT_TRUE(dialogs.boxes().empty()) << dialogs.prompts().join(" | ").toStdString();
+        FileSet expected = crashtest::setOf(session.state(), recovered.count("data6")
+                                                                 ? std::optional(recovered.at("data6"))
+                                                                 : std::nullopt);
+        EXPECT_EQ(folder.gameSet(), expected);
+        EXPECT_FALSE(folder.get(std::string(records::kJournalName)));
+        if (HasFatalFailure() || tally.mixedSets + tally.tornFiles > 3) {
+            break;
+        }
+    }
+
+    std::cout << "[ kills    ] " << tally.kills << " kills, " << tally.cutSaves << " inside a save, "
+              << tally.steps << " player actions; " << tally.setsChecked << " sets checked, "
+              << tally.tornFiles << " torn files, " << tally.mixedSets << " mixed sets, "
+              << tally.leftovers << " stray files; " << tally.staleLocks
+              << " stale locks taken over" << std::endl;
+    RecordProperty("kills", tally.kills);
+    RecordProperty("cut_saves", tally.cutSaves);
+    RecordProperty("sets_checked", tally.setsChecked);
+    RecordProperty("torn_files", tally.tornFiles);
+    RecordProperty("mixed_sets", tally.mixedSets);
+    EXPECT_EQ(tally.kills, kills);
+    // The kills must land in saves often enough to prove something.
+    EXPECT_GE(tally.cutSaves * 4, tally.kills) << "too few kills landed inside a save";
+}

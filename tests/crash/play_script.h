@@ -1,0 +1,93 @@
+// A replayable round of play for the crash tests: the same seed and the same files on disk give
+// the same actions, the same day moves and the same saves, in the child program or in memory.
+#pragma once
+
+#include "game/random_source.h"
+#include "platform/dialogs.h"
+#include "platform/text_store.h"
+#include "ui/session.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace crashtest {
+
+// The day moves of the child's single actions ("crash_child act"), known to the tests.
+inline constexpr std::uint64_t kActSeed = 7;
+
+// Day moves from a seeded generator. Seeding from the clock does nothing, so that a run can be
+// played again. While rising, every company moves up by 9 to 9,99 per cent: a few weeks of that
+// make a fortune, which is how the script reaches its wins.
+class ScriptRandom final : public game::RandomSource {
+public:
+    explicit ScriptRandom(std::uint64_t seed) : m_engine(seed) {}
+    void seedFromClock() override {}
+    double next() override;
+    void setRising(bool rising) { m_rising = rising; }
+
+private:
+    std::mt19937_64 m_engine;
+    bool m_rising = false;
+    int m_draw = 0; // which of a company's three draws comes next
+};
+
+// Boxes answered without a player: every question Yes, each win's name from a fixed list (a
+// quote, a code page letter and a cancelled box among them). Messages go to `onMessage`.
+class ScriptDialogs final : public platform::Dialogs {
+public:
+    std::function<void(const QString& title, const QString& prompt)> onMessage;
+
+    void message(const QString& prompt, const QString& title) override;
+    bool question(const QString& prompt, const QString& title) override;
+    QString input(const QString& prompt, const QString& title) override;
+
+    const std::vector<QString>& messages() const { return m_messages; }
+    int wins() const { return m_inputs; }
+
+private:
+    std::vector<QString> m_messages;
+    int m_inputs = 0;
+};
+
+// The player: mostly day advances, with trades, now and then a new game, and climbs in which it
+// puts all its cash into one company, waits for rising days and sells everything: a win.
+// Every trade it makes is one the rules accept, so any box but the win's name is a fault.
+class PlayScript {
+public:
+    PlayScript(ui::Session& session, ScriptRandom& random, std::uint64_t seed);
+    // One player action; returns what it did, for the logs.
+    std::string step();
+
+private:
+    std::string ordinaryStep();
+    std::string climbStep();
+    int pick(int below); // uniform in [0, below)
+
+    ui::Session& m_session;
+    ScriptRandom& m_random;
+    std::mt19937_64 m_choices;
+    std::optional<int> m_climbing; // the company of a climb under way
+    int m_climbDays = 0;
+};
+
+// The files that make a saved game: the six autosave files and the Hall of Fame; a file that
+// is not there is absent from the map.
+using FileSet = std::map<std::string, std::string>;
+const std::vector<std::string>& gameFileNames();
+FileSet gameFiles(platform::TextStore& store);
+
+// Plays the script in memory from `start`: the sets on disk after the start-up load and after
+// each of `steps` steps (element 0 after the load, element i + 1 after step i).
+std::vector<FileSet> replay(const FileSet& start, std::uint64_t seed, int steps);
+
+// A short readable form of a set, for failure messages.
+std::string describe(const FileSet& set);
+
+} // namespace crashtest
