@@ -1,0 +1,38 @@
+// Tolv Street: builds the real files, boxes and random source, then loads the main window.
+#include "platform/clock_random.h"
+#include "platform/dialogs.h"
+#include "platform/play_lock.h"
+#include "platform/text_store.h"
+#include "ui/artwork.h"
+#include "ui/main_window.h"
+#include "ui/session.h"
+
+#include <QApplication>
+#include <QDir>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tolv Street"));
+    QApplication::setApplicationVersion(QStringLiteral("1.4.29"));
+    ui::installFontSubstitutions();
+    QApplication::setWindowIcon(ui::appIcon());
+
+    // The game plays in its working directory: its saves are the files there.
+    const QString folder = QDir::currentPath();
+    platform::QtDialogs dialogs;
+
+    // Two copies in one folder would write over each other's saves.
+    platform::PlayLock lock(folder);
+    if (lock.acquire() == platform::PlayLock::Outcome::HeldByAnother) {
+        dialogs.message(platform::alreadyOpenMessage(), QStringLiteral("Tolv Street"));
+        return 1;
+    }
+
+    platform::FolderStore store(folder);
+    platform::ClockRandom random;
+    ui::Session session(store, dialogs, random);
+    ui::MainWindowLoader loader(session, {}, &dialogs);
+    loader.show();
+    return QApplication::exec();
+}
