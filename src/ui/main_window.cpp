@@ -647,9 +647,31 @@ MainWindowLoader::MainWindowLoader(Session& session, Form1::Seams seams, platfor
 {
     m_seams.splashCounter = &m_splashCounter;
     m_seams.showMainWindow = [this] { show(); };
+    if (m_seams.registry == nullptr) {
+        m_ownRegistry = std::make_unique<platform::SystemRegistry>();
+        m_seams.registry = m_ownRegistry.get();
+    }
+    if (m_seams.runner == nullptr) {
+        m_ownRunner = std::make_unique<platform::SystemProgramRunner>();
+        m_seams.runner = m_ownRunner.get();
+    }
 }
 
-MainWindowLoader::~MainWindowLoader() { delete m_window.data(); }
+MainWindowLoader::~MainWindowLoader()
+{
+    // The program ends: every window of the game goes, and none runs a procedure on the way.
+    QList<QPointer<QWidget>> windows;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (qobject_cast<Form2*>(widget) != nullptr || qobject_cast<frmAbout*>(widget) != nullptr ||
+            qobject_cast<frmSplash*>(widget) != nullptr) {
+            windows << widget;
+        }
+    }
+    windows << m_window.data();
+    for (const QPointer<QWidget>& window : windows) {
+        delete window.data();
+    }
+}
 
 Form1& MainWindowLoader::show()
 {

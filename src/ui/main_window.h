@@ -74,6 +74,8 @@ struct Form1Seams {
     // What the about box reads and starts. Unset: the system's own.
     platform::Registry* registry = nullptr;
     platform::ProgramRunner* runner = nullptr;
+    // The three above must outlive the windows opened from the menus, which may outlive the
+    // main window: MainWindowLoader owns them; a Form1 without one owns its own.
 };
 
 class Form1 : public QMainWindow {
@@ -151,7 +153,8 @@ private:
 // What outlives any one main window: the session, the seams and the producer window's tick
 // count. It loads Form1 when it is not loaded and brings it to the front; a closed Form1 is
 // unloaded (deleted), and the next show() loads it afresh, reading the autosave files again.
-// The producer window comes back here when it closes.
+// The producer window comes back here when it closes. Destroying the loader unloads every
+// window of the game.
 class MainWindowLoader {
 public:
     // The seams' showMainWindow and splashCounter are the loader's own. The real boxes, if
@@ -171,6 +174,8 @@ private:
     Form1::Seams m_seams;
     platform::QtDialogs* m_boxes;
     SplashCounter m_splashCounter;
+    std::unique_ptr<platform::Registry> m_ownRegistry;
+    std::unique_ptr<platform::ProgramRunner> m_ownRunner;
     QPointer<Form1> m_window;
 };
 

@@ -15,6 +15,7 @@
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QGroupBox>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
@@ -367,6 +368,19 @@ TEST_F(MainWindowTest, TheQuantityTakesDigitsAndControlKeysOnly)
     EXPECT_EQ(entry->text(), QStringLiteral("2"));
     EXPECT_TRUE(dialogs.boxes().empty());
 
+    // Text composed by an input method passes the same filter.
+    dialogs.clear();
+    entry->end(false);
+    QInputMethodEvent composed;
+    composed.setCommitString(QStringLiteral("7a"));
+    QApplication::sendEvent(entry, &composed);
+    EXPECT_EQ(entry->text(), QStringLiteral("2"));
+    EXPECT_EQ(dialogs.prompts(), QStringList{kWholeNumbersOnly});
+    composed.setCommitString(QStringLiteral("7"));
+    QApplication::sendEvent(entry, &composed);
+    EXPECT_EQ(entry->text(), QStringLiteral("27"));
+    entry->setText(QStringLiteral("2"));
+
     for (const char* refused : {"-", ",", ".", "e", "\xC3\xA8", "\xF0\x9F\x98\x80"}) {
         dialogs.clear();
         QTest::sendKeyEvent(QTest::Click, entry, Qt::Key_unknown, QString::fromUtf8(refused),
@@ -651,9 +665,13 @@ TEST(MainWindowLoaderTest, TheProducerWindowBringsBackAClosedMainWindow)
         EXPECT_TRUE(loader.window()->isVisible());
         EXPECT_EQ(loader.window()->findChild<QLabel*>(QStringLiteral("Label5"))->text(),
                   QStringLiteral("4321"));
+        loader.window()->hall_Click();
+        loader.window()->infoprogr_Click();
     }
-    flushDeletes();
+    // The program's end takes every window with it.
     EXPECT_TRUE(openWindows<ui::Form1>().isEmpty());
+    EXPECT_TRUE(openWindows<ui::Form2>().isEmpty());
+    EXPECT_TRUE(openWindows<ui::frmAbout>().isEmpty());
 }
 
 } // namespace
