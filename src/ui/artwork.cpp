@@ -144,7 +144,8 @@ void LineShape::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(palette().color(QPalette::WindowText), m_width, Qt::SolidLine, Qt::RoundCap));
+    painter.setPen(
+        QPen(palette().color(QPalette::WindowText), m_width, Qt::SolidLine, Qt::RoundCap));
     const QPoint origin = pos();
     painter.drawLine(m_from - origin, m_to - origin);
 }

@@ -1,4 +1,4 @@
-// The game's pictures, fonts and the painted controls of its windows (picture buttons, lines, shapes).
+// The game's pictures and fonts, and the painted controls: picture buttons, lines, shapes.
 #pragma once
 
 #include <QColor>

@@ -351,7 +351,8 @@ void Form1::buildCashBox(QWidget* area)
     Label19->setFont(designFont(fonts::kTimes, 11.25));
     Label19->setAccessibleName(kCashHeading);
 
-    Label5 = makeLabel(area, QStringLiteral("Label5"), twipRect(480, 840, 1455, 375), Qt::AlignRight);
+    Label5 = makeLabel(area, QStringLiteral("Label5"), twipRect(480, 840, 1455, 375),
+                       Qt::AlignRight);
     Label5->setFont(designFont(fonts::kTimes, 12, QFont::Bold));
     Label5->setAccessibleDescription(kCashHeading);
 }
@@ -462,10 +463,11 @@ void Form1::buildPortfolio(QWidget* area)
         Label2[i] = makeCell(Frame1, indexed("Label2", i), twipRect(5280, top, 1095, 375), plain);
         Label3[i] = makeCell(Frame1, indexed("Label3", i), twipRect(6600, top, 735, 375), plain);
         Label4[i] = makeCell(Frame1, indexed("Label4", i), twipRect(7560, top, 1095, 375), plain);
-        Label1[i]->setAccessibleDescription(QStringLiteral("%1, %2").arg(company, kSharesHeading));
-        Label2[i]->setAccessibleDescription(QStringLiteral("%1, %2").arg(company, kYesterdayHeading));
-        Label3[i]->setAccessibleDescription(QStringLiteral("%1, %2").arg(company, kChangeHeading));
-        Label4[i]->setAccessibleDescription(QStringLiteral("%1, %2").arg(company, kTodayHeading));
+        const QString of = QStringLiteral("%1, %2");
+        Label1[i]->setAccessibleDescription(of.arg(company, kSharesHeading));
+        Label2[i]->setAccessibleDescription(of.arg(company, kYesterdayHeading));
+        Label3[i]->setAccessibleDescription(of.arg(company, kChangeHeading));
+        Label4[i]->setAccessibleDescription(of.arg(company, kTodayHeading));
     }
 }
 
@@ -488,7 +490,8 @@ void Form1::buildMenus()
     const QList<QAction*> items{
         addItem(file, "nuova", QStringLiteral("&Nuova Partita"), QKeySequence(Qt::Key_F2),
                 &Form1::nuova_Click),
-        addItem(file, "salva", QStringLiteral("&Salva"), QKeySequence(Qt::Key_F8), &Form1::salva_Click),
+        addItem(file, "salva", QStringLiteral("&Salva"), QKeySequence(Qt::Key_F8),
+                &Form1::salva_Click),
         addItem(file, "carica", QStringLiteral("&Carica"), QKeySequence(Qt::Key_F5),
                 &Form1::carica_Click),
     };
@@ -496,8 +499,8 @@ void Form1::buildMenus()
     QAction* hall = addItem(file, "hall", QStringLiteral("&Hall of Fame"),
                             QKeySequence(Qt::CTRL | Qt::Key_H), &Form1::hall_Click);
     file->addSeparator()->setObjectName(QStringLiteral("treew"));
-    QAction* esci = addItem(file, "esci", QStringLiteral("&Esci"), QKeySequence(Qt::CTRL | Qt::Key_X),
-                            &Form1::esci_Click);
+    QAction* esci = addItem(file, "esci", QStringLiteral("&Esci"),
+                            QKeySequence(Qt::CTRL | Qt::Key_X), &Form1::esci_Click);
 
     QMenu* opzioni = menuBar()->addMenu(QStringLiteral("&Opzioni"));
     opzioni->setObjectName(QStringLiteral("opzioni"));
@@ -523,7 +526,8 @@ void Form1::centreOnScreen()
     // The whole window, title and border included, once the system tells their size.
     if (const QScreen* where = screen()) {
         const QSize outer = frameGeometry().size();
-        move(where->availableGeometry().center() - QPoint((outer.width() - 1) / 2, (outer.height() - 1) / 2));
+        const QPoint half((outer.width() - 1) / 2, (outer.height() - 1) / 2);
+        move(where->availableGeometry().center() - half);
     }
 }
 
