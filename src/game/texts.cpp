@@ -124,7 +124,9 @@ std::string numberText(double value)
     if (value == 0.0 || std::isnan(value)) {
         return "0"; // also for -0
     }
-    if (std::isinf(value)) {
+    // Above the largest 15-digit text the digits would round up past the largest double and
+    // never read back: a sale of many shares at a huge price can land there.
+    if (std::isinf(value) || std::fabs(value) > kLargestText) {
         value = value > 0 ? kLargestText : -kLargestText;
     }
     std::array<char, 64> buffer{};
