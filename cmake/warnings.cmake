@@ -4,6 +4,11 @@ function(tolv_warnings target)
     target_compile_options(${target} PRIVATE /W4 /utf-8 $<$<BOOL:${TOLV_WERROR}>:/WX>)
   else()
     target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic $<$<BOOL:${TOLV_WERROR}>:-Werror>)
+    # GCC 12 warns falsely about std::string assignments in optimised builds (its bug 105329).
+    if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_GREATER_EQUAL 12
+       AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
+      target_compile_options(${target} PRIVATE -Wno-restrict)
+    endif()
   endif()
 endfunction()
 
