@@ -125,6 +125,14 @@ void Session::load()
         }
         reportSaveFailure(recovery.error);
     } else {
+        if (recovery.error) {
+            // The journal of an interrupted save is there but cannot be read: it stays for the
+            // next start, and the player learns why the files may be a step behind.
+            m_dialogs.message(QStringLiteral("Non è stato possibile completare un salvataggio "
+                                             "interrotto (%1).")
+                                  .arg(failureReason(recovery.error)),
+                              kAppTitle);
+        }
         read = records::readAutosave(m_store);
     }
 
