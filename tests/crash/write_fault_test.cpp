@@ -1,0 +1,433 @@
+// Faults on write: a read-only folder, a full disk, a folder standing where a file belongs, an
+// I/O error. The player is told in Italian what could not be saved, nothing already on disk is
+// damaged, play goes on, and the next save succeeds once the cause is gone.
+#include "crash/crash_support.h"
+#include "fakes/fake_dialogs.h"
+#include "fakes/memory_store.h"
+#include "platform/play_lock.h"
+#include "records/autosave.h"
+#include "records/hall_of_fame.h"
+#include "records/save_set.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include <cerrno>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <unistd.h>
+
+namespace {
+
+using crashtest::FileSet;
+using platform::StoreFailure;
+
+const std::string kJournal(records::kJournalName);
+const QString kNotSaved = QStringLiteral("Non è stato possibile salvare la partita: ");
+
+// The Italian words that name each kind of fault.
+QString reasonOf(StoreFailure kind, const std::string& file)
+{
+    const QString name = QString::fromStdString(file);
+    switch (kind) {
+    case StoreFailure::Permission:
+        return QStringLiteral("la cartella di gioco non permette di scrivere il file \"%1\"").arg(name);
+    case StoreFailure::NoSpace:
+        return QStringLiteral("il disco è pieno (file \"%1\")").arg(name);
+    case StoreFailure::NotAFile:
+        return QStringLiteral("al posto del file \"%1\" c'è una cartella o un altro oggetto").arg(name);
+    default:
+        return QStringLiteral("errore di scrittura del file \"%1\"").arg(name);
+    }
+}
+
+FileSet storeSet(fakes::MemoryStore& store) { return crashtest::gameFiles(store); }
+
+// What a fresh start finds in the store: the recovered set.
+FileSet startFinds(const fakes::MemoryStore& disk)
+{
+    fakes::MemoryStore copy = disk;
+    copy.heal();
+    fakes::FakeDialogs dialogs;
+    crashtest::ScriptRandom random(1);
+    ui::Session session(copy, dialogs, random);
+    session.load();
+    EXPECT_TRUE(dialogs.boxes().empty()) << dialogs.prompts().join(" | ").toStdString();
+    return storeSet(copy);
+}
+
+} // namespace
+
+// Every kind of fault at every file of every kind of save, in memory.
+TEST(WriteFaults, EveryFailedSaveIsToldKeepsTheDiskWholeAndTheNextSaveWritesAll)
+{
+    const FileSet game = crashtest::replay({}, 3, 40).back();
+    const std::vector<StoreFailure> kinds = {StoreFailure::Permission, StoreFailure::NoSpace,
+                                             StoreFailure::NotAFile, StoreFailure::Other};
+    const std::vector<std::string> saves = {"day", "new", "win"};
+    const std::vector<std::string> files = {kJournal, "data6", "Data1", "Data4", "data7"};
+    int cases = 0;
+    for (const std::string& save : saves) {
+        for (const std::string& file : files) {
+            for (const StoreFailure kind : kinds) {
+                SCOPED_TRACE(save + ", " + file + " fails with kind " + std::to_string(static_cast<int>(kind)));
+                fakes::MemoryStore store;
+                FileSet before = game;
+                before.erase("data6");
+                if (save == "win") {
+                    before["Data5"] = "\"150000\"\r\n";
+                    before["data6"] = "\"\"\r\n";
+                }
+                for (const auto& [name, bytes] : before) {
+                    store.put(name, bytes);
+                }
+                fakes::FakeDialogs dialogs;
+                crashtest::ScriptRandom random(5);
+                ui::Session session(store, dialogs, random);
+                session.load();
+                ASSERT_TRUE(dialogs.boxes().empty());
+                if (file == "data6" && save != "win") {
+                    continue; // only a win writes the Hall of Fame
+                }
+                ++cases;
+                // The same action with nothing failing, for what play must have done.
+                fakes::MemoryStore twinStore = store;
+                crashtest::ScriptRandom twinRandom(5);
+                crashtest::ScriptDialogs twinDialogs;
+                ui::Session twin(twinStore, twinDialogs, twinRandom);
+                twin.load();
+                store.failWrites(file, kind);
+                if (save == "day") {
+                    session.advanceDay();
+                    twin.advanceDay();
+                } else if (save == "new") {
+                    session.newGame();
+                    twin.newGame();
+                } else {
+                    dialogs.answerText(QStringLiteral("Anna"));
+                    session.sell(std::nullopt, QStringLiteral("0"));
+                    twin.sell(std::nullopt, QStringLiteral("0"));
+                }
+                const game::GameState played = session.state();
+                EXPECT_EQ(played, twin.state()) << "play goes on";
+
+                // Told, in Italian, naming the file and the cause.
+                const QString told = dialogs.boxes().back().prompt;
+                EXPECT_EQ(dialogs.boxes().back().title, QStringLiteral("Tolv Street"));
+                EXPECT_TRUE(told.startsWith(kNotSaved + reasonOf(kind, file))) << told.toStdString();
+
+                // The disk holds a whole set: the old one, or the new one once its journal was
+                // whole; never a mix.
+                const FileSet found = startFinds(store);
+                EXPECT_TRUE(crashtest::tornFiles(found).empty());
+                FileSet after = crashtest::setOf(played, before.count("data6") ? std::optional(before.at("data6"))
+                                                                                : std::nullopt);
+                if (save == "win") {
+                    after["data6"] = "\"\rAnna:  " + played.date + "\"\r\n";
+                }
+                EXPECT_EQ(found, file == kJournal ? before : after) << crashtest::describe(found);
+
+                // The cause gone, the next save writes the whole set, the win's record with it.
+                store.heal();
+                dialogs.clear();
+                session.advanceDay();
+                EXPECT_TRUE(dialogs.boxes().empty()) << dialogs.prompts().join(" | ").toStdString();
+                FileSet next = crashtest::setOf(session.state(), after.count("data6") ? std::optional(after.at("data6"))
+                                                                                     : std::nullopt);
+                EXPECT_EQ(storeSet(store), next);
+                EXPECT_FALSE(store.get(kJournal));
+                if (::testing::Test::HasFailure()) {
+                    return;
+                }
+            }
+        }
+    }
+    EXPECT_EQ(cases, 3 * 4 * 4 + 4);
+}
+
+// Real folders standing where the journal or a save file belongs.
+TEST(WriteFaults, AFolderStandingAtTheJournalsNameStopsEverySaveUntilItGoes)
+{
+    crashtest::PlayFolder folder;
+    platform::FolderStore store(folder.path());
+    fakes::FakeDialogs dialogs;
+    crashtest::ScriptRandom random(9);
+    ui::Session first(store, dialogs, random);
+    first.load();
+    const FileSet saved = folder.gameSet();
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QString::fromStdString(kJournal)));
+
+    ui::Session session(store, dialogs, random);
+    session.load(); // the saved game loads, and the player hears of the folder
+    ASSERT_EQ(dialogs.boxes().size(), 1u);
+    EXPECT_TRUE(dialogs.boxes()[0].prompt.contains(reasonOf(StoreFailure::NotAFile, kJournal)))
+        << dialogs.boxes()[0].prompt.toStdString();
+    EXPECT_EQ(session.state().date, "01 Gen 2002");
+    session.advanceDay();
+    ASSERT_EQ(dialogs.boxes().size(), 2u);
+    EXPECT_TRUE(dialogs.boxes()[1].prompt.startsWith(kNotSaved + reasonOf(StoreFailure::NotAFile, kJournal)))
+        << dialogs.boxes()[1].prompt.toStdString();
+    EXPECT_EQ(session.state().date, "02 Gen 2002");
+    EXPECT_EQ(folder.gameSet(), saved);
+
+    ASSERT_TRUE(QDir(folder.path()).rmdir(QString::fromStdString(kJournal)));
+    session.advanceDay();
+    EXPECT_EQ(dialogs.boxes().size(), 2u);
+    EXPECT_EQ(folder.gameSet(), crashtest::setOf(session.state()));
+    EXPECT_EQ(session.state().date, "03 Gen 2002");
+}
+
+TEST(WriteFaults, AFolderStandingAtData3IsNamedAndTheGameGoesOnFromItsJournal)
+{
+    crashtest::PlayFolder folder;
+    const FileSet game = crashtest::replay({}, 4, 30).back();
+    folder.put(game);
+    ASSERT_TRUE(QFile::remove(folder.path() + QStringLiteral("/Data3")));
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("Data3")));
+
+    platform::FolderStore store(folder.path());
+    fakes::FakeDialogs dialogs;
+    crashtest::ScriptRandom random(9);
+    ui::Session session(store, dialogs, random);
+    session.load();
+    // Told that Data3 is unreadable, the others kept, and that the new game could not be saved.
+    ASSERT_EQ(dialogs.boxes().size(), 2u) << dialogs.prompts().join(" | ").toStdString();
+    EXPECT_TRUE(dialogs.boxes()[0].prompt.contains(QStringLiteral("\"Data3\" non si può leggere")))
+        << dialogs.boxes()[0].prompt.toStdString();
+    EXPECT_TRUE(dialogs.boxes()[1].prompt.startsWith(kNotSaved + reasonOf(StoreFailure::NotAFile, "Data3")))
+        << dialogs.boxes()[1].prompt.toStdString();
+    for (const auto& [name, bytes] : game) {
+        if (name != "Data3" && name != "data6") {
+            EXPECT_EQ(folder.get(name + ".bak1"), bytes) << name << " kept byte for byte";
+        }
+    }
+    EXPECT_EQ(session.state(), game::startingState());
+
+    // Play goes on; a start meanwhile plays the journal's set.
+    session.advanceDay();
+    EXPECT_EQ(dialogs.boxes().size(), 3u);
+    fakes::FakeDialogs laterDialogs;
+    ui::Session later(store, laterDialogs, random);
+    later.load();
+    EXPECT_EQ(later.state(), session.state());
+    ASSERT_EQ(laterDialogs.boxes().size(), 1u);
+    EXPECT_TRUE(laterDialogs.boxes()[0].prompt.contains(QStringLiteral("\"Data3\"")));
+
+    ASSERT_TRUE(QDir(folder.path()).rmdir(QStringLiteral("Data3")));
+    session.advanceDay();
+    EXPECT_EQ(dialogs.boxes().size(), 3u) << dialogs.prompts().join(" | ").toStdString();
+    FileSet expected = crashtest::setOf(session.state());
+    if (game.count("data6")) {
+        expected["data6"] = game.at("data6");
+    }
+    EXPECT_EQ(folder.gameSet(), expected);
+    EXPECT_FALSE(folder.get(kJournal));
+}
+
+namespace {
+
+// A mount made for one test and undone after it; needs root (CAP_SYS_ADMIN).
+class Mount {
+public:
+    Mount() = default;
+    Mount(const Mount&) = delete;
+    Mount& operator=(const Mount&) = delete;
+    ~Mount() { undo(); }
+    bool tmpfs(const std::string& at, const char* options)
+    {
+        m_at = at;
+        m_done = ::mount("tolv-test", at.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, options) == 0;
+        m_error = errno;
+        return m_done;
+    }
+    bool readOnlyBind(const std::string& at)
+    {
+        m_at = at;
+        m_done = ::mount(at.c_str(), at.c_str(), nullptr, MS_BIND, nullptr) == 0;
+        m_error = errno;
+        if (m_done && ::mount(nullptr, at.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0) {
+            m_error = errno;
+            undo();
+        }
+        return m_done;
+    }
+    void undo()
+    {
+        if (m_done) {
+            ::umount2(m_at.c_str(), MNT_DETACH);
+            m_done = false;
+        }
+    }
+    std::string why() const { return std::strerror(m_error); }
+
+private:
+    std::string m_at;
+    bool m_done = false;
+    int m_error = 0;
+};
+
+const char* kNeedsRoot = "needs root to mount a small or read-only file system (run ./test as root)";
+
+} // namespace
+
+TEST(WriteFaults, AReadOnlyFolderIsToldAndTheNextSaveAfterItWritesAll)
+{
+    crashtest::PlayFolder folder;
+    folder.put(crashtest::replay({}, 6, 25).back());
+    const FileSet saved = folder.gameSet();
+    Mount mount;
+    if (::geteuid() != 0 || !mount.readOnlyBind(folder.pathText())) {
+        GTEST_SKIP() << kNeedsRoot << " (" << mount.why() << ")";
+    }
+    // A read-only folder takes no lock: the game plays on, unlocked.
+    platform::PlayLock lock(folder.path());
+    EXPECT_EQ(lock.acquire(), platform::PlayLock::Outcome::NotPossible);
+
+    platform::FolderStore store(folder.path());
+    fakes::FakeDialogs dialogs;
+    crashtest::ScriptRandom random(10);
+    ui::Session session(store, dialogs, random);
+    session.load();
+    ASSERT_TRUE(dialogs.boxes().empty()) << dialogs.prompts().join(" | ").toStdString();
+    const std::string date = session.state().date;
+    session.advanceDay();
+    ASSERT_EQ(dialogs.boxes().size(), 1u);
+    EXPECT_TRUE(dialogs.boxes()[0].prompt.startsWith(kNotSaved + reasonOf(StoreFailure::Permission, kJournal)))
+        << dialogs.boxes()[0].prompt.toStdString();
+    EXPECT_NE(session.state().date, date);
+    EXPECT_EQ(folder.gameSet(), saved);
+
+    mount.undo();
+    session.advanceDay();
+    EXPECT_EQ(dialogs.boxes().size(), 1u);
+    FileSet expected = crashtest::setOf(session.state());
+    if (saved.count("data6")) {
+        expected["data6"] = saved.at("data6");
+    }
+    EXPECT_EQ(folder.gameSet(), expected);
+}
+
+TEST(WriteFaults, AFullDiskIsToldNothingOnItIsDamagedAndTheNextSaveAfterItWritesAll)
+{
+    crashtest::PlayFolder folder;
+    Mount mount;
+    if (::geteuid() != 0 || !mount.tmpfs(folder.pathText(), "size=64k,mode=0700")) {
+        GTEST_SKIP() << kNeedsRoot << " (" << mount.why() << ")";
+    }
+    platform::FolderStore store(folder.path());
+    fakes::FakeDialogs dialogs;
+    crashtest::ScriptRandom random(12);
+    ui::Session session(store, dialogs, random);
+    session.load();
+    ASSERT_TRUE(dialogs.boxes().empty()) << dialogs.prompts().join(" | ").toStdString();
+    const FileSet saved = folder.gameSet();
+
+    // Fills the disk to the last byte, then frees `room` bytes.
+    QFile filler(folder.path() + QStringLiteral("/filler"));
+    auto fill = [&filler](qint64 room) {
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered | QIODevice::Truncate));
+        const std::string block(4096, 'f');
+        while (filler.write(block.data(), 4096) == 4096) {
+        }
+        while (filler.write(block.data(), 1) == 1) {
+        }
+        const qint64 size = filler.size();
+        filler.close();
+        ASSERT_TRUE(filler.resize(std::max<qint64>(0, size - room)));
+    };
+
+    // No room even for the journal: nothing is touched.
+    fill(0);
+    session.advanceDay();
+    ASSERT_EQ(dialogs.boxes().size(), 1u);
+    EXPECT_TRUE(dialogs.boxes()[0].prompt.startsWith(kNotSaved + reasonOf(StoreFailure::NoSpace, kJournal)))
+        << dialogs.boxes()[0].prompt.toStdString();
+    EXPECT_EQ(folder.gameSet(), saved);
+    EXPECT_FALSE(folder.get(kJournal));
+
+    // Room for the journal, not for the files: the old files stay whole, and a start made
+    // meanwhile plays the journal's newer set, saying that it could not write it out.
+    fill(4096);
+    session.advanceDay();
+    ASSERT_EQ(dialogs.boxes().size(), 2u);
+    EXPECT_TRUE(dialogs.boxes()[1].prompt.contains(QStringLiteral("il disco è pieno")))
+        << dialogs.boxes()[1].prompt.toStdString();
+    EXPECT_TRUE(crashtest::tornFiles(folder.gameSet()).empty());
+    if (folder.get(kJournal)) {
+        fakes::FakeDialogs laterDialogs;
+        ui::Session later(store, laterDialogs, random);
+        later.load();
+        EXPECT_EQ(later.state(), session.state());
+        EXPECT_EQ(laterDialogs.boxes().size(), 1u);
+    } else {
+        EXPECT_EQ(folder.gameSet(), saved);
+    }
+
+    ASSERT_TRUE(filler.remove());
+    session.advanceDay();
+    EXPECT_EQ(dialogs.boxes().size(), 2u) << dialogs.prompts().join(" | ").toStdString();
+    EXPECT_EQ(folder.gameSet(), crashtest::setOf(session.state()));
+    EXPECT_FALSE(folder.get(kJournal));
+}
+
+// An I/O error on a real sync, injected into the child program's system calls.
+TEST(WriteFaults, AFailedSyncIsToldAndTheNextStartFindsAWholeSet)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("strace")).isEmpty()) {
+        GTEST_SKIP() << "strace is not installed";
+    }
+    if (QProcess::execute(QStringLiteral("strace"), {QStringLiteral("-qq"), QStringLiteral("-o"),
+                                                      QStringLiteral("/dev/null"), QStringLiteral("true")}) != 0) {
+        GTEST_SKIP() << "strace cannot trace here (no ptrace in this container?)";
+    }
+    const FileSet game = crashtest::replay({}, 8, 20).back();
+    // The first fsync is the journal's, the second data7's (a day advance writes data7 first).
+    for (const int failing : {1, 2}) {
+        SCOPED_TRACE("fsync number " + std::to_string(failing) + " fails");
+        crashtest::PlayFolder folder;
+        folder.put(game);
+        QProcess child;
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        // The leak checker cannot run under a tracer.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
+        child.setProcessEnvironment(environment);
+        child.start(QStringLiteral("strace"),
+                    {QStringLiteral("-f"), QStringLiteral("-qq"), QStringLiteral("-o"), QStringLiteral("/dev/null"),
+                     QStringLiteral("-e"), QStringLiteral("trace=fsync"), QStringLiteral("-e"),
+                     QStringLiteral("inject=fsync:error=EIO:when=%1").arg(failing),
+                     QStringLiteral(TOLV_CRASH_CHILD), QStringLiteral("act"), folder.path(),
+                     QStringLiteral("day"), QStringLiteral("0")});
+        ASSERT_TRUE(child.waitForStarted(30000));
+        ASSERT_TRUE(child.waitForFinished(60000));
+        const QString output = QString::fromUtf8(child.readAllStandardOutput());
+        ASSERT_EQ(child.exitCode(), 0) << output.toStdString(); // told, and played on
+        const QString file = failing == 1 ? QString::fromStdString(kJournal) : QStringLiteral("data7");
+        EXPECT_TRUE(output.contains(QStringLiteral("box Tolv Street: ") + kNotSaved +
+                                    QStringLiteral("errore di scrittura del file \"%1\"").arg(file)))
+            << output.toStdString();
+
+        platform::FolderStore store(folder.path());
+        fakes::FakeDialogs dialogs;
+        crashtest::ScriptRandom random(1);
+        ui::Session session(store, dialogs, random);
+        session.load();
+        EXPECT_TRUE(dialogs.boxes().empty());
+        const FileSet found = folder.gameSet();
+        EXPECT_TRUE(crashtest::tornFiles(found).empty());
+        // A failed journal leaves the old set; once the journal is whole the start completes it.
+        fakes::MemoryStore memory;
+        for (const auto& [name, bytes] : game) {
+            memory.put(name, bytes);
+        }
+        crashtest::ScriptRandom same(crashtest::kActSeed);
+        crashtest::ScriptDialogs quiet;
+        ui::Session played(memory, quiet, same);
+        played.load();
+        played.advanceDay();
+        EXPECT_EQ(found, failing == 1 ? game : crashtest::gameFiles(memory));
+    }
+}
