@@ -1,13 +1,16 @@
 # One warning policy for every target of the game.
 function(tolv_warnings target)
   if(MSVC)
-    target_compile_options(${target} PRIVATE /W4 /utf-8 $<$<BOOL:${TOLV_WERROR}>:/WX>)
+    # C++ only: the resource compiler of the Windows build must not get these.
+    target_compile_options(${target} PRIVATE
+      "$<$<COMPILE_LANGUAGE:CXX>:/W4;/utf-8;$<$<BOOL:${TOLV_WERROR}>:/WX>>")
   else()
-    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic $<$<BOOL:${TOLV_WERROR}>:-Werror>)
+    target_compile_options(${target} PRIVATE
+      "$<$<COMPILE_LANGUAGE:CXX>:-Wall;-Wextra;-Wpedantic;$<$<BOOL:${TOLV_WERROR}>:-Werror>>")
     # GCC 12 warns falsely about std::string assignments in optimised builds (its bug 105329).
     if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_GREATER_EQUAL 12
        AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
-      target_compile_options(${target} PRIVATE -Wno-restrict)
+      target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-Wno-restrict>)
     endif()
   endif()
 endfunction()
