@@ -160,6 +160,11 @@ platform::StoreError saveSet(platform::TextStore& store, const std::vector<FileC
     if (platform::StoreError error = store.replace(journal, journalBytes(files))) {
         return error;
     }
+    // The journal's name must be durable before any file changes, or a power cut could keep a
+    // new file and lose the journal that says which set it belongs to.
+    if (platform::StoreError error = store.syncFolder()) {
+        return error;
+    }
     for (const FileContent& file : files) {
         if (platform::StoreError error = store.replace(file.name, file.bytes)) {
             return error; // the journal stays: the next start completes the set

@@ -126,8 +126,9 @@ TEST(SaveSet, WritesTheJournalThenTheFilesInOrderThenRemovesIt)
     SyncLoggingStore logging(store);
     putSet(store, oldSet());
     ASSERT_FALSE(records::saveSet(logging, newSet()));
-    // The files' renames are synced before the journal that could redo them goes.
-    EXPECT_EQ(logging.log(), (std::vector<std::string>{"replace " + kJournal, "replace data6",
+    // The journal is durable before any file changes, and the files' renames are synced
+    // before the journal that could redo them goes.
+    EXPECT_EQ(logging.log(), (std::vector<std::string>{"replace " + kJournal, "sync", "replace data6",
                                                        "replace Data1", "replace Data5",
                                                        "replace data7", "sync",
                                                        "remove " + kJournal, "sync"}));
