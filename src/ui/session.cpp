@@ -47,6 +47,12 @@ QString companyName(int index)
 
 QString failureReason(const platform::StoreError& error)
 {
+    // A failed folder sync is about the play folder itself, which has no file name to show.
+    if (error.file == ".") {
+        return error.kind == platform::StoreFailure::NoSpace
+                   ? QStringLiteral("il disco è pieno")
+                   : QStringLiteral("errore di scrittura nella cartella di gioco");
+    }
     const QString file = fileName(error.file);
     switch (error.kind) {
     case platform::StoreFailure::Permission:

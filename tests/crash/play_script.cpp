@@ -63,8 +63,8 @@ QString ScriptDialogs::input(const QString&, const QString&)
     return name;
 }
 
-PlayScript::PlayScript(ui::Session& session, ScriptRandom& random, std::uint64_t seed)
-    : m_session(session), m_random(random), m_choices(seed ^ 0x5eedc0ffee)
+PlayScript::PlayScript(ui::Session& session, ScriptRandom& random, std::uint64_t seed, int climbPerMille)
+    : m_session(session), m_random(random), m_choices(seed ^ 0x5eedc0ffee), m_climbPerMille(climbPerMille)
 {
 }
 
@@ -75,34 +75,35 @@ std::string PlayScript::step() { return m_climbing ? climbStep() : ordinaryStep(
 std::string PlayScript::ordinaryStep()
 {
     const game::GameState& state = m_session.state();
-    const int roll = pick(100);
+    const int roll = pick(1000);
     const int company = pick(game::kCompanyCount);
     const game::Company& row = state.companies[static_cast<std::size_t>(company)];
     const bool trading = row.price != game::kFailedMark && number(row.price) > 0;
     const double cash = std::nearbyint(number(state.cash));
 
-    if (roll < 55) {
+    if (roll < 550) {
         m_session.advanceDay();
+        ++m_days;
         return "day " + state.date;
     }
-    if (roll < 70 && trading) {
+    if (roll < 700 && trading) {
         // Only what the cash pays for: a refused trade would open a box.
         const double most = affordable(cash, number(row.price));
         const int quantity = static_cast<int>(std::min(most, static_cast<double>(1 + pick(20))));
         m_session.buy(company, QString::number(quantity));
         return "buy " + std::to_string(quantity) + " of " + std::to_string(company);
     }
-    if (roll < 85 && trading) {
+    if (roll < 850 && trading) {
         const int held = static_cast<int>(number(row.shares));
         const int quantity = held > 0 ? pick(held + 1) : 0;
         m_session.sell(company, QString::number(quantity));
         return "sell " + std::to_string(quantity) + " of " + std::to_string(company);
     }
-    if (roll < 88) {
+    if (roll < 880) {
         m_session.newGame();
         return "new game";
     }
-    if (roll < 94 && trading && affordable(cash, number(row.price)) >= 1) {
+    if (roll < 880 + m_climbPerMille && trading && affordable(cash, number(row.price)) >= 1) {
         const int quantity = static_cast<int>(affordable(cash, number(row.price)));
         m_session.buy(company, QString::number(quantity));
         m_climbing = company;
@@ -110,6 +111,7 @@ std::string PlayScript::ordinaryStep()
         return "climb with " + std::to_string(quantity) + " of " + std::to_string(company);
     }
     m_session.advanceDay();
+    ++m_days;
     return "day " + state.date;
 }
 
@@ -121,6 +123,7 @@ std::string PlayScript::climbStep()
     if (worth < 101000.0 && m_climbDays < 80) {
         m_random.setRising(true);
         m_session.advanceDay();
+        ++m_days;
         m_random.setRising(false);
         ++m_climbDays;
         return "rising day " + state.date;

@@ -61,9 +61,12 @@ private:
 // Every trade it makes is one the rules accept, so any box but the win's name is a fault.
 class PlayScript {
 public:
-    PlayScript(ui::Session& session, ScriptRandom& random, std::uint64_t seed);
+    // `climbPerMille`: of a thousand ordinary steps, how many start a climb (at most 120).
+    PlayScript(ui::Session& session, ScriptRandom& random, std::uint64_t seed, int climbPerMille = 60);
     // One player action; returns what it did, for the logs.
     std::string step();
+    // The day advances made so far.
+    long long days() const { return m_days; }
 
 private:
     std::string ordinaryStep();
@@ -75,6 +78,8 @@ private:
     std::mt19937_64 m_choices;
     std::optional<int> m_climbing; // the company of a climb under way
     int m_climbDays = 0;
+    long long m_days = 0;
+    int m_climbPerMille;
 };
 
 // The files that make a saved game: the six autosave files and the Hall of Fame; a file that

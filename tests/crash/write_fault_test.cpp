@@ -14,6 +14,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <gtest/gtest.h>
@@ -384,9 +385,31 @@ TEST(WriteFaults, AFailedSyncIsToldAndTheNextStartFindsAWholeSet)
         GTEST_SKIP() << "strace cannot trace here (no ptrace in this container?)";
     }
     const FileSet game = crashtest::replay({}, 8, 20).back();
-    // The first fsync is the journal's, the second data7's (a day advance writes data7 first).
-    for (const int failing : {1, 2}) {
-        SCOPED_TRACE("fsync number " + std::to_string(failing) + " fails");
+    // Which fsync is whose: the child's disk steps of a day advance, where a file's "sync" and a
+    // "sync-folder" are each one fsync (the rename's own sync is an fdatasync).
+    std::vector<std::string> syncs;
+    {
+        crashtest::PlayFolder folder;
+        folder.put(game);
+        const crashtest::ChildRun run = crashtest::runChild(
+            {QStringLiteral("act"), folder.path(), QStringLiteral("day"), QStringLiteral("0")});
+        for (const std::string& line : run.linesWith("op ")) {
+            const std::size_t kind = line.find(' ', 3) + 1;
+            if (line.compare(kind, 5, "sync ") == 0 || line.compare(kind, 12, "sync-folder ") == 0) {
+                syncs.push_back(line.substr(line.rfind(' ') + 1));
+            }
+        }
+    }
+    // The journal's own sync, the first folder sync, and data7's (a day writes data7 first).
+    std::vector<int> chosen;
+    for (const std::string& name : {kJournal, std::string("."), std::string("data7")}) {
+        const auto at = std::find(syncs.begin(), syncs.end(), name);
+        ASSERT_NE(at, syncs.end()) << name;
+        chosen.push_back(static_cast<int>(at - syncs.begin()) + 1);
+    }
+    for (const int failing : chosen) {
+        const std::string& failingFile = syncs[static_cast<std::size_t>(failing - 1)];
+        SCOPED_TRACE("fsync number " + std::to_string(failing) + " (" + failingFile + ") fails");
         crashtest::PlayFolder folder;
         folder.put(game);
         QProcess child;
@@ -405,10 +428,11 @@ TEST(WriteFaults, AFailedSyncIsToldAndTheNextStartFindsAWholeSet)
         ASSERT_TRUE(child.waitForFinished(60000));
         const QString output = QString::fromUtf8(child.readAllStandardOutput());
         ASSERT_EQ(child.exitCode(), 0) << output.toStdString(); // told, and played on
-        const QString file = failing == 1 ? QString::fromStdString(kJournal) : QStringLiteral("data7");
-        EXPECT_TRUE(output.contains(QStringLiteral("box Tolv Street: ") + kNotSaved +
-                                    QStringLiteral("errore di scrittura del file \"%1\"").arg(file)))
-            << output.toStdString();
+        const QString reason = failingFile == "."
+                                   ? QStringLiteral("errore di scrittura nella cartella di gioco")
+                                   : QStringLiteral("errore di scrittura del file \"%1\"")
+                                         .arg(QString::fromStdString(failingFile));
+        EXPECT_TRUE(output.contains(QStringLiteral("box Tolv Street: ") + kNotSaved + reason)) << output.toStdString();
 
         platform::FolderStore store(folder.path());
         fakes::FakeDialogs dialogs;
@@ -418,7 +442,7 @@ TEST(WriteFaults, AFailedSyncIsToldAndTheNextStartFindsAWholeSet)
         EXPECT_TRUE(dialogs.boxes().empty());
         const FileSet found = folder.gameSet();
         EXPECT_TRUE(crashtest::tornFiles(found).empty());
-        // A failed journal leaves the old set; once the journal is whole the start completes it.
+        // A journal that failed leaves the old set; once it is whole the start completes it.
         fakes::MemoryStore memory;
         for (const auto& [name, bytes] : game) {
             memory.put(name, bytes);
@@ -428,6 +452,6 @@ TEST(WriteFaults, AFailedSyncIsToldAndTheNextStartFindsAWholeSet)
         ui::Session played(memory, quiet, same);
         played.load();
         played.advanceDay();
-        EXPECT_EQ(found, failing == 1 ? game : crashtest::gameFiles(memory));
+        EXPECT_EQ(found, failingFile == kJournal ? game : crashtest::gameFiles(memory));
     }
 }
