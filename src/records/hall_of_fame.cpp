@@ -9,6 +9,11 @@ bool wellFormed(const std::string* file) { return file != nullptr && file->size(
 
 } // namespace
 
+bool isQuotedLine(std::string_view file)
+{
+    return file.size() >= 4 && file.front() == '"' && file.substr(file.size() - 3) == "\"\r\n";
+}
+
 std::string hallOfFameShown(const std::string* file)
 {
     return wellFormed(file) ? *file : std::string(kEmptyHallOfFame);

@@ -11,6 +11,11 @@ inline constexpr std::string_view kHallOfFameName = "data6";
 // The file as installed: the quoted empty list.
 inline constexpr std::string_view kEmptyHallOfFame = "\"\"\r\n";
 
+// True for one quoted line as the game writes it: a double quote first, then a double quote,
+// CR and LF last. Any other file's list is still taken by position, which can cut bytes off its
+// last record.
+bool isQuotedLine(std::string_view file);
+
 // The file's bytes as the window shows them: the file itself, or the empty list when it is
 // missing or shorter than the four bytes of a quoted line.
 std::string hallOfFameShown(const std::string* file);

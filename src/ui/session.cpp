@@ -89,6 +89,17 @@ QString damageText(records::Damage damage)
     return {};
 }
 
+// The first "<name>.bakN" free in the folder; a folder standing at a name takes it as well.
+std::string freeBackupName(platform::TextStore& store, std::string_view name)
+{
+    for (int n = 1;; ++n) {
+        std::string candidate = std::string(name) + ".bak" + std::to_string(n);
+        if (!store.exists(candidate) && store.read(candidate).error.kind == platform::StoreFailure::Missing) {
+            return candidate;
+        }
+    }
+}
+
 std::array<std::optional<std::string>, 6> autosaveContents(const std::vector<records::FileContent>& files)
 {
     std::array<std::optional<std::string>, 6> contents;
@@ -117,6 +128,7 @@ void Session::load()
 {
     m_random.seedFromClock();
     m_pendingHallOfFame.reset();
+    m_hallOfFameCopy.reset();
 
     // An interrupted save is finished (or, if torn, forgotten) before anything is read, so the
     // six files are always one whole set.
@@ -187,6 +199,9 @@ void Session::startAfresh(const std::vector<records::FileProblem>& problems)
 void Session::save(records::WriteOrder order)
 {
     std::vector<records::FileContent> files;
+    if (m_hallOfFameCopy) {
+        files.push_back(*m_hallOfFameCopy);
+    }
     if (m_pendingHallOfFame) {
         files.push_back({std::string(records::kHallOfFameName), *m_pendingHallOfFame});
     }
@@ -199,6 +214,7 @@ void Session::save(records::WriteOrder order)
         return;
     }
     m_pendingHallOfFame.reset();
+    m_hallOfFameCopy.reset();
 }
 
 void Session::reportSaveFailure(const platform::StoreError& error)
@@ -290,6 +306,15 @@ void Session::winCheck()
         platform::ReadResult read = m_store.read(std::string(records::kHallOfFameName));
         if (!read.error) {
             current = std::move(read.bytes);
+            // Shorter than a quoted line it holds no record; otherwise nothing of it is lost.
+            if (current->size() >= 4 && !records::isQuotedLine(*current)) {
+                const std::string copy = freeBackupName(m_store, records::kHallOfFameName);
+                m_hallOfFameCopy = records::FileContent{copy, *current};
+                m_dialogs.message(QStringLiteral("La Hall of Fame (\"%1\") non era nel formato del gioco: "
+                                                 "una sua copia è conservata come \"%2\".")
+                                      .arg(fileName(std::string(records::kHallOfFameName)), fileName(copy)),
+                                  kAppTitle);
+            }
         } else if (read.error.kind != platform::StoreFailure::Missing) {
             hallOfFameReadable = false;
             m_dialogs.message(QStringLiteral("Non è stato possibile leggere la Hall of Fame (%1): "

@@ -69,6 +69,10 @@ private:
     // A Hall of Fame with a new winner that a failed save could not yet put on disk: every
     // later save carries it until one succeeds, so no win is ever lost.
     std::optional<std::string> m_pendingHallOfFame;
+    // A Hall of Fame that was not one quoted line (edited by hand, say): its exact bytes go to a
+    // backup name in the same save as the win that rewrites it, since that takes its list by
+    // position and may cut its last record.
+    std::optional<records::FileContent> m_hallOfFameCopy;
 };
 
 // Converts a state text (in the files' code page) for display.

@@ -200,3 +200,42 @@ TEST(BadFiles, AHallOfFameTooShortForAListShowsTheEmptyOneAndAWinMakesAProperFil
         EXPECT_EQ(folder.gameSet(), crashtest::setOf(start.session.state(), folder.get("data6")));
     }
 }
+
+// A Hall of Fame saved by another editor (line feed alone, no closing quote, a lone CR): its list
+// is taken by position, as ever, but a copy of its exact bytes is kept with the win.
+TEST(BadFiles, AHallOfFameNotInTheGamesFormIsKeptAsItWasByTheWinThatRewritesIt)
+{
+    const FileSet game = crashtest::replay({}, 21, 50).back();
+    for (const std::string& odd : {std::string("\"Campioni\rAnna:  01 Gen 2002\"\n"),
+                                   std::string("Campioni\r\nAnna:  01 Gen 2002\r\n"),
+                                   std::string("\"Campioni\rAnna:  01 Gen 2002\"\r")}) {
+        SCOPED_TRACE(odd);
+        FileSet rich = game;
+        rich["Data5"] = "\"100000\"\r\n";
+        rich["data6"] = odd;
+        crashtest::PlayFolder folder;
+        folder.put(rich);
+        folder.put("data6.bak1", "an older copy");
+        Start start(folder);
+        start.dialogs.answerText(QStringLiteral("Bea"));
+        start.session.sell(std::nullopt, QStringLiteral("0"));
+        const std::string date = start.session.state().date;
+
+        EXPECT_EQ(folder.get("data6.bak2"), odd);
+        EXPECT_EQ(folder.get("data6.bak1"), "an older copy");
+        EXPECT_EQ(folder.get("data6"), records::appendWinner(&odd, "Bea", date));
+        ASSERT_EQ(start.dialogs.boxes().size(), 2u); // the name, then where the copy is
+        EXPECT_TRUE(start.dialogs.boxes()[1].prompt.contains(QStringLiteral("\"data6.bak2\"")))
+            << start.dialogs.boxes()[1].prompt.toStdString();
+
+        // The next win appends to the game's own file and needs no copy.
+        game::GameState state = start.session.state();
+        state.cash = "100000";
+        folder.put(crashtest::setOf(state, folder.get("data6")));
+        Start next(folder);
+        next.dialogs.answerText(QStringLiteral("Zoë"));
+        next.session.sell(std::nullopt, QStringLiteral("0"));
+        EXPECT_EQ(next.dialogs.boxes().size(), 1u);
+        EXPECT_FALSE(folder.get("data6.bak3"));
+    }
+}
