@@ -190,6 +190,31 @@ StoreError FolderStore::rename(const std::string& from, const std::string& to)
     return {};
 }
 
+int FolderStore::removeLeftovers(const std::vector<std::string>& names)
+{
+    // The temporary file of a replace is the file's name, a dot and six letters or digits.
+    // It has a name only between its rename into place and a crash in that instant (or, where
+    // the system has no unnamed temporary files, from its creation on). Backups ("Data1.bak12")
+    // share the form and stay.
+    const QDir dir(m_folder.isEmpty() ? QStringLiteral(".") : m_folder);
+    int removed = 0;
+    for (const std::string& name : names) {
+        const QString prefix = QString::fromStdString(name) + QLatin1Char('.');
+        const QStringList found = dir.entryList({prefix + QStringLiteral("??????")}, QDir::Files | QDir::Hidden);
+        for (const QString& entry : found) {
+            const QString tail = entry.mid(prefix.size());
+            bool temporary = !tail.startsWith(QLatin1String("bak"));
+            for (const QChar c : tail) {
+                temporary = temporary && c.isLetterOrNumber() && c.unicode() < 128;
+            }
+            if (temporary && QFile::remove(dir.filePath(entry))) {
+                ++removed;
+            }
+        }
+    }
+    return removed;
+}
+
 StoreError FolderStore::syncFolder()
 {
     const QString folder = m_folder.isEmpty() ? QStringLiteral(".") : m_folder;

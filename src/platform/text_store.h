@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -45,6 +46,14 @@ public:
     virtual StoreError rename(const std::string& from, const std::string& to) = 0;
     // Makes the renames and removals made so far durable (syncs the folder itself).
     virtual StoreError syncFolder() = 0;
+    // Removes what a replace of one of these files that was cut short by a crash can have left
+    // beside it (a temporary file), and returns how many went. Only safe while no other copy
+    // of the game writes in the folder. None by default: a store in memory leaves nothing.
+    virtual int removeLeftovers(const std::vector<std::string>& names)
+    {
+        static_cast<void>(names);
+        return 0;
+    }
 };
 
 // The steps by which a store changes the disk, in the order a replace takes them.
@@ -73,6 +82,7 @@ public:
     StoreError remove(const std::string& name) override;
     StoreError rename(const std::string& from, const std::string& to) override;
     StoreError syncFolder() override;
+    int removeLeftovers(const std::vector<std::string>& names) override;
     const QString& folder() const { return m_folder; }
 
 private:

@@ -184,7 +184,18 @@ Recovery recoverSet(platform::TextStore& store)
 {
     Recovery result;
     const std::string journal(kJournalName);
+    // A crash inside a replace can leave its temporary file: inside the journal's own, or one
+    // of the files that the journal names.
+    std::vector<std::string> replaced{journal};
     platform::ReadResult read = store.read(journal);
+    if (!read.error) {
+        if (const auto named = readJournal(read.bytes)) {
+            for (const FileContent& file : *named) {
+                replaced.push_back(file.name);
+            }
+        }
+    }
+    store.removeLeftovers(replaced);
     if (read.error) {
         if (read.error.kind != platform::StoreFailure::Missing) {
             result.error = std::move(read.error);
