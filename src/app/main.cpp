@@ -3,6 +3,7 @@
 #include "platform/dialogs.h"
 #include "platform/play_lock.h"
 #include "platform/text_store.h"
+#include "ui/app_info.h"
 #include "ui/artwork.h"
 #include "ui/main_window.h"
 #include "ui/session.h"
@@ -13,8 +14,11 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tolv Street"));
-    QApplication::setApplicationVersion(QStringLiteral("1.4.29"));
+    QApplication::setApplicationName(ui::app::title());
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                            .arg(ui::app::kVersionMajor)
+                                            .arg(ui::app::kVersionMinor)
+                                            .arg(ui::app::kVersionRevision));
     ui::installFontSubstitutions();
     QApplication::setWindowIcon(ui::appIcon());
 
@@ -25,7 +29,7 @@ int main(int argc, char* argv[])
     // Two copies in one folder would write over each other's saves.
     platform::PlayLock lock(folder);
     if (lock.acquire() == platform::PlayLock::Outcome::HeldByAnother) {
-        dialogs.message(platform::alreadyOpenMessage(), QStringLiteral("Tolv Street"));
+        dialogs.message(platform::alreadyOpenMessage(), ui::app::title());
         return 1;
     }
 

@@ -1,5 +1,6 @@
 // The about box, and its button that starts the system-information tool.
 #include "ui/about_window.h"
+#include "ui/app_info.h"
 
 #include "platform/sys_info.h"
 
@@ -18,10 +19,7 @@ namespace ui {
 
 namespace {
 
-const QString kAppTitle = QStringLiteral("Tolv Street");
-constexpr int kVersionMajor = 1;
-constexpr int kVersionMinor = 4;
-constexpr int kVersionRevision = 29;
+const QString kAppTitle = app::title();
 
 const QString kIconFile = QStringLiteral(":/art/app_icon.svg");
 const QString kDescription = QStringLiteral("Un gioco di borsa di Tolvagiochi");
@@ -161,12 +159,9 @@ void frmAbout::Form_Load()
 {
     setWindowTitle(QStringLiteral("Informazioni su %1 %2.%3")
                        .arg(kAppTitle)
-                       .arg(kVersionMajor)
-                       .arg(kVersionMinor));
-    lblVersion->setText(QStringLiteral("Versione %1.%2.%3")
-                            .arg(kVersionMajor)
-                            .arg(kVersionMinor)
-                            .arg(kVersionRevision));
+                       .arg(app::kVersionMajor)
+                       .arg(app::kVersionMinor));
+    lblVersion->setText(app::versionLine());
     lblTitle->setText(kAppTitle);
 }
 

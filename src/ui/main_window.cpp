@@ -1,5 +1,6 @@
 // The main window Form1 and the loader that brings it back.
 #include "ui/main_window.h"
+#include "ui/app_info.h"
 
 #include "ui/about_window.h"
 #include "ui/hall_of_fame_window.h"
@@ -27,7 +28,7 @@ namespace ui {
 
 namespace {
 
-const QString kAppTitle = QStringLiteral("Tolv Street");
+const QString kAppTitle = app::title();
 const QString kCashHeading = QStringLiteral("Disponibilità liquida");
 const QString kOperations = QStringLiteral("Operazioni disponibili:");
 const QString kPortfolio = QStringLiteral("Stock Portfolio");

@@ -1,5 +1,6 @@
 // The session: runs each player event through the rules, the boxes and the saves.
 #include "ui/session.h"
+#include "ui/app_info.h"
 
 #include "game/rules.h"
 #include "platform/code_page.h"
@@ -13,7 +14,7 @@ namespace ui {
 
 namespace {
 
-const QString kAppTitle = QStringLiteral("Tolv Street");
+const QString kAppTitle = app::title();
 const QString kErrorTitle = QStringLiteral("Errore");
 
 const QString kNotEnoughCash = QStringLiteral("Non hai abbastanza soldi!");

@@ -1,5 +1,6 @@
 // The producer window: the game's name, a logo, the version and the maker's credits.
 #include "ui/splash_window.h"
+#include "ui/app_info.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -17,10 +18,6 @@ namespace ui {
 
 namespace {
 
-const QString kAppTitle = QStringLiteral("Tolv Street");
-constexpr int kVersionMajor = 1;
-constexpr int kVersionMinor = 4;
-constexpr int kVersionRevision = 29;
 
 constexpr int kTicksShown = 30;
 constexpr int kTickMilliseconds = 20;
@@ -203,11 +200,8 @@ frmSplash::frmSplash(SplashCounter& counter, std::function<void()> bringMainWind
 
 void frmSplash::Form_Load()
 {
-    lblVersion->setText(QStringLiteral("Versione %1.%2.%3")
-                            .arg(kVersionMajor)
-                            .arg(kVersionMinor)
-                            .arg(kVersionRevision));
-    lblProductName->setText(kAppTitle);
+    lblVersion->setText(app::versionLine());
+    lblProductName->setText(app::title());
     sizeToText(lblCompanyProduct);
     sizeToText(lblProductName);
     sizeToText(lblPlatform);
