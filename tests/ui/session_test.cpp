@@ -291,3 +291,19 @@ TEST_F(SessionTest, MenusOnlyTalkAndTheExitAsks)
     EXPECT_TRUE(store.log().empty());
     EXPECT_EQ(session.state(), game::startingState());
 }
+
+TEST_F(SessionTest, AWinnersNameIsStoredInTheFilesCodePage)
+{
+    game::GameState rich = game::startingState();
+    rich.cash = "100000";
+    startFrom(rich);
+    store.put("data6", "\"\"\r\n");
+    // ë and € exist in the code page; the ideographs and the emoji do not, one "?" each, and a
+    // carriage return would split the list, so it becomes "?" too.
+    dialogs.answerText(QStringLiteral("Zo\u00eb \u20ac \u65e5\u672c \U0001F600\r\"X\""));
+    session.sell(std::nullopt, "1");
+    EXPECT_EQ(*store.get("data6"), "\"\rZo\xeb \x80 ?? ??\"X\":  01 Gen 2002\"\r\n"); // emoji, then CR
+    // The window shows it back as typed, but for what the files cannot hold.
+    EXPECT_EQ(session.hallOfFameText(),
+              QStringLiteral("\"\rZo\u00eb \u20ac ?? ??\"X\":  01 Gen 2002\"\r\n"));
+}
