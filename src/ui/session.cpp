@@ -128,6 +128,12 @@ void Session::error(const QString& prompt) { m_dialogs.message(prompt, kErrorTit
 void Session::load()
 {
     m_random.seedFromClock();
+    // The main window loads again after it was closed (the producer window brings it back).
+    // A win that this run could not save yet is saved now, before the files are read afresh,
+    // so the winner is neither lost nor allowed to win twice from the old cash.
+    if (m_pendingHallOfFame) {
+        save(records::WriteOrder::DataFirst);
+    }
     m_pendingHallOfFame.reset();
     m_hallOfFameCopy.reset();
 

@@ -307,3 +307,23 @@ TEST_F(SessionTest, AWinnersNameIsStoredInTheFilesCodePage)
     EXPECT_EQ(session.hallOfFameText(),
               QStringLiteral("\"\rZo\u00eb \u20ac ?? ??\"X\":  01 Gen 2002\"\r\n"));
 }
+
+TEST_F(SessionTest, AnUnsavedWinIsSavedBeforeTheMainWindowLoadsAgain)
+{
+    game::GameState rich = game::startingState();
+    rich.cash = "150000";
+    rich.date = "07 Lug 2005";
+    startFrom(rich);
+    store.put("data6", "\"\"\r\n");
+    store.failAllWrites(StoreFailure::NoSpace);
+    dialogs.answerText("Ciro");
+    session.sell(std::nullopt, "1");
+    store.heal();
+
+    session.load(); // the main window closed and loaded again
+    EXPECT_EQ(*store.get("data6"), "\"\rCiro:  07 Lug 2005\"\r\n");
+    game::GameState reset = game::startingState();
+    reset.date = "07 Lug 2005";
+    EXPECT_EQ(session.state(), reset); // no second win from the old cash
+    EXPECT_EQ(savedFiles(), filesOf(reset));
+}
