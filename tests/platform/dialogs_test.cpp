@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -115,6 +116,41 @@ TEST(QtDialogs, InputStartsEmptyAndCancelGivesTheEmptyText)
     });
     const QString cancelled = dialogs.input(prompt, QStringLiteral("HAI VINTO !!!!"));
     EXPECT_TRUE(cancelled.isEmpty());
+}
+
+TEST(QtDialogs, BoxesOpenOverLiveWindowsAndGiveTheFocusBack)
+{
+    platform::QtDialogs dialogs;
+    auto main = std::make_unique<QWidget>();
+    auto* other = new QWidget(nullptr, Qt::Tool);
+    QPointer<QWidget> owner = other;
+    main->show();
+    other->show();
+    dialogs.setMainWindow(main.get());
+
+    // The owner is unloaded while its box is open: the box goes with it, and the focus goes to
+    // the main window.
+    QTimer::singleShot(0, [&owner] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->parentWidget(), owner.data());
+        delete owner.data();
+    });
+    dialogs.messageFrom(owner.data(), QStringLiteral("Addio"), QStringLiteral("Tolv Street"));
+    EXPECT_TRUE(owner.isNull());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(main.get()));
+
+    // With the main window gone, its boxes open over another open window.
+    auto* left = new QWidget(nullptr, Qt::Tool);
+    left->show();
+    main.reset();
+    whenBoxOpens([left](QWidget* box) {
+        EXPECT_EQ(box->parentWidget(), left);
+        QTest::keyClick(box, Qt::Key_Escape);
+    });
+    EXPECT_FALSE(dialogs.question(QStringLiteral("Vuoi uscire?"), QStringLiteral("Tolv Street")));
+    EXPECT_TRUE(QTest::qWaitForWindowActive(left));
+    delete left;
 }
 
 } // namespace
