@@ -5,13 +5,17 @@
 #include "ui/artwork.h"
 #include "ui/hall_of_fame_window.h"
 
+#include <QAccessible>
 #include <QIcon>
 #include <QImage>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
 #include <QPointer>
+#include <QScrollBar>
 #include <QSvgRenderer>
+#include <QTest>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -93,6 +97,95 @@ TEST_F(HallOfFameWindowTest, ShowsTheFileWithItsQuotesOneRecordALine)
     store.remove("data6");
     ui::Form2 window(session);
     EXPECT_EQ(label(window, "Label2")->text(), QStringLiteral("\"\"\n"));
+}
+
+// How wide the lowest line of writing in the list is, in pixels (0 when there is none).
+int lowestLineWidth(ui::WinnersList* list)
+{
+    const QImage shot = list->grab().toImage();
+    const int right =
+        list->scrollBar()->isHidden() ? shot.width() - 2 : list->scrollBar()->geometry().left() - 1;
+    const auto ink = [&shot](int x, int y) { return qGray(shot.pixel(x, y)) < 128; };
+    int lowest = -1;
+    for (int y = 1; y < shot.height() - 1 && lowest < 0; ++y) {
+        for (int x = 1; x < right; ++x) {
+            lowest = ink(x, shot.height() - 1 - y) ? shot.height() - 1 - y : lowest;
+        }
+    }
+    int left = right;
+    int last = 0;
+    for (int y = std::max(1, lowest - list->fontMetrics().height() + 1); y <= lowest; ++y) {
+        for (int x = 1; x < right; ++x) {
+            if (ink(x, y)) {
+                left = std::min(left, x);
+                last = std::max(last, x);
+            }
+        }
+    }
+    return lowest < 0 ? 0 : last - left + 1;
+}
+
+TEST_F(HallOfFameWindowTest, AScreenReaderHearsEveryWinner)
+{
+    store.put("data6", "\"Vincitori\rAnna:  01 Gen 2002\rBruno:  05 Feb 2003\"\r\n");
+    ui::Form2 window(session);
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(label(window, "Label2"));
+    ASSERT_NE(list, nullptr);
+    const QString heard = list->text(QAccessible::Name);
+    EXPECT_TRUE(heard.contains(QStringLiteral("Anna:  01 Gen 2002"))) << heard.toStdString();
+    EXPECT_TRUE(heard.contains(QStringLiteral("Bruno:  05 Feb 2003"))) << heard.toStdString();
+}
+
+TEST_F(HallOfFameWindowTest, AShortListLooksAsDesignedALongOneScrolls)
+{
+    // A list that fits: no scroll bar, and the very picture of a plain label of the design.
+    store.put("data6", "\"Vincitori\rAnna:  01 Gen 2002\rBruno:  05 Feb 2003\"\r\n");
+    {
+        ui::Form2 window(session);
+        auto* list = window.findChild<ui::WinnersList*>(QStringLiteral("Label2"));
+        ASSERT_NE(list, nullptr);
+        EXPECT_TRUE(list->scrollBar()->isHidden());
+        auto* plain = new QLabel(list->text(), &window);
+        plain->setGeometry(list->geometry());
+        plain->setFrameStyle(list->frameStyle());
+        plain->setFont(list->font());
+        plain->setAlignment(list->alignment());
+        plain->setWordWrap(true);
+        EXPECT_EQ(list->grab().toImage(), plain->grab().toImage());
+    }
+
+    // Fifteen winners, the last with a long name: a scroll bar, and the last can be reached.
+    std::string file = "\"Vincitori";
+    for (int day = 1; day <= 14; ++day) {
+        file += "\rAl:  " + std::to_string(10 + day) + " Gen 2002";
+    }
+    file += "\rBartolomeo Bianchi:  25 Gen 2002\"\r\n";
+    store.put("data6", file);
+    QPointer<ui::Form2> window = new ui::Form2(session);
+    window->show();
+    auto* list = window->findChild<ui::WinnersList*>(QStringLiteral("Label2"));
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->geometry(), QRect(8, 40, 297, 161));
+    ASSERT_TRUE(list->scrollBar()->isVisible());
+    EXPECT_TRUE(list->rect().contains(list->scrollBar()->geometry()));
+    const int shortLine = lowestLineWidth(list);
+
+    QTest::keyClick(window.data(), Qt::Key_End);
+    EXPECT_EQ(list->scrollBar()->value(), list->scrollBar()->maximum());
+    EXPECT_GT(lowestLineWidth(list), shortLine + 50);
+
+    QTest::keyClick(window.data(), Qt::Key_Home);
+    EXPECT_EQ(list->scrollBar()->value(), 0);
+    EXPECT_EQ(lowestLineWidth(list), shortLine);
+    QWheelEvent down(QPointF(50, 50), list->mapToGlobal(QPointF(50, 50)), {}, QPoint(0, -120),
+                     Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(list, &down);
+    EXPECT_GT(list->scrollBar()->value(), 0);
+
+    // Esc closes the window as its close box does.
+    QTest::keyClick(window.data(), Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window.isNull());
 }
 
 TEST(HallOfFameLinesTest, EveryCarriageReturnBreaksTheLine)
