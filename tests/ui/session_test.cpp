@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 using fakes::Box;
-using platform::StoreFailure;
+using records::StoreFailure;
 
 namespace {
 
