@@ -1,8 +1,10 @@
 // How long a day takes: the rules alone, the whole press with its save, and the cost of
 // replacing six small files atomically on this machine, the floor the save cannot go below.
+#include "platform/folder_store.h"
+#include "platform/local_path.h"
 #include "game/rules.h"
 #include "platform/dialogs.h"
-#include "platform/text_store.h"
+#include "records/store.h"
 #include "records/autosave.h"
 #include "ui/session.h"
 
@@ -51,7 +53,7 @@ BENCHMARK(RulesAlone);
 void SixAtomicFiles(benchmark::State& bench)
 {
     QTemporaryDir dir;
-    platform::FolderStore store(dir.path());
+    platform::FolderStore store(platform::localPath(dir.path()));
     const auto files = records::autosaveFiles(game::startingState(), records::WriteOrder::DateFirst);
     for (auto _ : bench) {
         for (const records::FileContent& file : files) {
@@ -67,7 +69,7 @@ BENCHMARK(SixAtomicFiles)->Unit(benchmark::kMicrosecond)->UseRealTime();
 void FullDayAdvance(benchmark::State& bench)
 {
     QTemporaryDir dir;
-    platform::FolderStore store(dir.path());
+    platform::FolderStore store(platform::localPath(dir.path()));
     SilentDialogs dialogs;
     BenchRandom random;
     ui::Session session(store, dialogs, random);
