@@ -118,18 +118,16 @@ TEST(QtDialogs, InputStartsEmptyAndCancelGivesTheEmptyText)
     EXPECT_TRUE(cancelled.isEmpty());
 }
 
-TEST(QtDialogs, BoxesOpenOverLiveWindowsAndGiveTheFocusBack)
+TEST(QtDialogs, ABoxWhoseWindowIsUnloadedGivesTheFocusToTheMainWindow)
 {
     platform::QtDialogs dialogs;
-    auto main = std::make_unique<QWidget>();
-    auto* other = new QWidget(nullptr, Qt::Tool);
-    QPointer<QWidget> owner = other;
-    main->show();
-    other->show();
-    dialogs.setMainWindow(main.get());
-
-    // The owner is unloaded while its box is open: the box goes with it, and the focus goes to
-    // the main window.
+    QWidget main;
+    QPointer<QWidget> owner = new QWidget(nullptr, Qt::Tool);
+    main.show();
+    owner->show();
+    dialogs.setMainWindow(&main);
+    // The box opens over its own window, which is unloaded while the box is open: the box goes
+    // with it, and the focus goes to the main window.
     QTimer::singleShot(0, [&owner] {
         QWidget* box = QApplication::activeModalWidget();
         ASSERT_NE(box, nullptr);
@@ -138,19 +136,7 @@ TEST(QtDialogs, BoxesOpenOverLiveWindowsAndGiveTheFocusBack)
     });
     dialogs.messageFrom(owner.data(), QStringLiteral("Addio"), QStringLiteral("Tolv Street"));
     EXPECT_TRUE(owner.isNull());
-    EXPECT_TRUE(QTest::qWaitForWindowActive(main.get()));
-
-    // With the main window gone, its boxes open over another open window.
-    auto* left = new QWidget(nullptr, Qt::Tool);
-    left->show();
-    main.reset();
-    whenBoxOpens([left](QWidget* box) {
-        EXPECT_EQ(box->parentWidget(), left);
-        QTest::keyClick(box, Qt::Key_Escape);
-    });
-    EXPECT_FALSE(dialogs.question(QStringLiteral("Vuoi uscire?"), QStringLiteral("Tolv Street")));
-    EXPECT_TRUE(QTest::qWaitForWindowActive(left));
-    delete left;
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&main));
 }
 
 } // namespace

@@ -134,37 +134,25 @@ TEST_F(SplashTest, TheWindowDrawsTheRaisedEdgeOfAFixedDialog)
     QPointer<ui::frmSplash> splash = open();
     const QImage shot = splash->grab().toImage();
     ASSERT_EQ(shot.size(), QSize(498, 289));
-    const QPalette& colours = splash->palette();
-    // Ring by ring from the outside in: its top-left colour and its bottom-right colour.
+    const auto colour = [&splash](QPalette::ColorRole role) {
+        return splash->palette().color(role).rgb();
+    };
+    // Ring by ring from the outside in, at the middle of each side: lit at the top and left,
+    // shaded at the bottom and right, then a line of the window's face.
     const std::pair<QPalette::ColorRole, QPalette::ColorRole> rings[] = {
         {QPalette::Midlight, QPalette::Shadow},
         {QPalette::Light, QPalette::Dark},
         {QPalette::Window, QPalette::Window},
     };
-    const int right = shot.width() - 1;
-    const int bottom = shot.height() - 1;
+    const QPoint middle(shot.width() / 2, shot.height() / 2);
     for (int i = 0; i < 3; ++i) {
         SCOPED_TRACE(i);
-        const QRgb light = colours.color(rings[i].first).rgb();
-        const QRgb dark = colours.color(rings[i].second).rgb();
-        // Every side, at its middle and near both of its ends.
-        for (const int x : {i, 40, shot.width() / 2, right - 1 - i}) {
-            EXPECT_EQ(shot.pixel(x, i), light) << "top " << x;
-            EXPECT_EQ(shot.pixel(x + 1, bottom - i), dark) << "bottom " << x;
-        }
-        for (const int y : {i, 30, shot.height() / 2, bottom - 1 - i}) {
-            EXPECT_EQ(shot.pixel(i, y), light) << "left " << y;
-            EXPECT_EQ(shot.pixel(right - i, y + 1), dark) << "right " << y;
-        }
+        EXPECT_EQ(shot.pixel(middle.x(), i), colour(rings[i].first));
+        EXPECT_EQ(shot.pixel(i, middle.y()), colour(rings[i].first));
+        EXPECT_EQ(shot.pixel(middle.x(), shot.height() - 1 - i), colour(rings[i].second));
+        EXPECT_EQ(shot.pixel(shot.width() - 1 - i, middle.y()), colour(rings[i].second));
     }
-    // Raised: lit from the top left.
-    EXPECT_GT(shot.pixelColor(1, 1).lightness(),
-              shot.pixelColor(right - 1, bottom - 1).lightness());
-    EXPECT_GT(shot.pixelColor(0, 1).lightness(), shot.pixelColor(right, bottom - 1).lightness());
-    // Inside the border begins the client area, with the frame's surface where it was.
-    auto* frame = splash->findChild<QFrame*>(QStringLiteral("Frame1"));
-    ASSERT_NE(frame, nullptr);
-    EXPECT_EQ(frame->mapTo(splash.data(), QPoint(0, 0)), QPoint(3 + 10, 3 + 4));
+    EXPECT_GT(qGray(shot.pixel(1, 1)), qGray(shot.pixel(shot.width() - 2, shot.height() - 2)));
 }
 
 TEST_F(SplashTest, LogoIsAStretchedBarChart)
