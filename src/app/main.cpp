@@ -2,14 +2,16 @@
 #include "platform/clock_random.h"
 #include "platform/dialogs.h"
 #include "platform/play_lock.h"
-#include "platform/text_store.h"
+#include "platform/folder_store.h"
 #include "ui/app_info.h"
 #include "ui/artwork.h"
 #include "ui/main_window.h"
 #include "ui/session.h"
 
 #include <QApplication>
-#include <QDir>
+
+#include <filesystem>
+#include <system_error>
 
 int main(int argc, char* argv[])
 {
@@ -22,15 +24,27 @@ int main(int argc, char* argv[])
     ui::installFontSubstitutions();
     QApplication::setWindowIcon(ui::appIcon());
 
-    // The game plays in its working directory: its saves are the files there.
-    const QString folder = QDir::currentPath();
+    // The game plays in its working directory: its saves are the files there. Its path is kept
+    // in the system's own form, so a folder named in any encoding works.
+    std::error_code noFolder;
+    std::filesystem::path folder = std::filesystem::current_path(noFolder);
+    if (noFolder) {
+        folder = ".";
+    }
     platform::QtDialogs dialogs;
 
     // Two copies in one folder would write over each other's saves.
     platform::PlayLock lock(folder);
-    if (lock.acquire() == platform::PlayLock::Outcome::HeldByAnother) {
+    switch (lock.acquire()) {
+    case platform::PlayLock::Outcome::HeldByAnother:
         dialogs.message(platform::alreadyOpenMessage(), ui::app::title());
         return 1;
+    case platform::PlayLock::Outcome::NotAFile:
+        dialogs.message(platform::lockNotAFileMessage(), ui::app::title());
+        return 1;
+    case platform::PlayLock::Outcome::Locked:
+    case platform::PlayLock::Outcome::NotPossible:
+        break;
     }
 
     platform::FolderStore store(folder);
