@@ -80,8 +80,8 @@ void placeOnScreen(QWidget* window, std::optional<QPoint> clientAt)
     if (clientAt) {
         // The design places the client area; where the frame is not known yet the system
         // adds it around that place.
-        window->setGeometry(QRect(frame.topLeft() + QPoint(margins.left(), margins.top()),
-                                  inner.size()));
+        window->setGeometry(
+            QRect(frame.topLeft() + QPoint(margins.left(), margins.top()), inner.size()));
     } else {
         // A top-level window's position is its frame's, so the title bar lands on the screen
         // even where the system has not yet said how tall it is.

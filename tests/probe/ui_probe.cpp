@@ -12,6 +12,9 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QRadioButton>
 #include <QScreen>
@@ -20,11 +23,6 @@
 #include <cstdlib>
 
 namespace {
-
-QString numbers(const QRect& r)
-{
-    return QStringLiteral("%1 %2 %3 %4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
-}
 
 // Whether the control shows its text whole: every line of it inside the space it draws in.
 std::optional<bool> textWhole(QWidget* widget)
@@ -98,25 +96,33 @@ int main(int argc, char** argv)
     form.infoproduttor_Click();
     QCoreApplication::processEvents();
 
-    QTextStream out(stdout);
-    out << "available " << numbers(form.screen()->availableGeometry()) << '\n';
+    // {"available": [x, y, w, h], "windows": {name: {"frame": [...], "client": [...],
+    // "device": [w, h]}}, "whole": {"window/control": true or false}}
+    const auto numbers = [](const QRect& r) {
+        return QJsonArray{r.x(), r.y(), r.width(), r.height()};
+    };
+    QJsonObject windows;
+    QJsonObject whole;
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (!window->isVisible() || window->objectName().isEmpty()) {
             continue;
         }
         const QSize device = window->grab().size();
-        out << "window " << window->objectName() << " frame " << numbers(window->frameGeometry())
-            << " client " << numbers(window->geometry()) << " device " << device.width() << ' '
-            << device.height() << '\n';
+        windows[window->objectName()] =
+            QJsonObject{{QStringLiteral("frame"), numbers(window->frameGeometry())},
+                        {QStringLiteral("client"), numbers(window->geometry())},
+                        {QStringLiteral("device"), QJsonArray{device.width(), device.height()}}};
         for (QWidget* control : window->findChildren<QWidget*>()) {
-            if (!control->isVisibleTo(window)) {
-                continue;
-            }
-            if (const std::optional<bool> whole = textWhole(control)) {
-                out << "text " << window->objectName() << '/' << control->objectName() << ' '
-                    << (*whole ? "whole" : "cut") << '\n';
+            const std::optional<bool> shown = textWhole(control);
+            if (control->isVisibleTo(window) && shown) {
+                whole[window->objectName() + QLatin1Char('/') + control->objectName()] = *shown;
             }
         }
     }
+    const QJsonObject report{
+        {QStringLiteral("available"), numbers(form.screen()->availableGeometry())},
+        {QStringLiteral("windows"), windows},
+        {QStringLiteral("whole"), whole}};
+    QTextStream(stdout) << QJsonDocument(report).toJson();
     return 0;
 }
