@@ -92,7 +92,7 @@ frmAbout::frmAbout(platform::Dialogs& dialogs, platform::Registry& registry,
     setFont(font);
     setSizeGripEnabled(false);
     // Black labels on the light face with its etched separator, whatever the system's scheme.
-    setPalette(designPalette());
+    setPalette(gamePalette());
     // The client area's top-left corner at its fixed place on the screen, moved inside the
     // screen's free area where a small screen or a task bar would hide part of the box.
     setGeometry(twipRect(2340, 1935, 5730, 3555));

@@ -62,9 +62,9 @@ void PictureButton::setFaceColour(const QColor& colour)
     QPalette shades = palette();
     shades.setColor(QPalette::Button, colour);
     setPalette(shades);
-    // A fixed face takes the design's black caption with it: the system's button text may be
+    // A fixed face takes the game's black caption with it: the system's button text may be
     // white under a dark scheme.
-    useDesignInk(this);
+    useGameInk(this);
     update();
 }
 

@@ -332,7 +332,7 @@ void Form1::buildCashBox(QWidget* area)
     Shape1->setObjectName(QStringLiteral("Shape1"));
     Shape1->setAccessibleName(kCashFrameName);
     // The cash box is drawn in black on the light face whatever the system's scheme.
-    useDesignInk(Shape1, true);
+    useGameInk(Shape1, true);
 
     // The currency mark: a V (Line1, Line2) crossed by two bars (Line4 above, Line3 below).
     const std::array<std::pair<QPoint, QPoint>, 4> strokes{{
@@ -345,7 +345,7 @@ void Form1::buildCashBox(QWidget* area)
         Line[i] = new LineShape(strokes[i].first, strokes[i].second, 2, area);
         Line[i]->setObjectName(QStringLiteral("Line%1").arg(i + 1));
         Line[i]->setAccessibleName(kCurrencyName);
-        useDesignInk(Line[i]);
+        useGameInk(Line[i]);
     }
 
     Label19 = makeLabel(area, QStringLiteral("Label19"), twipRect(480, 240, 2055, 255));
@@ -357,7 +357,7 @@ void Form1::buildCashBox(QWidget* area)
                        Qt::AlignRight);
     Label5->setFont(designFont(fonts::kTimes, 12, QFont::Bold));
     Label5->setWordWrap(false);
-    useDesignInk(Label5);
+    useGameInk(Label5);
     Label5->setAccessibleDescription(kCashHeading);
 }
 

@@ -10,27 +10,27 @@
 
 namespace ui {
 
-QPalette designPalette()
+QPalette gamePalette()
 {
     // Built from the face alone: dark text on light fields, with every group resolved, so no
     // role falls back to the system's scheme.
-    QPalette palette(kDesignFace);
+    QPalette palette(kGameFace);
     for (const auto group : {QPalette::Active, QPalette::Inactive}) {
-        palette.setColor(group, QPalette::WindowText, kDesignInk);
-        palette.setColor(group, QPalette::ButtonText, kDesignInk);
-        palette.setColor(group, QPalette::Text, kDesignInk);
+        palette.setColor(group, QPalette::WindowText, kGameInk);
+        palette.setColor(group, QPalette::ButtonText, kGameInk);
+        palette.setColor(group, QPalette::Text, kGameInk);
     }
     return palette;
 }
 
-void useDesignInk(QWidget* widget, bool face)
+void useGameInk(QWidget* widget, bool face)
 {
     QPalette palette = widget->palette();
     for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        palette.setColor(group, QPalette::WindowText, kDesignInk);
-        palette.setColor(group, QPalette::ButtonText, kDesignInk);
+        palette.setColor(group, QPalette::WindowText, kGameInk);
+        palette.setColor(group, QPalette::ButtonText, kGameInk);
         if (face) {
-            palette.setColor(group, QPalette::Window, kDesignFace);
+            palette.setColor(group, QPalette::Window, kGameFace);
         }
     }
     widget->setPalette(palette);
@@ -78,7 +78,7 @@ void placeOnScreen(QWidget* window, std::optional<QPoint> clientAt)
     const QRect frame = openingFrame(inner.size(), margins, screen->geometry(),
                                      screen->availableGeometry(), clientAt);
     if (clientAt) {
-        // The design places the client area; where the frame is not known yet the system
+        // The window's place is its client area's; where the frame is not known yet the system
         // adds it around that place.
         window->setGeometry(
             QRect(frame.topLeft() + QPoint(margins.left(), margins.top()), inner.size()));

@@ -15,15 +15,15 @@ class QWidget;
 namespace ui {
 
 // The light face the game's fixed colours were drawn on, and the black ink on it.
-inline constexpr QColor kDesignFace{0xF0, 0xF0, 0xF0};
-inline constexpr QColor kDesignInk{0x00, 0x00, 0x00};
+inline constexpr QColor kGameFace{0xF0, 0xF0, 0xF0};
+inline constexpr QColor kGameInk{0x00, 0x00, 0x00};
 
-// A light palette on the design face with black text, whatever the system's scheme.
-QPalette designPalette();
+// A light palette on the game's face with black text, whatever the system's scheme.
+QPalette gamePalette();
 
-// Gives a widget the design's ink for its text and drawings (and, with `face`, the design's
+// Gives a widget the game's ink for its text and drawings (and, with `face`, the game's
 // face behind them); everything else it shows keeps following the system palette.
-void useDesignInk(QWidget* widget, bool face = false);
+void useGameInk(QWidget* widget, bool face = false);
 
 // The frame rectangle moved just enough to lie inside the available area; one larger than the
 // area keeps its top-left corner, and with it the title bar, inside.

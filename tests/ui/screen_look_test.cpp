@@ -309,7 +309,7 @@ TEST(OpeningPlace, EveryWindowOpensWithItsTitleBarOnSmallScreens)
             const QString what =
                 QStringLiteral("%1 on %2x%3").arg(name).arg(size.width()).arg(size.height());
             expectOpensOnScreen(rectOf(window[QStringLiteral("frame")]), available, what);
-            // Every window keeps its design size; the player moves it by its title bar.
+            // Every window keeps its own size; the player moves it by its title bar.
             EXPECT_EQ(
                 rectOf(window[QStringLiteral("client")]).size(),
                 rectOf(roomy[QStringLiteral("windows")][name][QStringLiteral("client")]).size())
