@@ -1,6 +1,8 @@
 // The producer window: the game's name, a logo, the version and the maker's credits.
 #include "ui/splash_window.h"
 #include "ui/app_info.h"
+#include "ui/twips.h"
+#include "ui/window_look.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -32,13 +34,6 @@ const QString kRights = QStringLiteral("© 2002-2004 Tolvagiochi");
 const QString kCompany = QStringLiteral("Tolvagiochi, Isola di Tolva");
 const QString kNotice =
     QStringLiteral("Nessun tolviano è stato maltrattato per fare questo gioco.");
-
-// Positions and sizes are kept in twips, 15 to a pixel.
-int px(int twips) { return qRound(twips / 15.0); }
-QRect twipRect(int left, int top, int width, int height)
-{
-    return QRect(px(left), px(top), px(width), px(height));
-}
 
 QFont arial(qreal points, bool bold)
 {
@@ -150,10 +145,10 @@ frmSplash::frmSplash(SplashCounter& counter, std::function<void()> bringMainWind
     // The window itself takes every typed character: none of its controls takes the focus.
     setFocusPolicy(Qt::StrongFocus);
     // The client area keeps its size; the window grows by the border drawn around it.
-    setFixedSize(px(7380) + 2 * kBorder, px(4245) + 2 * kBorder);
+    setFixedSize(twips(7380) + 2 * kBorder, twips(4245) + 2 * kBorder);
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    client->setGeometry(kBorder, kBorder, px(7380), px(4245));
+    client->setGeometry(kBorder, kBorder, twips(7380), twips(4245));
 
     Frame1 = new SplashFrame([this] { Frame1_Click(); }, client);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -207,11 +202,7 @@ frmSplash::frmSplash(SplashCounter& counter, std::function<void()> bringMainWind
 
     Form_Load();
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect place = rect();
-        place.moveCenter(screen->availableGeometry().center());
-        move(place.topLeft());
-    }
+    placeOnScreen(this);
 }
 
 void frmSplash::Form_Load()
