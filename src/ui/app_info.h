@@ -1,13 +1,11 @@
 // The game's title and version, as every window and box shows them.
 #pragma once
 
+#include "ui/version.h"
+
 #include <QString>
 
 namespace ui::app {
-
-inline constexpr int kVersionMajor = 1;
-inline constexpr int kVersionMinor = 4;
-inline constexpr int kVersionRevision = 29;
 
 inline QString title() { return QStringLiteral("Tolv Street"); }
 

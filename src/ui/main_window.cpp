@@ -6,6 +6,7 @@
 #include "ui/hall_of_fame_window.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QContextMenuEvent>
@@ -506,6 +507,7 @@ void Form1::buildMenus()
     QMenu* opzioni = menuBar()->addMenu(QStringLiteral("&Opzioni"));
     opzioni->setObjectName(QStringLiteral("opzioni"));
     addItem(opzioni, "video", QStringLiteral("&Video"), QKeySequence(), nullptr);
+    buildLanguageMenu(opzioni);
 
     QMenu* info = menuBar()->addMenu(QStringLiteral("&Info"));
     info->setObjectName(QStringLiteral("info"));
@@ -520,6 +522,33 @@ void Form1::buildMenus()
         keys << item->shortcut();
     }
     Text1->setWindowShortcuts(keys);
+}
+
+void Form1::buildLanguageMenu(QMenu* opzioni)
+{
+    QMenu* lingua = opzioni->addMenu(tr("&Lingua"));
+    lingua->setObjectName(QStringLiteral("lingua"));
+    auto* choices = new QActionGroup(lingua);
+    choices->setExclusive(true);
+    const Language::Choice current =
+        m_seams.language != nullptr ? m_seams.language->current() : Language::Choice::Italian;
+    // Each language is named in itself, so a player who cannot read the other finds their own.
+    const std::pair<const char*, Language::Choice> items[] = {
+        {"italiano", Language::Choice::Italian}, {"english", Language::Choice::English}};
+    for (const auto& [name, choice] : items) {
+        QAction* item = lingua->addAction(choice == Language::Choice::Italian
+                                              ? QStringLiteral("Italiano")
+                                              : QStringLiteral("English"));
+        item->setObjectName(QString::fromLatin1(name));
+        item->setCheckable(true);
+        item->setChecked(choice == current);
+        choices->addAction(item);
+        connect(item, &QAction::triggered, this, [this, choice = choice] {
+            if (m_seams.language != nullptr) {
+                m_seams.language->choose(choice);
+            }
+        });
+    }
 }
 
 void Form1::centreOnScreen()
