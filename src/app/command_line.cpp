@@ -14,7 +14,10 @@ namespace app {
 
 namespace {
 
-QString tr(const char* text) { return QCoreApplication::translate("CommandLine", text); }
+// The texts' translation context.
+class CommandLine {
+    Q_DECLARE_TR_FUNCTIONS(CommandLine)
+};
 
 // Qt's own options that take a value in the next argument (QGuiApplication, QApplication and
 // the X11 platform), and those that stand alone.
@@ -61,7 +64,7 @@ int qtOptionLength(const QByteArray& argument)
 
 QString helpText()
 {
-    return tr("Uso: tolvstreet [opzioni]\n"
+    return CommandLine::tr("Uso: tolvstreet [opzioni]\n"
               "Tolv Street %1, il gioco della borsa.\n"
               "\n"
               "Il gioco si salva da solo nella cartella in cui gioca: senza opzioni è la\n"
@@ -82,7 +85,7 @@ StartRequest refused(const QString& why)
 {
     StartRequest request;
     request.kind = StartRequest::Kind::Refused;
-    request.text = why + QLatin1Char('\n') + tr("Per l'aiuto: tolvstreet --help") + QLatin1Char('\n');
+    request.text = why + QLatin1Char('\n') + CommandLine::tr("Per l'aiuto: tolvstreet --help") + QLatin1Char('\n');
     return request;
 }
 
@@ -118,32 +121,32 @@ StartRequest readCommandLine(const QList<QByteArray>& arguments)
 
     QCommandLineParser parser;
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help"), QStringLiteral("?")},
-                                  tr("mostra l'aiuto"));
+                                  CommandLine::tr("mostra l'aiuto"));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
-                                     tr("mostra la versione"));
-    const QCommandLineOption folder(QStringLiteral("folder"), tr("la cartella di gioco"),
-                                    tr("CARTELLA"));
+                                     CommandLine::tr("mostra la versione"));
+    const QCommandLineOption folder(QStringLiteral("folder"), CommandLine::tr("la cartella di gioco"),
+                                    CommandLine::tr("CARTELLA"));
     const QCommandLineOption userFolder(QStringLiteral("user-folder"),
-                                        tr("la cartella di gioco dell'utente"));
+                                        CommandLine::tr("la cartella di gioco dell'utente"));
     parser.addOptions({help, version, folder, userFolder});
 
     if (!parser.parse(texts)) {
         const QStringList unknown = parser.unknownOptionNames();
         if (!unknown.isEmpty()) {
             const QString& name = unknown.constFirst();
-            return refused(tr("Opzione sconosciuta: %1")
+            return refused(CommandLine::tr("Opzione sconosciuta: %1")
                                .arg((name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name));
         }
-        return refused(tr("Manca la cartella dopo --folder."));
+        return refused(CommandLine::tr("Manca la cartella dopo --folder."));
     }
     if (!parser.positionalArguments().isEmpty()) {
-        return refused(tr("Argomento non previsto: %1").arg(parser.positionalArguments().constFirst()));
+        return refused(CommandLine::tr("Argomento non previsto: %1").arg(parser.positionalArguments().constFirst()));
     }
     if (parser.values(folder).size() > 1) {
-        return refused(tr("--folder si può dare una volta sola."));
+        return refused(CommandLine::tr("--folder si può dare una volta sola."));
     }
     if (parser.isSet(folder) && parser.isSet(userFolder)) {
-        return refused(tr("--folder e --user-folder non vanno insieme: scegline uno."));
+        return refused(CommandLine::tr("--folder e --user-folder non vanno insieme: scegline uno."));
     }
 
     StartRequest request;
@@ -165,7 +168,7 @@ StartRequest readCommandLine(const QList<QByteArray>& arguments)
             }
         }
         if (request.folderBytes.isEmpty()) {
-            return refused(tr("La cartella dopo --folder è vuota."));
+            return refused(CommandLine::tr("La cartella dopo --folder è vuota."));
         }
     }
     return request;
@@ -191,18 +194,18 @@ QString enterPlayFolder(const std::filesystem::path& folder)
     bool created = false;
     if (std::filesystem::exists(status)) {
         if (!std::filesystem::is_directory(status)) {
-            return tr("Non si può giocare in «%1»: non è una cartella.").arg(displayName(folder));
+            return CommandLine::tr("Non si può giocare in «%1»: non è una cartella.").arg(displayName(folder));
         }
     } else {
         created = std::filesystem::create_directories(folder, error);
         if (error || !created) {
-            return tr("Non si può creare la cartella di gioco «%1»: %2.")
+            return CommandLine::tr("Non si può creare la cartella di gioco «%1»: %2.")
                 .arg(displayName(folder), QString::fromLocal8Bit(error.message()));
         }
     }
     std::filesystem::current_path(folder, error);
     if (error) {
-        return tr("Non si può entrare nella cartella di gioco «%1»: %2.")
+        return CommandLine::tr("Non si può entrare nella cartella di gioco «%1»: %2.")
             .arg(displayName(folder), QString::fromLocal8Bit(error.message()));
     }
     if (created) {
@@ -213,7 +216,7 @@ QString enterPlayFolder(const std::filesystem::path& folder)
         file.close();
         if (!file) {
             std::filesystem::remove(name, error);
-            return tr("Non si può scrivere la Hall of Fame nella nuova cartella di gioco «%1».")
+            return CommandLine::tr("Non si può scrivere la Hall of Fame nella nuova cartella di gioco «%1».")
                 .arg(displayName(folder));
         }
     }

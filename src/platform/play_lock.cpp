@@ -1,11 +1,15 @@
 // One game per play folder, through a lock file that records the holder's process.
 #include "platform/play_lock.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 namespace platform {
 
-QString alreadyOpenMessage() { return QStringLiteral("Tolv Street è già aperto in questa cartella."); }
+QString alreadyOpenMessage()
+{
+    return QCoreApplication::translate("PlayLock", "Tolv Street è già aperto in questa cartella.");
+}
 
 PlayLock::PlayLock(const QString& folder)
     : m_lock(QDir(folder.isEmpty() ? QStringLiteral(".") : folder).filePath(QLatin1String(kFileName)))

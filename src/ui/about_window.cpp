@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QSvgRenderer>
 
+#include <QCoreApplication>
+
 namespace ui {
 
 namespace {
@@ -22,14 +24,12 @@ namespace {
 const QString kAppTitle = app::title();
 
 const QString kIconFile = QStringLiteral(":/art/app_icon.svg");
-const QString kDescription = QStringLiteral("Un gioco di borsa di Tolvagiochi");
+QString description() { return QCoreApplication::translate("frmAbout", "Un gioco di borsa di Tolvagiochi"); }
 const QString kRights = QStringLiteral("© 2002-2004 Tolvagiochi, Isola di Tolva");
-const QString kDisclaimer = QStringLiteral(
-    "Avviso: non adatto ai bambini sotto i 36 mesi. Se durante il gioco siete connessi ad "
+QString disclaimer() { return QCoreApplication::translate("frmAbout", "Avviso: non adatto ai bambini sotto i 36 mesi. Se durante il gioco siete connessi ad "
     "internet o LAN locale potreste perdere realmente i vostri soldi che saranno devoluti al "
-    "buon milanese");
-const QString kSysInfoUnavailable =
-    QStringLiteral("Le informazioni sul sistema non sono disponibili in questa fase");
+    "buon milanese"); }
+QString sysInfoUnavailable() { return QCoreApplication::translate("frmAbout", "Le informazioni sul sistema non sono disponibili in questa fase"); }
 
 int px(int twips) { return qRound(twips / 15.0); }
 QRect twipRect(int left, int top, int width, int height)
@@ -122,7 +122,7 @@ frmAbout::frmAbout(platform::Dialogs& dialogs, platform::Registry& registry,
         makeLabel(this, QStringLiteral("lblVersion"), twipRect(1080, 780, 3885, 225), false);
     lblDescription =
         makeLabel(this, QStringLiteral("lblDescription"), twipRect(1080, 1125, 3885, 210), true);
-    lblDescription->setText(kDescription);
+    lblDescription->setText(description());
     Label1 = makeLabel(this, QStringLiteral("Label1"), twipRect(1080, 1440, 4335, 255), false);
     Label1->setText(kRights);
 
@@ -135,7 +135,7 @@ frmAbout::frmAbout(platform::Dialogs& dialogs, platform::Registry& registry,
     lblDisclaimer =
         makeLabel(this, QStringLiteral("lblDisclaimer"), twipRect(255, 2625, 3870, 825), true);
     lblDisclaimer->setWordWrap(true);
-    lblDisclaimer->setText(kDisclaimer);
+    lblDisclaimer->setText(disclaimer());
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
@@ -157,7 +157,7 @@ frmAbout::frmAbout(platform::Dialogs& dialogs, platform::Registry& registry,
 
 void frmAbout::Form_Load()
 {
-    setWindowTitle(QStringLiteral("Informazioni su %1 %2.%3")
+    setWindowTitle(tr("Informazioni su %1 %2.%3")
                        .arg(kAppTitle)
                        .arg(app::kVersionMajor)
                        .arg(app::kVersionMinor));
@@ -172,7 +172,7 @@ void frmAbout::cmdOK_Click() { accept(); }
 void frmAbout::cmdSysInfo_Click()
 {
     if (!platform::StartSysInfo(m_registry, m_runner)) {
-        m_dialogs.message(kSysInfoUnavailable, kAppTitle);
+        m_dialogs.message(sysInfoUnavailable(), kAppTitle);
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include "ui/version.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace ui::app {
@@ -12,7 +13,7 @@ inline QString title() { return QStringLiteral("Tolv Street"); }
 // "Versione 1.4.29": each number in decimal, without leading zeros.
 inline QString versionLine()
 {
-    return QStringLiteral("Versione %1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision);
+    return QCoreApplication::translate("app", "Versione %1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision);
 }
 
 } // namespace ui::app

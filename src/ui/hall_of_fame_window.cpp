@@ -5,11 +5,13 @@
 
 #include <QLabel>
 
+#include <QCoreApplication>
+
 namespace ui {
 
 namespace {
-const QString kTitle = QStringLiteral("Top 10 of Tolv Street");
-const QString kHeading = QStringLiteral("Hall of Fame:");
+QString title() { return QCoreApplication::translate("Form2", "Top 10 of Tolv Street"); }
+QString heading() { return QCoreApplication::translate("Form2", "Hall of Fame:"); }
 } // namespace
 
 QString hallOfFameLines(const QString& text)
@@ -32,16 +34,16 @@ Form2::Form2(Session& session, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     // A tool window would not keep the program running; this one does while it is open.
     setAttribute(Qt::WA_QuitOnClose, true);
-    setWindowTitle(kTitle);
+    setWindowTitle(title());
     setWindowIcon(appIcon());
     setFixedSize(twips(4680), twips(3195));
 
-    Label1 = new QLabel(kHeading, this);
+    Label1 = new QLabel(heading(), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(twips(240), twips(120), twips(3855), twips(375));
     Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label1->setFont(designFont(fonts::kCopperplateBold, 14.25, QFont::Bold));
-    Label1->setAccessibleName(kHeading);
+    Label1->setAccessibleName(heading());
 
     Label2 = new QLabel(this);
     Label2->setObjectName(QStringLiteral("Label2"));
@@ -53,7 +55,7 @@ Form2::Form2(Session& session, QWidget* parent)
     Label2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label2->setWordWrap(true);
     Label2->setFont(designFont(fonts::kTimes, 11.25, QFont::Bold));
-    Label2->setAccessibleName(QStringLiteral("Vincitori"));
+    Label2->setAccessibleName(QCoreApplication::translate("Form2", "Vincitori"));
 
     Form_Load();
 }

@@ -115,6 +115,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void buildCashBox(QWidget* area);
@@ -122,6 +123,7 @@ private:
     void buildPortfolio(QWidget* area);
     void buildMenus();
     void buildLanguageMenu(QMenu* opzioni);
+    void retranslate();
     QAction* addItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& key,
                      void (Form1::*procedure)());
     void centreOnScreen();
