@@ -1,8 +1,9 @@
 // How long a day takes: the rules alone, the whole press with its save, and the cost of
 // replacing six small files atomically on this machine, the floor the save cannot go below.
+#include "platform/folder_store.h"
 #include "game/rules.h"
 #include "platform/dialogs.h"
-#include "platform/text_store.h"
+#include "records/store.h"
 #include "records/autosave.h"
 #include "ui/session.h"
 

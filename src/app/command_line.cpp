@@ -21,11 +21,24 @@ class CommandLine {
 
 // Qt's own options that take a value in the next argument (QGuiApplication, QApplication and
 // the X11 platform), and those that stand alone.
-const char* const kQtOptionsWithValue[] = {
-    "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "geometry",
-    "qwindowtitle", "title", "qwindowicon", "icon", "session", "display", "name", "style",
-    "stylesheet", "qmljsdebugger"};
-const char* const kQtFlags[] = {"reverse", "testability", "nograb", "dograb", "widgetcount", "sync"};
+const char* const kQtOptionsWithValue[] = {"platform",
+                                           "platformpluginpath",
+                                           "platformtheme",
+                                           "plugin",
+                                           "qwindowgeometry",
+                                           "geometry",
+                                           "qwindowtitle",
+                                           "title",
+                                           "qwindowicon",
+                                           "icon",
+                                           "session",
+                                           "display",
+                                           "name",
+                                           "style",
+                                           "stylesheet",
+                                           "qmljsdebugger"};
+const char* const kQtFlags[] = {"reverse", "testability", "nograb",
+                                "dograb",  "widgetcount", "sync"};
 
 // The option's name without its one or two dashes, or empty for an argument that is none.
 QByteArray optionName(const QByteArray& argument)
@@ -64,20 +77,22 @@ int qtOptionLength(const QByteArray& argument)
 
 QString helpText()
 {
-    return CommandLine::tr("Uso: tolvstreet [opzioni]\n"
-              "Tolv Street %1, il gioco della borsa.\n"
-              "\n"
-              "Il gioco si salva da solo nella cartella in cui gioca: senza opzioni è la\n"
-              "cartella da cui è avviato.\n"
-              "\n"
-              "Opzioni:\n"
-              "  --folder CARTELLA  gioca nella CARTELLA (creata se manca, con la Hall of Fame vuota)\n"
-              "  --user-folder      gioca nella cartella dell'utente: $XDG_DATA_HOME/TolvStreet,\n"
-              "                     di solito ~/.local/share/TolvStreet\n"
-              "  -h, --help         mostra questo aiuto ed esce\n"
-              "  -v, --version      mostra la versione ed esce\n"
-              "\n"
-              "Valgono anche le opzioni di Qt, come -platform e -style.\n")
+    return CommandLine::tr(
+               "Uso: tolvstreet [opzioni]\n"
+               "Tolv Street %1, il gioco della borsa.\n"
+               "\n"
+               "Il gioco si salva da solo nella cartella in cui gioca: senza opzioni è la\n"
+               "cartella da cui è avviato.\n"
+               "\n"
+               "Opzioni:\n"
+               "  --folder CARTELLA  gioca nella CARTELLA (creata se manca, con la Hall of Fame "
+               "vuota)\n"
+               "  --user-folder      gioca nella cartella dell'utente: $XDG_DATA_HOME/TolvStreet,\n"
+               "                     di solito ~/.local/share/TolvStreet\n"
+               "  -h, --help         mostra questo aiuto ed esce\n"
+               "  -v, --version      mostra la versione ed esce\n"
+               "\n"
+               "Valgono anche le opzioni di Qt, come -platform e -style.\n")
         .arg(QString::fromLatin1(ui::app::kVersion));
 }
 
@@ -85,7 +100,8 @@ StartRequest refused(const QString& why)
 {
     StartRequest request;
     request.kind = StartRequest::Kind::Refused;
-    request.text = why + QLatin1Char('\n') + CommandLine::tr("Per l'aiuto: tolvstreet --help") + QLatin1Char('\n');
+    request.text = why + QLatin1Char('\n') + CommandLine::tr("Per l'aiuto: tolvstreet --help") +
+                   QLatin1Char('\n');
     return request;
 }
 
@@ -120,11 +136,13 @@ StartRequest readCommandLine(const QList<QByteArray>& arguments)
     }
 
     QCommandLineParser parser;
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help"), QStringLiteral("?")},
-                                  CommandLine::tr("mostra l'aiuto"));
+    const QCommandLineOption help(
+        {QStringLiteral("h"), QStringLiteral("help"), QStringLiteral("?")},
+        CommandLine::tr("mostra l'aiuto"));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      CommandLine::tr("mostra la versione"));
-    const QCommandLineOption folder(QStringLiteral("folder"), CommandLine::tr("la cartella di gioco"),
+    const QCommandLineOption folder(QStringLiteral("folder"),
+                                    CommandLine::tr("la cartella di gioco"),
                                     CommandLine::tr("CARTELLA"));
     const QCommandLineOption userFolder(QStringLiteral("user-folder"),
                                         CommandLine::tr("la cartella di gioco dell'utente"));
@@ -134,19 +152,22 @@ StartRequest readCommandLine(const QList<QByteArray>& arguments)
         const QStringList unknown = parser.unknownOptionNames();
         if (!unknown.isEmpty()) {
             const QString& name = unknown.constFirst();
-            return refused(CommandLine::tr("Opzione sconosciuta: %1")
-                               .arg((name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name));
+            return refused(
+                CommandLine::tr("Opzione sconosciuta: %1")
+                    .arg((name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name));
         }
         return refused(CommandLine::tr("Manca la cartella dopo --folder."));
     }
     if (!parser.positionalArguments().isEmpty()) {
-        return refused(CommandLine::tr("Argomento non previsto: %1").arg(parser.positionalArguments().constFirst()));
+        return refused(CommandLine::tr("Argomento non previsto: %1")
+                           .arg(parser.positionalArguments().constFirst()));
     }
     if (parser.values(folder).size() > 1) {
         return refused(CommandLine::tr("--folder si può dare una volta sola."));
     }
     if (parser.isSet(folder) && parser.isSet(userFolder)) {
-        return refused(CommandLine::tr("--folder e --user-folder non vanno insieme: scegline uno."));
+        return refused(
+            CommandLine::tr("--folder e --user-folder non vanno insieme: scegline uno."));
     }
 
     StartRequest request;
@@ -155,7 +176,8 @@ StartRequest readCommandLine(const QList<QByteArray>& arguments)
         request.text = helpText();
     } else if (parser.isSet(version)) {
         request.kind = StartRequest::Kind::Version;
-        request.text = QStringLiteral("%1 %2\n").arg(ui::app::title(), QString::fromLatin1(ui::app::kVersion));
+        request.text =
+            QStringLiteral("%1 %2\n").arg(ui::app::title(), QString::fromLatin1(ui::app::kVersion));
     } else if (parser.isSet(userFolder)) {
         request.folder = StartRequest::Folder::User;
     } else if (parser.isSet(folder)) {
@@ -194,7 +216,8 @@ QString enterPlayFolder(const std::filesystem::path& folder)
     bool created = false;
     if (std::filesystem::exists(status)) {
         if (!std::filesystem::is_directory(status)) {
-            return CommandLine::tr("Non si può giocare in «%1»: non è una cartella.").arg(displayName(folder));
+            return CommandLine::tr("Non si può giocare in «%1»: non è una cartella.")
+                .arg(displayName(folder));
         }
     } else {
         created = std::filesystem::create_directories(folder, error);
@@ -212,11 +235,13 @@ QString enterPlayFolder(const std::filesystem::path& folder)
         // A new folder gets the Hall of Fame as the game expects to find it.
         const std::string name(records::kHallOfFameName);
         std::ofstream file(name, std::ios::binary | std::ios::trunc);
-        file.write(records::kEmptyHallOfFame.data(), std::streamsize(records::kEmptyHallOfFame.size()));
+        file.write(records::kEmptyHallOfFame.data(),
+                   std::streamsize(records::kEmptyHallOfFame.size()));
         file.close();
         if (!file) {
             std::filesystem::remove(name, error);
-            return CommandLine::tr("Non si può scrivere la Hall of Fame nella nuova cartella di gioco «%1».")
+            return CommandLine::tr(
+                       "Non si può scrivere la Hall of Fame nella nuova cartella di gioco «%1».")
                 .arg(displayName(folder));
         }
     }

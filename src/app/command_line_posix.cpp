@@ -10,7 +10,10 @@ std::filesystem::path userPlayFolder()
     return xdgPlayFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
 }
 
-std::filesystem::path nativePath(const QByteArray& bytes) { return std::filesystem::path(bytes.toStdString()); }
+std::filesystem::path nativePath(const QByteArray& bytes)
+{
+    return std::filesystem::path(bytes.toStdString());
+}
 
 QString displayName(const std::filesystem::path& folder)
 {

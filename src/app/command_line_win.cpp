@@ -19,6 +19,9 @@ std::filesystem::path nativePath(const QByteArray& bytes)
     return std::filesystem::path(QString::fromUtf8(bytes).toStdWString());
 }
 
-QString displayName(const std::filesystem::path& folder) { return QString::fromStdWString(folder.native()); }
+QString displayName(const std::filesystem::path& folder)
+{
+    return QString::fromStdWString(folder.native());
+}
 
 } // namespace app

@@ -14,7 +14,10 @@ QList<QByteArray> commandArguments(int argc, char** argv)
     return arguments;
 }
 
-void tellBeforeStart(const QString& text, bool isError, int&, char**) { printOnConsole(text, isError); }
+void tellBeforeStart(const QString& text, bool isError, int&, char**)
+{
+    printOnConsole(text, isError);
+}
 
 void printOnConsole(const QString& text, bool isError)
 {

@@ -4,8 +4,8 @@
 #include "app/console.h"
 #include "platform/clock_random.h"
 #include "platform/dialogs.h"
+#include "platform/folder_store.h"
 #include "platform/play_lock.h"
-#include "platform/text_store.h"
 #include "ui/app_info.h"
 #include "ui/artwork.h"
 #include "ui/language.h"
@@ -13,7 +13,9 @@
 #include "ui/session.h"
 
 #include <QApplication>
-#include <QDir>
+
+#include <filesystem>
+#include <system_error>
 
 int main(int argc, char* argv[])
 {
@@ -44,10 +46,10 @@ int main(int argc, char* argv[])
         const std::filesystem::path folder = request.folder == app::StartRequest::Folder::User
                                                  ? app::userPlayFolder()
                                                  : app::nativePath(request.folderBytes);
-        const QString problem = folder.empty()
-                                    ? QCoreApplication::translate(
-                                          "CommandLine", "Non si trova la cartella dell'utente.")
-                                    : app::enterPlayFolder(folder);
+        const QString problem =
+            folder.empty() ? QCoreApplication::translate("CommandLine",
+                                                         "Non si trova la cartella dell'utente.")
+                           : app::enterPlayFolder(folder);
         if (!problem.isEmpty()) {
             app::printOnConsole(problem + QLatin1Char('\n'), true);
             dialogs.message(problem, ui::app::title());
@@ -55,14 +57,26 @@ int main(int argc, char* argv[])
         }
     }
 
-    // The game plays in its working directory: its saves are the files there.
-    const QString folder = QDir::currentPath();
+    // The game plays in its working directory: its saves are the files there. Its path is kept
+    // in the system's own form, so a folder named in any encoding works.
+    std::error_code noFolder;
+    std::filesystem::path folder = std::filesystem::current_path(noFolder);
+    if (noFolder) {
+        folder = ".";
+    }
 
     // Two copies in one folder would write over each other's saves.
     platform::PlayLock lock(folder);
-    if (lock.acquire() == platform::PlayLock::Outcome::HeldByAnother) {
+    switch (lock.acquire()) {
+    case platform::PlayLock::Outcome::HeldByAnother:
         dialogs.message(platform::alreadyOpenMessage(), ui::app::title());
         return 1;
+    case platform::PlayLock::Outcome::NotAFile:
+        dialogs.message(platform::lockNotAFileMessage(), ui::app::title());
+        return 1;
+    case platform::PlayLock::Outcome::Locked:
+    case platform::PlayLock::Outcome::NotPossible:
+        break;
     }
 
     platform::FolderStore store(folder);

@@ -1,215 +1,203 @@
-// The real text store: files in one folder, each replaced through a synced temporary file.
-#include "platform/folder_sync.h"
-#include "platform/text_store.h"
-
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+// The real text store: whole files in one folder, replaced through a temporary of the game's own
+// name form, synced, then renamed into place (which replaces a link, never its target).
+#include "platform/folder_store.h"
 
 #include <array>
 
 namespace platform {
 
+using records::EntryKind;
+using records::StoreError;
+using records::StoreFailure;
+
 namespace {
-
-// No file of the game comes near this; a bigger one is not ours and is not loaded into memory.
-constexpr qint64 kLargestFile = 64 * 1024 * 1024;
-
-StoreError failure(StoreFailure kind, const std::string& name, std::string detail)
-{
-    return StoreError{kind, name, std::move(detail)};
-}
-
-// A failed Qt file call: the system's own error code says what went wrong when the call left
-// one; otherwise Qt's error kind does.
-StoreError classify(const std::string& name, int code, QFileDevice::FileError qtError,
-                    const QString& qtText)
-{
-    StoreFailure kind = code != 0 ? os::failureKind(code) : StoreFailure::Other;
-    if (kind == StoreFailure::Other || kind == StoreFailure::None) {
-        if (qtError == QFileDevice::ResourceError) {
-            kind = StoreFailure::NoSpace;
-        } else if (qtError == QFileDevice::PermissionsError) {
-            kind = StoreFailure::Permission;
-        } else {
-            kind = StoreFailure::Other;
-        }
-    }
-    std::string detail = qtText.toStdString();
-    if (detail.empty() && code != 0) {
-        detail = os::errorText(code);
-    }
-    return failure(kind, name, std::move(detail));
-}
-
-StoreError classify(const std::string& name, int code, const QFileDevice& file)
-{
-    return classify(name, code, file.error(), file.errorString());
-}
 
 StoreError notAFile(const std::string& name)
 {
-    return failure(StoreFailure::NotAFile, name, "something that is not a file stands at this name");
+    return {StoreFailure::NotAFile, name, "something that is not a plain file stands at this name"};
 }
 
 } // namespace
 
-FolderStore::FolderStore(QString folder) : m_folder(std::move(folder)) {}
+FolderStore::FolderStore(const std::filesystem::path& folder) : m_calls(systemFolderCalls(folder)) {}
 
-QString FolderStore::path(const std::string& name) const
+FolderStore::FolderStore(std::unique_ptr<FolderCalls> calls) : m_calls(std::move(calls)) {}
+
+std::string FolderStore::temporaryName(const std::string& name) { return name + ".tolvstreet-new"; }
+
+StoreError FolderStore::failure(const std::string& name, int code) const
 {
-    return QDir(m_folder).filePath(QString::fromStdString(name));
+    StoreFailure kind = m_calls->failureKind(code);
+    if (kind == StoreFailure::None) {
+        kind = StoreFailure::Other;
+    }
+    return {kind, name, m_calls->errorText(code)};
 }
 
-ReadResult FolderStore::read(const std::string& name)
+EntryKind FolderStore::entry(const std::string& name)
 {
-    ReadResult result;
-    const QString p = path(name);
-    const QFileInfo info(p);
-    if (!info.exists()) {
-        result.error = failure(StoreFailure::Missing, name, "no such file");
+    EntryKind kind = EntryKind::Missing;
+    if (m_calls->inspect(name, kind) != 0) {
+        // Unknown, but taken: never treated as a free name.
+        return EntryKind::Other;
+    }
+    return kind;
+}
+
+records::ReadResult FolderStore::readUpTo(const std::string& name, std::size_t limit)
+{
+    records::ReadResult result;
+    EntryKind kind = EntryKind::Missing;
+    if (const int code = m_calls->inspect(name, kind); code != 0) {
+        result.error = failure(name, code);
         return result;
     }
-    // A folder, a pipe or a device: opening a pipe could wait for ever.
-    if (!info.isFile()) {
+    if (kind == EntryKind::Missing) {
+        result.error = {StoreFailure::Missing, name, "no such file"};
+        return result;
+    }
+    if (kind != EntryKind::File) {
         result.error = notAFile(name);
         return result;
     }
-    QFile file(p);
-    os::clearLastError();
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = classify(name, os::lastError(), file);
+    FolderCalls::Handle handle = 0;
+    std::uint64_t size = 0;
+    if (const int code = m_calls->openRead(name, handle, size); code != 0) {
+        result.error = failure(name, code);
         return result;
     }
+    if (size > limit) {
+        m_calls->close(handle);
+        result.error = {StoreFailure::TooLarge, name, "the file is larger than any the game writes"};
+        return result;
+    }
+    result.bytes.reserve(static_cast<std::size_t>(size));
     std::array<char, 16384> buffer{};
     for (;;) {
-        os::clearLastError();
-        const qint64 n = file.read(buffer.data(), static_cast<qint64>(buffer.size()));
-        if (n < 0) {
-            result.error = classify(name, os::lastError(), file);
+        std::size_t got = 0;
+        if (const int code = m_calls->read(handle, buffer.data(), buffer.size(), got); code != 0) {
+            m_calls->close(handle);
+            result.error = failure(name, code);
             result.bytes.clear();
             return result;
         }
-        if (n == 0) {
+        if (got == 0) {
             break;
         }
-        result.bytes.append(buffer.data(), static_cast<std::size_t>(n));
-        if (static_cast<qint64>(result.bytes.size()) > kLargestFile) {
-            result.error = failure(StoreFailure::Other, name, "the file is too large");
+        // A file that grows while it is read is held to the same bound.
+        if (got > limit - result.bytes.size()) {
+            m_calls->close(handle);
+            result.error = {StoreFailure::TooLarge, name, "the file is larger than any the game writes"};
             result.bytes.clear();
             return result;
         }
+        result.bytes.append(buffer.data(), got);
     }
+    m_calls->close(handle);
     return result;
-}
-
-bool FolderStore::exists(const std::string& name)
-{
-    return QFileInfo(path(name)).isFile();
 }
 
 StoreError FolderStore::replace(const std::string& name, std::string_view bytes)
 {
-    const QString p = path(name);
-    const QFileInfo info(p);
-    if (info.exists() && !info.isFile()) {
+    EntryKind kind = EntryKind::Missing;
+    if (const int code = m_calls->inspect(name, kind); code != 0) {
+        return failure(name, code);
+    }
+    // A file or a link is replaced; a folder, a pipe or a device is somebody else's.
+    if (kind == EntryKind::Folder || kind == EntryKind::Other) {
         return notAFile(name);
     }
-    // Never the direct-write fallback: it would overwrite the file in place.
-    QSaveFile file(p);
+    const std::string temporary = temporaryName(name);
+    // A temporary of the game's own left by a crash is in the way of a new one.
+    EntryKind left = EntryKind::Missing;
+    if (m_calls->inspect(temporary, left) == 0 && (left == EntryKind::File || left == EntryKind::Link)) {
+        step(FileStep::Remove, temporary);
+        if (const int code = m_calls->unlink(temporary); code != 0) {
+            return failure(name, code);
+        }
+    }
     step(FileStep::Open, name);
-    os::clearLastError();
-    if (!file.open(QIODevice::WriteOnly)) { // binary: the records carry their own CR LF
-        return classify(name, os::lastError(), file);
+    FolderCalls::Handle handle = 0;
+    if (const int code = m_calls->create(temporary, handle); code != 0) {
+        return failure(name, code);
     }
-    const auto size = static_cast<qint64>(bytes.size());
+    const auto abandon = [&](int code) {
+        m_calls->close(handle);
+        m_calls->unlink(temporary);
+        return failure(name, code);
+    };
     step(FileStep::Write, name);
-    os::clearLastError();
-    // flush() is checked because a commit() after a failed final flush still reports success.
-    if ((size > 0 && file.write(bytes.data(), size) != size) || !file.flush()) {
-        const StoreError error = classify(name, os::lastError(), file);
-        file.cancelWriting();
-        return error;
+    if (const int code = m_calls->write(handle, bytes); code != 0) {
+        return abandon(code);
     }
-    // commit() syncs without checking; the bytes must be on the disk before they take the name.
+    // The bytes reach the disk before they take the file's name, once.
     step(FileStep::Sync, name);
-    if (const int code = os::syncFile(file.handle()); code != 0) {
-        file.cancelWriting();
-        return classify(name, code, QFileDevice::WriteError, QString());
+    if (const int code = m_calls->sync(handle); code != 0) {
+        return abandon(code);
+    }
+    if (const int code = m_calls->close(handle); code != 0) {
+        m_calls->unlink(temporary);
+        return failure(name, code);
     }
     step(FileStep::Commit, name);
-    os::clearLastError();
-    if (!file.commit()) {
-        return classify(name, os::lastError(), file);
+    if (const int code = m_calls->rename(temporary, name); code != 0) {
+        m_calls->unlink(temporary);
+        return failure(name, code);
     }
     return {};
 }
 
 StoreError FolderStore::remove(const std::string& name)
 {
-    const QString p = path(name);
-    const QFileInfo info(p);
-    if (!info.exists() && !info.isSymLink()) {
+    EntryKind kind = EntryKind::Missing;
+    if (const int code = m_calls->inspect(name, kind); code != 0) {
+        return failure(name, code);
+    }
+    if (kind == EntryKind::Missing) {
         return {};
     }
-    if (!info.isFile() && !info.isSymLink()) {
+    if (kind != EntryKind::File && kind != EntryKind::Link) {
         return notAFile(name);
     }
-    QFile file(p);
     step(FileStep::Remove, name);
-    os::clearLastError();
-    if (!file.remove()) {
-        return classify(name, os::lastError(), file);
+    if (const int code = m_calls->unlink(name); code != 0) {
+        return failure(name, code);
     }
     return {};
 }
 
 StoreError FolderStore::rename(const std::string& from, const std::string& to)
 {
-    const QString source = path(from);
-    const QString target = path(to);
-    const QFileInfo info(source);
-    if (!info.exists()) {
-        return failure(StoreFailure::Missing, from, "no such file");
+    EntryKind kind = EntryKind::Missing;
+    if (const int code = m_calls->inspect(from, kind); code != 0) {
+        return failure(from, code);
     }
-    if (!info.isFile()) {
+    if (kind == EntryKind::Missing) {
+        return {StoreFailure::Missing, from, "no such file"};
+    }
+    if (kind != EntryKind::File && kind != EntryKind::Link) {
         return notAFile(from);
     }
-    const QFileInfo targetInfo(target);
-    if (targetInfo.exists() || targetInfo.isSymLink()) {
-        return failure(StoreFailure::Other, to, "a file of that name is already there");
-    }
-    // QFile::rename never replaces an existing target.
-    QFile file(source);
     step(FileStep::Rename, from);
-    os::clearLastError();
-    if (!file.rename(target)) {
-        return classify(from, os::lastError(), file);
+    if (const int code = m_calls->renameNoReplace(from, to); code != 0) {
+        StoreError error = failure(from, code);
+        if (entry(to) != EntryKind::Missing) {
+            error = {StoreFailure::Other, to, "something already stands at this name"};
+        }
+        return error;
     }
     return {};
 }
 
 int FolderStore::removeLeftovers(const std::vector<std::string>& names)
 {
-    // The temporary file of a replace is the file's name, a dot and six letters or digits.
-    // It has a name only between its rename into place and a crash in that instant (or, where
-    // the system has no unnamed temporary files, from its creation on). Backups ("Data1.bak12")
-    // share the form and stay.
-    const QDir dir(m_folder.isEmpty() ? QStringLiteral(".") : m_folder);
     int removed = 0;
     for (const std::string& name : names) {
-        const QString prefix = QString::fromStdString(name) + QLatin1Char('.');
-        const QStringList found = dir.entryList({prefix + QStringLiteral("??????")}, QDir::Files | QDir::Hidden);
-        for (const QString& entry : found) {
-            const QString tail = entry.mid(prefix.size());
-            bool temporary = !tail.startsWith(QLatin1String("bak"));
-            for (const QChar c : tail) {
-                temporary = temporary && c.isLetterOrNumber() && c.unicode() < 128;
-            }
-            if (temporary && QFile::remove(dir.filePath(entry))) {
-                ++removed;
-            }
+        const std::string temporary = temporaryName(name);
+        EntryKind kind = EntryKind::Missing;
+        if (m_calls->inspect(temporary, kind) == 0 && (kind == EntryKind::File || kind == EntryKind::Link)) {
+            step(FileStep::Remove, temporary);
+            removed += m_calls->unlink(temporary) == 0 ? 1 : 0;
         }
     }
     return removed;
@@ -217,11 +205,9 @@ int FolderStore::removeLeftovers(const std::vector<std::string>& names)
 
 StoreError FolderStore::syncFolder()
 {
-    const QString folder = m_folder.isEmpty() ? QStringLiteral(".") : m_folder;
     step(FileStep::SyncFolder, ".");
-    const int code = os::syncFolder(QFile::encodeName(folder).toStdString());
-    if (code != 0) {
-        return classify(".", code, QFileDevice::UnspecifiedError, QString());
+    if (const int code = m_calls->syncFolder(); code != 0) {
+        return failure(".", code);
     }
     return {};
 }

@@ -38,7 +38,8 @@ bool isBlank(char c) { return c == ' ' || c == '\t'; }
 struct Records {
     std::vector<std::string> values;
     bool whole = false;
-    bool tooFew = false; // with !whole: the bytes ended before the records did
+    bool tooFew = false;  // with !whole: the bytes ended before the records did
+    bool tooLong = false; // with !whole: a value far longer than any the game writes
     int bad = -1;        // with !whole: the record that is damaged or missing
 };
 
@@ -64,6 +65,10 @@ Records parseRecords(std::string_view bytes, std::size_t count)
         }
         const std::size_t close = bytes.find_first_of("\"\r\n", pos + 1);
         if (close == std::string_view::npos || bytes[close] != '"') {
+            return out;
+        }
+        if (close - pos - 1 > kLongestRecord) {
+            out.tooLong = true;
             return out;
         }
         std::string value(bytes.substr(pos + 1, close - pos - 1));
@@ -156,7 +161,7 @@ bool install(GameState& state, std::size_t file, const std::vector<std::string>&
     return true;
 }
 
-enum class FileState { Present, Missing, Unreadable };
+enum class FileState { Present, Missing, Unreadable, TooLarge };
 
 AutosaveRead parseFiles(const std::array<std::optional<std::string>, 6>& files,
                         const std::array<FileState, 6>& states)
@@ -176,14 +181,18 @@ AutosaveRead parseFiles(const std::array<std::optional<std::string>, 6>& files,
             noteDamage(result.problems, file, Damage::Missing, -1);
             continue;
         }
-        if (states[file] == FileState::Unreadable) {
-            noteDamage(result.problems, file, Damage::Unreadable, -1);
+        if (states[file] == FileState::Unreadable || states[file] == FileState::TooLarge) {
+            noteDamage(result.problems, file,
+                       states[file] == FileState::TooLarge ? Damage::TooLarge : Damage::Unreadable, -1);
             continue;
         }
         const Records records = parseRecords(*files[file], recordCount(file));
         if (!records.whole) {
             noteDamage(result.problems, file,
-                       records.tooFew ? Damage::TooFewRecords : Damage::BadRecord, records.bad);
+                       records.tooLong  ? Damage::TooLong
+                       : records.tooFew ? Damage::TooFewRecords
+                                        : Damage::BadRecord,
+                       records.bad);
             continue;
         }
         install(loaded, file, records.values, result.problems);
@@ -255,62 +264,22 @@ AutosaveRead parseAutosave(const std::array<std::optional<std::string>, 6>& file
     return parseFiles(files, states);
 }
 
-AutosaveRead readAutosave(platform::TextStore& store)
+AutosaveRead readAutosave(TextStore& store)
 {
     std::array<std::optional<std::string>, 6> files;
     std::array<FileState, 6> states{};
     for (std::size_t i = 0; i < files.size(); ++i) {
-        platform::ReadResult read = store.read(std::string(kAutosaveNames[i]));
+        ReadResult read = store.readUpTo(std::string(kAutosaveNames[i]), kLargestAutosaveFile);
         if (!read.error) {
             files[i] = std::move(read.bytes);
             states[i] = FileState::Present;
-        } else if (read.error.kind == platform::StoreFailure::Missing) {
+        } else if (read.error.kind == StoreFailure::Missing) {
             states[i] = FileState::Missing;
         } else {
-            states[i] = FileState::Unreadable;
+            states[i] = read.error.kind == StoreFailure::TooLarge ? FileState::TooLarge : FileState::Unreadable;
         }
     }
     return parseFiles(files, states);
-}
-
-BackupResult keepDamagedFiles(platform::TextStore& store)
-{
-    BackupResult result;
-    auto backupName = [](std::string_view name, int n) {
-        return std::string(name) + ".bak" + std::to_string(n);
-    };
-    // A folder standing at a backup name takes that name as well as a file does.
-    auto taken = [&store](const std::string& name) {
-        return store.exists(name) || store.read(name).error.kind != platform::StoreFailure::Missing;
-    };
-    // One number for the whole set, so that the backups of one start stay together.
-    int n = 1;
-    for (;;) {
-        bool free = true;
-        for (const std::string_view name : kAutosaveNames) {
-            free = free && !taken(backupName(name, n));
-        }
-        if (free) {
-            break;
-        }
-        ++n;
-    }
-    for (const std::string_view name : kAutosaveNames) {
-        const std::string from(name);
-        if (!store.exists(from)) {
-            continue;
-        }
-        const std::string to = backupName(name, n);
-        if (platform::StoreError error = store.rename(from, to)) {
-            result.error = std::move(error);
-            break;
-        }
-        result.moved.emplace_back(from, to);
-    }
-    if (platform::StoreError error = store.syncFolder(); error && !result.error) {
-        result.error = std::move(error);
-    }
-    return result;
 }
 
 } // namespace records

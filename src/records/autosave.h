@@ -2,7 +2,7 @@
 #pragma once
 
 #include "game/game_state.h"
-#include "platform/text_store.h"
+#include "records/store.h"
 
 #include <array>
 #include <optional>
@@ -41,7 +41,15 @@ enum class Damage {
     TooFewRecords,
     NotANumber,   // a record where a number belongs does not read as one
     NotADate,     // data7 does not hold a date
+    TooLarge,     // the file is far larger than any the game writes
+    TooLong,      // a record is far longer than any the game writes
 };
+
+// Bounds of what the start reads: the game writes records of a few dozen bytes, so a record
+// above 64 KiB (or a file that could not hold 17 of them) is not one of its files. They keep a
+// start's memory within a small multiple of the files' size.
+inline constexpr std::size_t kLongestRecord = 64 * 1024;
+inline constexpr std::size_t kLargestAutosaveFile = 2 * 1024 * 1024;
 
 struct FileProblem {
     std::string name;
@@ -67,15 +75,6 @@ struct AutosaveRead {
 AutosaveRead parseAutosave(const std::array<std::optional<std::string>, 6>& files);
 
 // Reads the six files from the store and parses them.
-AutosaveRead readAutosave(platform::TextStore& store);
-
-// Keeps every autosave file that is there under a backup name ("Data4.bak1", the first number
-// free for all six), so that a new game can be written without losing it. Returns the pairs
-// (name, backup name) it moved, and the first error.
-struct BackupResult {
-    std::vector<std::pair<std::string, std::string>> moved;
-    platform::StoreError error;
-};
-BackupResult keepDamagedFiles(platform::TextStore& store);
+AutosaveRead readAutosave(records::TextStore& store);
 
 } // namespace records

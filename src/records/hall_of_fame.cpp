@@ -1,6 +1,9 @@
 // The Hall of Fame file data6: one quoted line holding the list of winners.
 #include "records/hall_of_fame.h"
 
+#include <algorithm>
+#include <cstddef>
+
 namespace records {
 
 namespace {
@@ -19,20 +22,46 @@ std::string hallOfFameShown(const std::string* file)
     return wellFormed(file) ? *file : std::string(kEmptyHallOfFame);
 }
 
+std::string_view hallOfFameList(std::string_view file)
+{
+    // The game's own form is read by position: a quote typed into an earlier name stays part
+    // of the list.
+    if (isQuotedLine(file)) {
+        return file.substr(1, file.size() - 4);
+    }
+    // Another editor's file: what the window showed of it, without the bytes that only frame
+    // the line (a byte-order mark, line ends of any kind, the quotes).
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (file.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+        file.remove_prefix(kByteOrderMark.size());
+    }
+    while (!file.empty() && (file.back() == '\r' || file.back() == '\n')) {
+        file.remove_suffix(1);
+    }
+    if (file.size() >= 2 && file.front() == '"' && file.back() == '"') {
+        file.remove_suffix(1);
+    }
+    if (!file.empty() && file.front() == '"') {
+        file.remove_prefix(1);
+    }
+    return file;
+}
+
 std::string appendWinner(const std::string* file, std::string_view name, std::string_view date)
 {
-    const std::string_view old = wellFormed(file) ? std::string_view(*file) : kEmptyHallOfFame;
-    // The list is taken by position: a quote typed into an earlier name stays part of it.
+    const std::string_view list = file != nullptr ? hallOfFameList(*file) : std::string_view();
     std::string out;
-    out.reserve(old.size() + name.size() + date.size() + 4);
+    out.reserve(list.size() + name.size() + date.size() + 5);
     out += '"';
-    out += old.substr(1, old.size() - 4);
+    out += list;
     out += '\r';
-    for (const char c : name) {
+    const std::size_t nameStart = out.size();
+    out += name;
+    // A CR would start a false record in the list; other control characters are no better.
+    std::replace_if(out.begin() + static_cast<std::ptrdiff_t>(nameStart), out.end(), [](char c) {
         const auto code = static_cast<unsigned char>(c);
-        // A CR would start a false record in the list; other control characters are no better.
-        out += (code < 32 || code == 127) ? '?' : c;
-    }
+        return code < 32 || code == 127;
+    }, '?');
     out += ":  ";
     out += date;
     out += "\"\r\n";

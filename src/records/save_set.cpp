@@ -144,61 +144,71 @@ std::optional<std::vector<FileContent>> readJournal(std::string_view bytes)
     return files;
 }
 
-platform::StoreError saveSet(platform::TextStore& store, const std::vector<FileContent>& files)
+StoreError saveSet(TextStore& store, const std::vector<FileContent>& files)
 {
     const std::string journal(kJournalName);
-    // A set the journal could not carry is refused before anything is written.
+    // A set the journal could not carry, or the start could not read back, is refused before
+    // anything is written.
     if (files.size() > kMostFiles) {
-        return {platform::StoreFailure::Other, journal, "too many files for one save"};
+        return {StoreFailure::Other, journal, "too many files for one save"};
     }
     for (const FileContent& file : files) {
         if (!safeName(file.name)) {
-            return {platform::StoreFailure::Other, file.name, "not a plain file name"};
+            return {StoreFailure::Other, file.name, "not a plain file name"};
         }
     }
+    std::size_t size = kMagic.size() + 64;
+    for (const FileContent& file : files) {
+        size += file.name.size() + file.bytes.size() + 24;
+    }
+    if (size > kLargestJournal) {
+        return {StoreFailure::TooLarge, journal, "the save is larger than a journal may be"};
+    }
+    const std::string bytes = journalBytes(files);
     // Until the journal is whole on the disk nothing else has been touched.
-    if (platform::StoreError error = store.replace(journal, journalBytes(files))) {
+    if (StoreError error = store.replace(journal, bytes)) {
         return error;
     }
     // The journal's name must be durable before any file changes, or a power cut could keep a
     // new file and lose the journal that says which set it belongs to.
-    if (platform::StoreError error = store.syncFolder()) {
+    if (StoreError error = store.syncFolder()) {
         return error;
     }
     for (const FileContent& file : files) {
-        if (platform::StoreError error = store.replace(file.name, file.bytes)) {
+        if (StoreError error = store.replace(file.name, file.bytes)) {
             return error; // the journal stays: the next start completes the set
         }
     }
     // The files' new names must be durable before the journal that can redo them goes.
-    if (platform::StoreError error = store.syncFolder()) {
+    if (StoreError error = store.syncFolder()) {
         return error;
     }
-    if (platform::StoreError error = store.remove(journal)) {
+    if (StoreError error = store.remove(journal)) {
         return error;
     }
     return store.syncFolder();
 }
 
-Recovery recoverSet(platform::TextStore& store)
+Recovery recoverSet(TextStore& store)
 {
     Recovery result;
     const std::string journal(kJournalName);
-    // A crash inside a replace can leave its temporary file: inside the journal's own, or one
-    // of the files that the journal names.
-    std::vector<std::string> replaced{journal};
-    platform::ReadResult read = store.read(journal);
-    if (!read.error) {
-        if (const auto named = readJournal(read.bytes)) {
-            for (const FileContent& file : *named) {
-                replaced.push_back(file.name);
-            }
-        }
+    const EntryKind kind = store.entry(journal);
+    if (kind == EntryKind::Missing) {
+        return result;
     }
-    store.removeLeftovers(replaced);
+    if (kind != EntryKind::File) {
+        // The game never makes a folder or a link there: nothing of a save to complete.
+        result.kind = Recovery::Kind::NotAJournal;
+        result.error = {StoreFailure::NotAFile, journal, "not a file of the game"};
+        return result;
+    }
+    ReadResult read = store.readUpTo(journal, kLargestJournal);
     if (read.error) {
-        if (read.error.kind != platform::StoreFailure::Missing) {
-            result.error = std::move(read.error);
+        result.kind = read.error.kind == StoreFailure::Missing ? Recovery::Kind::Nothing : Recovery::Kind::Unreadable;
+        result.error = std::move(read.error);
+        if (result.kind == Recovery::Kind::Nothing) {
+            result.error = {};
         }
         return result;
     }
@@ -213,23 +223,23 @@ Recovery recoverSet(platform::TextStore& store)
         return result;
     }
     result.files = std::move(*files);
-    auto notCompleted = [&result](platform::StoreError error) {
+    auto notCompleted = [&result](StoreError error) {
         result.kind = Recovery::Kind::NotCompleted;
         result.error = std::move(error);
         return result;
     };
     for (const FileContent& file : result.files) {
-        if (platform::StoreError error = store.replace(file.name, file.bytes)) {
+        if (StoreError error = store.replace(file.name, file.bytes)) {
             return notCompleted(std::move(error));
         }
     }
-    if (platform::StoreError error = store.syncFolder()) {
+    if (StoreError error = store.syncFolder()) {
         return notCompleted(std::move(error));
     }
-    if (platform::StoreError error = store.remove(journal)) {
+    if (StoreError error = store.remove(journal)) {
         return notCompleted(std::move(error));
     }
-    if (platform::StoreError error = store.syncFolder()) {
+    if (StoreError error = store.syncFolder()) {
         return notCompleted(std::move(error));
     }
     result.kind = Recovery::Kind::Completed;

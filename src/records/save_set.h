@@ -1,8 +1,8 @@
 // Writes a set of files so that a crash leaves all of them old or all of them new.
 #pragma once
 
-#include "platform/text_store.h"
 #include "records/autosave.h"
+#include "records/store.h"
 
 #include <vector>
 
@@ -11,10 +11,16 @@ namespace records {
 // The write-ahead record beside the autosave files.
 inline constexpr std::string_view kJournalName = "Data.journal";
 
+// The one bound on a journal, for the writer and the reader alike: a Hall of Fame as large as a
+// plain read takes, its copy, and the six files fit. A save whose journal would be larger is
+// refused before anything is written, so the start can always read what a save left.
+inline constexpr std::size_t kLargestJournal = 2 * kLargestRead + 1024 * 1024;
+
 // One save: first a journal holding every file's new content (written atomically), then each
 // file in the given order, then the journal goes. A failure before the journal is whole changes
-// nothing on disk; a failure after it leaves the journal for the next start to complete.
-platform::StoreError saveSet(platform::TextStore& store, const std::vector<FileContent>& files);
+// nothing on disk; a failure after it leaves the journal for the next start to complete. A set
+// whose journal would pass kLargestJournal is refused (TooLarge) with nothing written.
+StoreError saveSet(TextStore& store, const std::vector<FileContent>& files);
 
 // The journal's bytes for a set, and the set back from a journal's bytes (nothing when torn).
 std::string journalBytes(const std::vector<FileContent>& files);
@@ -22,18 +28,19 @@ std::optional<std::vector<FileContent>> readJournal(std::string_view bytes);
 
 struct Recovery {
     enum class Kind {
-        Nothing,         // no journal: the files are as the last save left them; `error` is set
-                         // when a journal is there but could not be read (it is left alone)
-        Completed,       // a whole journal was found and written out
-        Discarded,       // a damaged journal was found and removed; the files are the old set
-        NotCompleted,    // a whole journal could not be written out: `files` holds the set
+        Nothing,      // no journal: the files are as the last save left them
+        NotAJournal,  // a folder or link stands at the journal's name: never one of the game's
+        Completed,    // a whole journal was found and written out
+        Discarded,    // a journal cut short was found and removed; no file had been touched
+        Unreadable,   // a journal is there but cannot be read: the six files may be mixed
+        NotCompleted, // a whole journal could not be written out: `files` holds the set
     } kind = Kind::Nothing;
     std::vector<FileContent> files; // the journal's set with Completed and NotCompleted
-    platform::StoreError error;
+    StoreError error;
 };
 
 // At start-up, before the autosave files are read: completes or discards what an interrupted
 // save left behind.
-Recovery recoverSet(platform::TextStore& store);
+Recovery recoverSet(TextStore& store);
 
 } // namespace records

@@ -24,14 +24,29 @@ namespace {
 const QString kAppTitle = app::title();
 
 const QString kIconFile = QStringLiteral(":/art/app_icon.svg");
-QString description() { return QCoreApplication::translate("frmAbout", "Un gioco di borsa di Tolvagiochi"); }
+QString description()
+{
+    return QCoreApplication::translate("frmAbout", "Un gioco di borsa di Tolvagiochi");
+}
 const QString kRights = QStringLiteral("© 2002-2004 Tolvagiochi, Isola di Tolva");
-QString disclaimer() { return QCoreApplication::translate("frmAbout", "Avviso: non adatto ai bambini sotto i 36 mesi. Se durante il gioco siete connessi ad "
-    "internet o LAN locale potreste perdere realmente i vostri soldi che saranno devoluti al "
-    "buon milanese"); }
-QString sysInfoUnavailable() { return QCoreApplication::translate("frmAbout", "Le informazioni sul sistema non sono disponibili in questa fase"); }
+QString disclaimer()
+{
+    return QCoreApplication::translate(
+        "frmAbout",
+        "Avviso: non adatto ai bambini sotto i 36 mesi. Se durante il gioco siete connessi ad "
+        "internet o LAN locale potreste perdere realmente i vostri soldi che saranno devoluti al "
+        "buon milanese");
+}
+QString sysInfoUnavailable()
+{
+    return QCoreApplication::translate(
+        "frmAbout", "Le informazioni sul sistema non sono disponibili in questa fase");
+}
 
-int px(int twips) { return qRound(twips / 15.0); }
+int px(int twips)
+{
+    return qRound(twips / 15.0);
+}
 QRect twipRect(int left, int top, int width, int height)
 {
     return QRect(px(left), px(top), px(width), px(height));
@@ -86,8 +101,8 @@ QPixmap iconPicture()
 
 frmAbout::frmAbout(platform::Dialogs& dialogs, platform::Registry& registry,
                    platform::ProgramRunner& runner, QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint),
+    : QDialog(parent,
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_dialogs(dialogs), m_registry(registry), m_runner(runner)
 {
     setObjectName(QStringLiteral("frmAbout"));
@@ -129,8 +144,8 @@ frmAbout::frmAbout(platform::Dialogs& dialogs, platform::Registry& registry,
     // A grey stroke with a white one just below it: an etched line across the box.
     makeLine(this, QStringLiteral("Line1(1)"), QRect(px(90), px(2445), px(5654) - px(90) + 1, 1),
              QColor(0x80, 0x80, 0x80));
-    makeLine(this, QStringLiteral("Line1(0)"),
-             QRect(px(105), px(2460), px(5654) - px(105) + 1, 2), Qt::white);
+    makeLine(this, QStringLiteral("Line1(0)"), QRect(px(105), px(2460), px(5654) - px(105) + 1, 2),
+             Qt::white);
 
     lblDisclaimer =
         makeLabel(this, QStringLiteral("lblDisclaimer"), twipRect(255, 2625, 3870, 825), true);
@@ -167,7 +182,10 @@ void frmAbout::Form_Load()
 
 // Esc, the close box and "OK" all end here: QDialog turns them into a close, and the box
 // deletes itself.
-void frmAbout::cmdOK_Click() { accept(); }
+void frmAbout::cmdOK_Click()
+{
+    accept();
+}
 
 void frmAbout::cmdSysInfo_Click()
 {

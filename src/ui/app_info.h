@@ -8,12 +8,18 @@
 
 namespace ui::app {
 
-inline QString title() { return QStringLiteral("Tolv Street"); }
+inline QString title()
+{
+    return QStringLiteral("Tolv Street");
+}
 
 // "Versione 1.4.29": each number in decimal, without leading zeros.
 inline QString versionLine()
 {
-    return QCoreApplication::translate("app", "Versione %1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision);
+    return QCoreApplication::translate("app", "Versione %1.%2.%3")
+        .arg(kVersionMajor)
+        .arg(kVersionMinor)
+        .arg(kVersionRevision);
 }
 
 } // namespace ui::app

@@ -10,8 +10,14 @@
 namespace ui {
 
 namespace {
-QString title() { return QCoreApplication::translate("Form2", "Top 10 of Tolv Street"); }
-QString heading() { return QCoreApplication::translate("Form2", "Hall of Fame:"); }
+QString title()
+{
+    return QCoreApplication::translate("Form2", "Top 10 of Tolv Street");
+}
+QString heading()
+{
+    return QCoreApplication::translate("Form2", "Hall of Fame:");
+}
 } // namespace
 
 QString hallOfFameLines(const QString& text)

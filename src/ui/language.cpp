@@ -55,7 +55,8 @@ void Language::apply(Choice choice)
     if (choice == Choice::Italian) {
         // The game's texts are written in Italian; Qt's own come from Qt's translations.
         auto qt = std::make_unique<QTranslator>();
-        if (qt->load(QStringLiteral("qtbase_it"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        if (qt->load(QStringLiteral("qtbase_it"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
             QCoreApplication::installTranslator(qt.get());
             m_qt = std::move(qt);
         }

@@ -30,22 +30,64 @@ namespace ui {
 namespace {
 
 const QString kAppTitle = app::title();
-QString cashHeading() { return QCoreApplication::translate("Form1", "Disponibilità liquida"); }
-QString operations() { return QCoreApplication::translate("Form1", "Operazioni disponibili:"); }
-QString portfolio() { return QCoreApplication::translate("Form1", "Stock Portfolio"); }
-QString buy() { return QCoreApplication::translate("Form1", "Comprare"); }
-QString sell() { return QCoreApplication::translate("Form1", "Vendere"); }
-QString sharesHeading() { return QCoreApplication::translate("Form1", "Azioni Aquistate"); }
-QString yesterdayHeading() { return QCoreApplication::translate("Form1", "Valore Ieri"); }
-QString changeHeading() { return QCoreApplication::translate("Form1", "Incr."); }
-QString todayHeading() { return QCoreApplication::translate("Form1", "Valore Oggi"); }
+QString cashHeading()
+{
+    return QCoreApplication::translate("Form1", "Disponibilità liquida");
+}
+QString operations()
+{
+    return QCoreApplication::translate("Form1", "Operazioni disponibili:");
+}
+QString portfolio()
+{
+    return QCoreApplication::translate("Form1", "Stock Portfolio");
+}
+QString buy()
+{
+    return QCoreApplication::translate("Form1", "Comprare");
+}
+QString sell()
+{
+    return QCoreApplication::translate("Form1", "Vendere");
+}
+QString sharesHeading()
+{
+    return QCoreApplication::translate("Form1", "Azioni Aquistate");
+}
+QString yesterdayHeading()
+{
+    return QCoreApplication::translate("Form1", "Valore Ieri");
+}
+QString changeHeading()
+{
+    return QCoreApplication::translate("Form1", "Incr.");
+}
+QString todayHeading()
+{
+    return QCoreApplication::translate("Form1", "Valore Oggi");
+}
 
 // Names for screen readers of the controls that show no words of their own.
-QString infoName() { return QCoreApplication::translate("Form1", "Informazioni sulla società"); }
-QString quantityName() { return QCoreApplication::translate("Form1", "Quantità di azioni"); }
-QString cashFrameName() { return QCoreApplication::translate("Form1", "Cornice della disponibilità liquida"); }
-QString currencyName() { return QCoreApplication::translate("Form1", "Simbolo della valuta"); }
-QString dateDescription() { return QCoreApplication::translate("Form1", "Data del gioco: un clic passa al giorno seguente"); }
+QString infoName()
+{
+    return QCoreApplication::translate("Form1", "Informazioni sulla società");
+}
+QString quantityName()
+{
+    return QCoreApplication::translate("Form1", "Quantità di azioni");
+}
+QString cashFrameName()
+{
+    return QCoreApplication::translate("Form1", "Cornice della disponibilità liquida");
+}
+QString currencyName()
+{
+    return QCoreApplication::translate("Form1", "Simbolo della valuta");
+}
+QString dateDescription()
+{
+    return QCoreApplication::translate("Form1", "Data del gioco: un clic passa al giorno seguente");
+}
 
 // The menus' captions, by the menu's or item's name.
 struct MenuText {
@@ -87,7 +129,10 @@ QRect twipRect(int left, int top, int width, int height)
     return QRect(twips(left), twips(top), twips(width), twips(height));
 }
 
-QPoint twipPoint(int x, int y) { return QPoint(twips(x), twips(y)); }
+QPoint twipPoint(int x, int y)
+{
+    return QPoint(twips(x), twips(y));
+}
 
 QString indexed(const char* name, int index)
 {
@@ -383,8 +428,8 @@ void Form1::buildCashBox(QWidget* area)
     Label19->setFont(designFont(fonts::kTimes, 11.25));
     Label19->setAccessibleName(cashHeading());
 
-    Label5 = makeLabel(area, QStringLiteral("Label5"), twipRect(480, 840, 1455, 375),
-                       Qt::AlignRight);
+    Label5 =
+        makeLabel(area, QStringLiteral("Label5"), twipRect(480, 840, 1455, 375), Qt::AlignRight);
     Label5->setFont(designFont(fonts::kTimes, 12, QFont::Bold));
     Label5->setAccessibleDescription(cashHeading());
 }
@@ -520,19 +565,17 @@ void Form1::buildMenus()
     QMenu* file = menuBar()->addMenu(menuCaption("file"));
     file->setObjectName(QStringLiteral("file"));
     const QList<QAction*> items{
-        addItem(file, "nuova", menuCaption("nuova"), QKeySequence(Qt::Key_F2),
-                &Form1::nuova_Click),
-        addItem(file, "salva", menuCaption("salva"), QKeySequence(Qt::Key_F8),
-                &Form1::salva_Click),
+        addItem(file, "nuova", menuCaption("nuova"), QKeySequence(Qt::Key_F2), &Form1::nuova_Click),
+        addItem(file, "salva", menuCaption("salva"), QKeySequence(Qt::Key_F8), &Form1::salva_Click),
         addItem(file, "carica", menuCaption("carica"), QKeySequence(Qt::Key_F5),
                 &Form1::carica_Click),
     };
     file->addSeparator()->setObjectName(QStringLiteral("tra"));
-    QAction* hall = addItem(file, "hall", menuCaption("hall"),
-                            QKeySequence(Qt::CTRL | Qt::Key_H), &Form1::hall_Click);
+    QAction* hall = addItem(file, "hall", menuCaption("hall"), QKeySequence(Qt::CTRL | Qt::Key_H),
+                            &Form1::hall_Click);
     file->addSeparator()->setObjectName(QStringLiteral("treew"));
-    QAction* esci = addItem(file, "esci", menuCaption("esci"),
-                            QKeySequence(Qt::CTRL | Qt::Key_X), &Form1::esci_Click);
+    QAction* esci = addItem(file, "esci", menuCaption("esci"), QKeySequence(Qt::CTRL | Qt::Key_X),
+                            &Form1::esci_Click);
 
     QMenu* opzioni = menuBar()->addMenu(menuCaption("opzioni"));
     opzioni->setObjectName(QStringLiteral("opzioni"));
@@ -566,9 +609,9 @@ void Form1::buildLanguageMenu(QMenu* opzioni)
     const std::pair<const char*, Language::Choice> items[] = {
         {"italiano", Language::Choice::Italian}, {"english", Language::Choice::English}};
     for (const auto& [name, choice] : items) {
-        QAction* item = lingua->addAction(choice == Language::Choice::Italian
-                                              ? QStringLiteral("Italiano")
-                                              : QStringLiteral("English"));
+        QAction* item =
+            lingua->addAction(choice == Language::Choice::Italian ? QStringLiteral("Italiano")
+                                                                  : QStringLiteral("English"));
         item->setObjectName(QString::fromLatin1(name));
         item->setCheckable(true);
         item->setChecked(choice == current);
@@ -694,7 +737,10 @@ void Form1::Form_Load()
     render();
 }
 
-void Form1::Command1_Click() { m_session.companyInformation(selectedCompany()); }
+void Form1::Command1_Click()
+{
+    m_session.companyInformation(selectedCompany());
+}
 
 void Form1::Command2_Click()
 {
@@ -727,9 +773,15 @@ void Form1::nuova_Click()
     render();
 }
 
-void Form1::salva_Click() { m_session.saveMenu(); }
+void Form1::salva_Click()
+{
+    m_session.saveMenu();
+}
 
-void Form1::carica_Click() { m_session.loadMenu(); }
+void Form1::carica_Click()
+{
+    m_session.loadMenu();
+}
 
 void Form1::esci_Click()
 {
@@ -822,6 +874,9 @@ Form1& MainWindowLoader::show()
     return *m_window;
 }
 
-Form1* MainWindowLoader::window() const { return m_window.data(); }
+Form1* MainWindowLoader::window() const
+{
+    return m_window.data();
+}
 
 } // namespace ui

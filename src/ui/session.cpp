@@ -8,6 +8,7 @@
 #include "records/save_set.h"
 #include "ui/company_info.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace ui {
@@ -15,221 +16,299 @@ namespace ui {
 namespace {
 
 const QString kAppTitle = app::title();
-const QString kErrorTitle = QStringLiteral("Errore");
+QString errorTitle()
+{
+    return QCoreApplication::translate("Session", "Errore");
+}
 
-const QString kNotEnoughCash = QStringLiteral("Non hai abbastanza soldi!");
-const QString kNotEnoughShares = QStringLiteral("Non puoi vendere più azioni di quelle che hai!");
-const QString kWholeNumbersOnly = QStringLiteral("Solo numeri interi!");
-const QString kCompanyFailed =
-    QStringLiteral("Questa società è fallita: le sue azioni non si possono più comprare né vendere.");
-const QString kBadCash =
-    QStringLiteral("La disponibilità liquida non è un numero valido: l'operazione è annullata.");
-const QString kBadPrice =
-    QStringLiteral("Il valore di questa società non è un numero valido: l'operazione è annullata.");
-const QString kBadShares = QStringLiteral(
-    "Le azioni acquistate di questa società non sono un numero valido: l'operazione è annullata.");
+QString notEnoughCash()
+{
+    return QCoreApplication::translate("Session", "Non hai abbastanza soldi!");
+}
+QString notEnoughShares()
+{
+    return QCoreApplication::translate("Session", "Non puoi vendere più azioni di quelle che hai!");
+}
+QString wholeNumbersOnly()
+{
+    return QCoreApplication::translate("Session", "Solo numeri interi!");
+}
+QString companyFailed()
+{
+    return QCoreApplication::translate(
+        "Session",
+        "Questa società è fallita: le sue azioni non si possono più comprare né vendere.");
+}
+QString badCash()
+{
+    return QCoreApplication::translate(
+        "Session", "La disponibilità liquida non è un numero valido: l'operazione è annullata.");
+}
+QString badPrice()
+{
+    return QCoreApplication::translate(
+        "Session", "Il valore di questa società non è un numero valido: l'operazione è annullata.");
+}
+QString badShares()
+{
+    return QCoreApplication::translate("Session", "Le azioni acquistate di questa società non sono "
+                                                  "un numero valido: l'operazione è annullata.");
+}
 
-const QString kWinPrompt = QStringLiteral(
-    "Hai decuplicato i tuoi soldi e sei il nuovo campione di Tolv Street! Inserisci il tuo nome");
-const QString kWinTitle = QStringLiteral("HAI VINTO !!!!");
+QString winPrompt()
+{
+    return QCoreApplication::translate("Session", "Hai decuplicato i tuoi soldi e sei il nuovo "
+                                                  "campione di Tolv Street! Inserisci il tuo nome");
+}
+QString winTitle()
+{
+    return QCoreApplication::translate("Session", "HAI VINTO !!!!");
+}
 
-const QString kSaveMenu = QStringLiteral("Questo gioco salva da solo!");
-const QString kLoadMenu = QStringLiteral("Se salva da solo vuol dire anche che carica da solo!!");
-const QString kExitPrompt =
-    QStringLiteral("Ma sei sicuro di uscire da questo APPASSIONANTISSIMO gioco?");
-const QString kExitTitle = QStringLiteral("Uscita dal Programma");
+QString saveMenuText()
+{
+    return QCoreApplication::translate("Session", "Questo gioco salva da solo!");
+}
+QString loadMenuText()
+{
+    return QCoreApplication::translate("Session",
+                                       "Se salva da solo vuol dire anche che carica da solo!!");
+}
+QString exitPrompt()
+{
+    return QCoreApplication::translate(
+        "Session", "Ma sei sicuro di uscire da questo APPASSIONANTISSIMO gioco?");
+}
+QString exitTitle()
+{
+    return QCoreApplication::translate("Session", "Uscita dal Programma");
+}
 
-QString fileName(const std::string& name) { return QString::fromStdString(name); }
+QString fileName(const std::string& name)
+{
+    return QString::fromStdString(name);
+}
 
 QString companyName(int index)
 {
-    return QString::fromUtf8(std::string(game::companyTable()[static_cast<std::size_t>(index)].name));
+    return QString::fromUtf8(
+        std::string(game::companyTable()[static_cast<std::size_t>(index)].name));
 }
 
-QString failureReason(const platform::StoreError& error)
+QString failureReason(const records::StoreError& error)
 {
     // A failed folder sync is about the play folder itself, which has no file name to show.
     if (error.file == ".") {
-        return error.kind == platform::StoreFailure::NoSpace
-                   ? QStringLiteral("il disco è pieno")
-                   : QStringLiteral("errore di scrittura nella cartella di gioco");
+        return error.kind == records::StoreFailure::NoSpace
+                   ? QCoreApplication::translate("Session", "il disco è pieno")
+                   : QCoreApplication::translate("Session",
+                                                 "errore di scrittura nella cartella di gioco");
     }
     const QString file = fileName(error.file);
     switch (error.kind) {
-    case platform::StoreFailure::Permission:
-        return QStringLiteral("la cartella di gioco non permette di scrivere il file \"%1\"").arg(file);
-    case platform::StoreFailure::NoSpace:
-        return QStringLiteral("il disco è pieno (file \"%1\")").arg(file);
-    case platform::StoreFailure::NotAFile:
-        return QStringLiteral("al posto del file \"%1\" c'è una cartella o un altro oggetto").arg(file);
-    case platform::StoreFailure::Missing:
-        return QStringLiteral("il file \"%1\" non si trova").arg(file);
-    case platform::StoreFailure::Other:
-    case platform::StoreFailure::None:
+    case records::StoreFailure::Permission:
+        return QCoreApplication::translate(
+                   "Session", "la cartella di gioco non permette di scrivere il file \"%1\"")
+            .arg(file);
+    case records::StoreFailure::NoSpace:
+        return QCoreApplication::translate("Session", "il disco è pieno (file \"%1\")").arg(file);
+    case records::StoreFailure::NotAFile:
+        return QCoreApplication::translate(
+                   "Session", "al posto del file \"%1\" c'è una cartella o un altro oggetto")
+            .arg(file);
+    case records::StoreFailure::Missing:
+        return QCoreApplication::translate("Session", "il file \"%1\" non si trova").arg(file);
+    case records::StoreFailure::TooLarge:
+        return QCoreApplication::translate(
+                   "Session", "il file \"%1\" è troppo grande per essere un file del gioco")
+            .arg(file);
+    case records::StoreFailure::Other:
+    case records::StoreFailure::None:
         break;
     }
-    return QStringLiteral("errore di scrittura del file \"%1\"").arg(file);
+    return QCoreApplication::translate("Session", "errore di scrittura del file \"%1\"").arg(file);
 }
 
 QString damageText(records::Damage damage)
 {
     switch (damage) {
     case records::Damage::Missing:
-        return QStringLiteral("manca");
+        return QCoreApplication::translate("Session", "manca");
     case records::Damage::Unreadable:
-        return QStringLiteral("non si può leggere");
+        return QCoreApplication::translate("Session", "non si può leggere");
     case records::Damage::BadRecord:
-        return QStringLiteral("contiene una riga non valida");
+        return QCoreApplication::translate("Session", "contiene una riga non valida");
     case records::Damage::TooFewRecords:
-        return QStringLiteral("è incompleto");
+        return QCoreApplication::translate("Session", "è incompleto");
     case records::Damage::NotANumber:
-        return QStringLiteral("contiene un valore che non è un numero");
+        return QCoreApplication::translate("Session", "contiene un valore che non è un numero");
     case records::Damage::NotADate:
-        return QStringLiteral("non contiene una data valida");
+        return QCoreApplication::translate("Session", "non contiene una data valida");
+    case records::Damage::TooLarge:
+        return QCoreApplication::translate("Session",
+                                           "è troppo grande per essere un file del gioco");
+    case records::Damage::TooLong:
+        return QCoreApplication::translate("Session", "contiene un valore troppo lungo");
     }
     return {};
 }
 
-// The first "<name>.bakN" free in the folder; a folder standing at a name takes it as well.
-std::string freeBackupName(platform::TextStore& store, std::string_view name)
-{
-    for (int n = 1;; ++n) {
-        std::string candidate = std::string(name) + ".bak" + std::to_string(n);
-        if (!store.exists(candidate) && store.read(candidate).error.kind == platform::StoreFailure::Missing) {
-            return candidate;
-        }
-    }
-}
-
-std::array<std::optional<std::string>, 6> autosaveContents(const std::vector<records::FileContent>& files)
-{
-    std::array<std::optional<std::string>, 6> contents;
-    for (const records::FileContent& file : files) {
-        for (std::size_t i = 0; i < records::kAutosaveNames.size(); ++i) {
-            if (file.name == records::kAutosaveNames[i]) {
-                contents[i] = file.bytes;
-            }
-        }
-    }
-    return contents;
-}
-
 } // namespace
 
-QString shownText(const std::string& text) { return platform::fromCodePage(text); }
+QString shownText(const std::string& text)
+{
+    return platform::fromCodePage(text);
+}
 
-Session::Session(platform::TextStore& store, platform::Dialogs& dialogs, game::RandomSource& random)
-    : m_store(store), m_dialogs(dialogs), m_random(random), m_state(game::startingState())
+Session::Session(records::TextStore& store, platform::Dialogs& dialogs, game::RandomSource& random)
+    : m_dialogs(dialogs), m_random(random), m_files(store), m_state(game::startingState())
 {
 }
 
-void Session::error(const QString& prompt) { m_dialogs.message(prompt, kErrorTitle); }
+void Session::error(const QString& prompt)
+{
+    m_dialogs.message(prompt, errorTitle());
+}
 
 void Session::load()
 {
     m_random.seedFromClock();
     // The main window loads again after it was closed (the producer window brings it back).
-    // A win that this run could not save yet is saved now, before the files are read afresh,
-    // so the winner is neither lost nor allowed to win twice from the old cash.
-    if (m_pendingHallOfFame) {
-        save(records::WriteOrder::DataFirst);
+    // What this run could not save yet (a win above all) is saved before the files are read
+    // afresh; if that fails too, the game goes on from what it has, so the winner is neither
+    // lost nor allowed to win twice from the old cash.
+    if (m_files.owesASave() && !save(records::WriteOrder::DataFirst)) {
+        return;
     }
-    m_pendingHallOfFame.reset();
-    m_hallOfFameCopy.reset();
-
-    // An interrupted save is finished (or, if torn, forgotten) before anything is read, so the
-    // six files are always one whole set.
-    const records::Recovery recovery = records::recoverSet(m_store);
-    records::AutosaveRead read;
-    if (recovery.kind == records::Recovery::Kind::NotCompleted) {
-        read = records::parseAutosave(autosaveContents(recovery.files));
-        for (const records::FileContent& file : recovery.files) {
-            if (file.name == records::kHallOfFameName) {
-                m_pendingHallOfFame = file.bytes;
-            }
-        }
-        reportSaveFailure(recovery.error);
-    } else {
-        if (recovery.error) {
-            // The journal of an interrupted save is there but cannot be read: it stays for the
-            // next start, and the player learns why the files may be a step behind.
-            m_dialogs.message(QStringLiteral("Non è stato possibile completare un salvataggio "
-                                             "interrotto (%1).")
-                                  .arg(failureReason(recovery.error)),
-                              kAppTitle);
-        }
-        read = records::readAutosave(m_store);
-    }
-
-    switch (read.kind) {
+    const records::StartReport report = m_files.start();
+    tellStart(report);
+    switch (report.read.kind) {
     case records::AutosaveRead::Kind::Loaded:
-        m_state = read.state;
+        m_state = report.read.state;
         break;
     case records::AutosaveRead::Kind::NoFiles:
+    case records::AutosaveRead::Kind::Damaged:
         m_state = game::startingState();
         save(records::WriteOrder::DataFirst);
         break;
-    case records::AutosaveRead::Kind::Damaged:
-        startAfresh(read.problems);
+    }
+}
+
+void Session::tellStart(const records::StartReport& report)
+{
+    QStringList kept;
+    for (const auto& [name, backupName] : report.kept.moved) {
+        kept << QCoreApplication::translate("Session", "\"%1\" come \"%2\"")
+                    .arg(fileName(name), fileName(backupName));
+    }
+    const auto keptText = [&]() {
+        QString text;
+        if (report.kept.error) {
+            text += QCoreApplication::translate(
+                        "Session",
+                        "Non è stato possibile conservarne una copia (%1): la partita non viene "
+                        "salvata finché non si potrà farlo.\n")
+                        .arg(failureReason(report.kept.error));
+        }
+        if (!kept.isEmpty()) {
+            text += QCoreApplication::translate("Session", "Sono stati conservati: %1.\n")
+                        .arg(kept.join(QStringLiteral(", ")));
+        }
+        return text;
+    };
+    switch (report.journal) {
+    case records::Recovery::Kind::Unreadable:
+        m_dialogs.message(
+            QCoreApplication::translate(
+                "Session", "Non è stato possibile leggere il salvataggio interrotto (%1): i file "
+                           "della partita potrebbero essere di due giorni diversi.\n%2"
+                           "Inizia una nuova partita.")
+                .arg(failureReason(report.journalError), keptText()),
+            kAppTitle);
+        return;
+    case records::Recovery::Kind::NotCompleted:
+        m_dialogs.message(QCoreApplication::translate(
+                              "Session",
+                              "Non è stato possibile completare un salvataggio interrotto (%1).\n"
+                              "La partita continua da quel salvataggio; il prossimo salvataggio "
+                              "riproverà.")
+                              .arg(failureReason(report.journalError)),
+                          kAppTitle);
+        return;
+    case records::Recovery::Kind::NotAJournal:
+        m_dialogs.message(
+            QCoreApplication::translate(
+                "Session", "Non è stato possibile completare un salvataggio interrotto (%1).")
+                .arg(failureReason(report.journalError)),
+            kAppTitle);
+        break;
+    case records::Recovery::Kind::Discarded:
+        if (report.journalError) {
+            m_dialogs.message(
+                QCoreApplication::translate(
+                    "Session", "Non è stato possibile togliere un salvataggio interrotto (%1).")
+                    .arg(failureReason(report.journalError)),
+                kAppTitle);
+        }
+        break;
+    default:
         break;
     }
-}
-
-void Session::startAfresh(const std::vector<records::FileProblem>& problems)
-{
-    QStringList damaged;
-    for (const records::FileProblem& problem : problems) {
-        damaged << QStringLiteral("\"%1\" %2").arg(fileName(problem.name), damageText(problem.damage));
-    }
-    const records::BackupResult backup = records::keepDamagedFiles(m_store);
-    QStringList kept;
-    for (const auto& [name, backupName] : backup.moved) {
-        kept << QStringLiteral("\"%1\" come \"%2\"").arg(fileName(name), fileName(backupName));
-    }
-    QString prompt = QStringLiteral("I file della partita salvata sono danneggiati: %1.\n")
-                         .arg(damaged.join(QStringLiteral(", ")));
-    if (backup.error) {
-        prompt += QStringLiteral("Non è stato possibile conservarne una copia (%1).\n")
-                      .arg(failureReason(backup.error));
-    } else if (!kept.isEmpty()) {
-        prompt += QStringLiteral("Sono stati conservati: %1.\n").arg(kept.join(QStringLiteral(", ")));
-    }
-    prompt += QStringLiteral("Inizia una nuova partita.");
-    m_dialogs.message(prompt, kAppTitle);
-
-    m_state = game::startingState();
-    if (!backup.error) {
-        save(records::WriteOrder::DataFirst);
-    }
-}
-
-void Session::save(records::WriteOrder order)
-{
-    std::vector<records::FileContent> files;
-    if (m_hallOfFameCopy) {
-        files.push_back(*m_hallOfFameCopy);
-    }
-    if (m_pendingHallOfFame) {
-        files.push_back({std::string(records::kHallOfFameName), *m_pendingHallOfFame});
-    }
-    for (records::FileContent& file : records::autosaveFiles(m_state, order)) {
-        files.push_back(std::move(file));
-    }
-    const platform::StoreError failure = records::saveSet(m_store, files);
-    if (failure) {
-        reportSaveFailure(failure);
+    if (report.read.kind != records::AutosaveRead::Kind::Damaged) {
         return;
     }
-    m_pendingHallOfFame.reset();
-    m_hallOfFameCopy.reset();
+    QStringList damaged;
+    for (const records::FileProblem& problem : report.read.problems) {
+        damaged
+            << QStringLiteral("\"%1\" %2").arg(fileName(problem.name), damageText(problem.damage));
+    }
+    m_dialogs.message(
+        QCoreApplication::translate(
+            "Session",
+            "I file della partita salvata sono danneggiati: %1.\n%2Inizia una nuova partita.")
+            .arg(damaged.join(QStringLiteral(", ")), keptText()),
+        kAppTitle);
 }
 
-void Session::reportSaveFailure(const platform::StoreError& error)
+bool Session::save(records::WriteOrder order)
 {
-    m_dialogs.message(QStringLiteral("Non è stato possibile salvare la partita: %1.\n"
-                                     "Il gioco continua; il prossimo salvataggio riproverà.")
-                          .arg(failureReason(error)),
-                      kAppTitle);
+    const records::SaveReport report = m_files.save(m_state, order);
+    if (!report) {
+        reportSaveFailure(report);
+    }
+    return static_cast<bool>(report);
+}
+
+void Session::reportSaveFailure(const records::SaveReport& report)
+{
+    QString prompt;
+    switch (report.outcome) {
+    case records::SaveOutcome::NotKept:
+        prompt =
+            QCoreApplication::translate(
+                "Session",
+                "Non è stato possibile conservare una copia dei file danneggiati (%1): la partita "
+                "non viene salvata finché non si potrà farlo.\n"
+                "Il gioco continua; il prossimo salvataggio riproverà.")
+                .arg(failureReason(report.error));
+        break;
+    case records::SaveOutcome::TooLarge:
+        prompt =
+            QCoreApplication::translate(
+                "Session",
+                "Non è stato possibile salvare la partita: la Hall of Fame (\"%1\") è troppo "
+                "grande "
+                "per un salvataggio sicuro.\nIl gioco continua; il prossimo salvataggio riproverà.")
+                .arg(fileName(std::string(records::kHallOfFameName)));
+        break;
+    default:
+        prompt = QCoreApplication::translate(
+                     "Session", "Non è stato possibile salvare la partita: %1.\n"
+                                "Il gioco continua; il prossimo salvataggio riproverà.")
+                     .arg(failureReason(report.error));
+        break;
+    }
+    m_dialogs.message(prompt, kAppTitle);
 }
 
 void Session::newGame()
@@ -246,14 +325,18 @@ void Session::advanceDay()
         save(records::WriteOrder::DateFirst);
         break;
     case game::AdvanceOutcome::BadDate:
-        error(QStringLiteral("La data del gioco non è valida: il giorno non può avanzare."));
+        error(QCoreApplication::translate(
+            "Session", "La data del gioco non è valida: il giorno non può avanzare."));
         break;
     case game::AdvanceOutcome::CalendarEnd:
-        error(QStringLiteral("Il calendario del gioco finisce il 31 Dic 32767: il giorno non può "
-                             "avanzare oltre."));
+        error(QCoreApplication::translate(
+            "Session", "Il calendario del gioco finisce il 31 Dic 32767: il giorno non può "
+                       "avanzare oltre."));
         break;
     case game::AdvanceOutcome::BadPrice:
-        error(QStringLiteral("Il valore di \"%1\" non è un numero valido: il giorno non può avanzare.")
+        error(QCoreApplication::translate(
+                  "Session",
+                  "Il valore di \"%1\" non è un numero valido: il giorno non può avanzare.")
                   .arg(companyName(result.company)));
         break;
     }
@@ -263,24 +346,24 @@ namespace {
 
 void tellTradeOutcome(game::TradeOutcome outcome, platform::Dialogs& dialogs)
 {
-    const auto say = [&dialogs](const QString& prompt) { dialogs.message(prompt, kErrorTitle); };
+    const auto say = [&dialogs](const QString& prompt) { dialogs.message(prompt, errorTitle()); };
     switch (outcome) {
     case game::TradeOutcome::Done:
         return;
     case game::TradeOutcome::NotEnoughCash:
-        return say(kNotEnoughCash);
+        return say(notEnoughCash());
     case game::TradeOutcome::NotEnoughShares:
-        return say(kNotEnoughShares);
+        return say(notEnoughShares());
     case game::TradeOutcome::BadQuantity:
-        return say(kWholeNumbersOnly);
+        return say(wholeNumbersOnly());
     case game::TradeOutcome::CompanyFailed:
-        return say(kCompanyFailed);
+        return say(companyFailed());
     case game::TradeOutcome::BadCash:
-        return say(kBadCash);
+        return say(badCash());
     case game::TradeOutcome::BadPrice:
-        return say(kBadPrice);
+        return say(badPrice());
     case game::TradeOutcome::BadShares:
-        return say(kBadShares);
+        return say(badShares());
     }
 }
 
@@ -302,36 +385,32 @@ void Session::winCheck()
     if (!game::hasWon(m_state)) {
         return;
     }
-    const std::string name = platform::toCodePage(m_dialogs.input(kWinPrompt, kWinTitle));
+    const std::string name = platform::toCodePage(m_dialogs.input(winPrompt(), winTitle()));
 
     // The winner joins the Hall of Fame in the same save as the reset, so a crash can never
     // keep the record without the reset (a second win from the same cash) or the reset without
     // the record.
-    std::optional<std::string> current = m_pendingHallOfFame;
-    bool hallOfFameReadable = true;
-    if (!current) {
-        platform::ReadResult read = m_store.read(std::string(records::kHallOfFameName));
-        if (!read.error) {
-            current = std::move(read.bytes);
-            // Shorter than a quoted line it holds no record; otherwise nothing of it is lost.
-            if (current->size() >= 4 && !records::isQuotedLine(*current)) {
-                const std::string copy = freeBackupName(m_store, records::kHallOfFameName);
-                m_hallOfFameCopy = records::FileContent{copy, *current};
-                m_dialogs.message(QStringLiteral("La Hall of Fame (\"%1\") non era nel formato del gioco: "
-                                                 "una sua copia è conservata come \"%2\".")
-                                      .arg(fileName(std::string(records::kHallOfFameName)), fileName(copy)),
-                                  kAppTitle);
-            }
-        } else if (read.error.kind != platform::StoreFailure::Missing) {
-            hallOfFameReadable = false;
-            m_dialogs.message(QStringLiteral("Non è stato possibile leggere la Hall of Fame (%1): "
-                                             "questa vittoria non vi sarà registrata.")
-                                  .arg(failureReason(read.error)),
-                              kAppTitle);
-        }
-    }
-    if (hallOfFameReadable) {
-        m_pendingHallOfFame = records::appendWinner(current ? &*current : nullptr, name, m_state.date);
+    const records::WinReport win = m_files.recordWin(name, m_state.date);
+    const QString hallOfFame = fileName(std::string(records::kHallOfFameName));
+    if (win.unreadable) {
+        m_dialogs.message(QCoreApplication::translate(
+                              "Session", "Non è stato possibile leggere la Hall of Fame (%1): "
+                                         "questa vittoria non vi sarà registrata.")
+                              .arg(failureReason(win.unreadable)),
+                          kAppTitle);
+    } else if (win.copyName) {
+        m_dialogs.message(QCoreApplication::translate(
+                              "Session", "La Hall of Fame (\"%1\") non era nel formato del gioco: "
+                                         "una sua copia è conservata come \"%2\".")
+                              .arg(hallOfFame, fileName(*win.copyName)),
+                          kAppTitle);
+    } else if (win.replacesLink) {
+        m_dialogs.message(
+            QCoreApplication::translate(
+                "Session", "Al posto della Hall of Fame (\"%1\") c'era un collegamento: la nuova "
+                           "Hall of Fame ne prende il posto, e il file a cui portava resta com'è.")
+                .arg(hallOfFame),
+            kAppTitle);
     }
     game::resetAfterWin(m_state);
     save(records::WriteOrder::DataFirst);
@@ -342,7 +421,7 @@ bool Session::quantityKey(int code)
     if (game::quantityKeyAccepted(code)) {
         return true;
     }
-    error(kWholeNumbersOnly);
+    error(wholeNumbersOnly());
     return false;
 }
 
@@ -350,7 +429,7 @@ bool Session::quantityPaste(const QString& text)
 {
     for (const QChar c : text) {
         if (!game::quantityKeyAccepted(c.unicode())) {
-            error(kWholeNumbersOnly);
+            error(wholeNumbersOnly());
             return false;
         }
     }
@@ -368,17 +447,22 @@ void Session::companyInformation(std::optional<int> selected)
 
 QString Session::hallOfFameText()
 {
-    if (m_pendingHallOfFame) {
-        return platform::fromCodePage(*m_pendingHallOfFame);
-    }
-    const platform::ReadResult read = m_store.read(std::string(records::kHallOfFameName));
-    return platform::fromCodePage(records::hallOfFameShown(read.error ? nullptr : &read.bytes));
+    return platform::fromCodePage(m_files.hallOfFameShown());
 }
 
-void Session::saveMenu() { m_dialogs.message(kSaveMenu, kAppTitle); }
+void Session::saveMenu()
+{
+    m_dialogs.message(saveMenuText(), kAppTitle);
+}
 
-void Session::loadMenu() { m_dialogs.message(kLoadMenu, kAppTitle); }
+void Session::loadMenu()
+{
+    m_dialogs.message(loadMenuText(), kAppTitle);
+}
 
-bool Session::confirmExit() { return m_dialogs.question(kExitPrompt, kExitTitle); }
+bool Session::confirmExit()
+{
+    return m_dialogs.question(exitPrompt(), exitTitle());
+}
 
 } // namespace ui

@@ -5,8 +5,9 @@
 #include "game/game_state.h"
 #include "game/random_source.h"
 #include "platform/dialogs.h"
-#include "platform/text_store.h"
+#include "records/store.h"
 #include "records/autosave.h"
+#include "records/game_files.h"
 
 #include <QString>
 
@@ -18,11 +19,13 @@ namespace ui {
 
 class Session {
 public:
-    Session(platform::TextStore& store, platform::Dialogs& dialogs, game::RandomSource& random);
+    Session(records::TextStore& store, platform::Dialogs& dialogs, game::RandomSource& random);
 
     // The main window's load: seeds the random source, completes an interrupted save, then reads
     // the six autosave files. With none there it starts a new game and writes them; with damaged
-    // ones it keeps them under backup names, tells the player, and starts a new game.
+    // ones it keeps them under backup names, tells the player, and starts a new game. Loaded
+    // again while a save is still owed (the last one failed), it saves first, and keeps playing
+    // the state it has if that fails again: nothing shown is ever dropped for older files.
     void load();
 
     const game::GameState& state() const { return m_state; }
@@ -56,23 +59,17 @@ public:
 
 private:
     void winCheck();
-    // Saves the six autosave files (and a Hall of Fame not yet on disk) as one set.
-    void save(records::WriteOrder order);
-    void startAfresh(const std::vector<records::FileProblem>& problems);
-    void reportSaveFailure(const platform::StoreError& error);
+    // Saves the six autosave files with whatever a failed save still owes, as one set; false
+    // (after telling the player) when it failed.
+    bool save(records::WriteOrder order);
+    void tellStart(const records::StartReport& report);
+    void reportSaveFailure(const records::SaveReport& report);
     void error(const QString& prompt);
 
-    platform::TextStore& m_store;
     platform::Dialogs& m_dialogs;
     game::RandomSource& m_random;
+    records::GameFiles m_files;
     game::GameState m_state;
-    // A Hall of Fame with a new winner that a failed save could not yet put on disk: every
-    // later save carries it until one succeeds, so no win is ever lost.
-    std::optional<std::string> m_pendingHallOfFame;
-    // A Hall of Fame that was not one quoted line (edited by hand, say): its exact bytes go to a
-    // backup name in the same save as the win that rewrites it, since that takes its list by
-    // position and may cut its last record.
-    std::optional<records::FileContent> m_hallOfFameCopy;
 };
 
 // Converts a state text (in the files' code page) for display.

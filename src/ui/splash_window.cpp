@@ -20,20 +20,33 @@ namespace ui {
 
 namespace {
 
-
 constexpr int kTicksShown = 30;
 constexpr int kTickMilliseconds = 20;
 
 // The maker's credits.
-QString smallPrintText() { return QCoreApplication::translate("frmSplash", "Distribuito solo agli abitanti dell'Isola di Tolva e ai loro amici"); }
-QString maker() { return QCoreApplication::translate("frmSplash", "Tolvagiochi presenta"); }
+QString smallPrintText()
+{
+    return QCoreApplication::translate(
+        "frmSplash", "Distribuito solo agli abitanti dell'Isola di Tolva e ai loro amici");
+}
+QString maker()
+{
+    return QCoreApplication::translate("frmSplash", "Tolvagiochi presenta");
+}
 const QString kPlatform = QStringLiteral("PC/MAC/PLAYSTATION");
 const QString kRights = QStringLiteral("© 2002-2004 Tolvagiochi");
 const QString kCompany = QStringLiteral("Tolvagiochi, Isola di Tolva");
-QString notice() { return QCoreApplication::translate("frmSplash", "Nessun tolviano è stato maltrattato per fare questo gioco."); }
+QString notice()
+{
+    return QCoreApplication::translate(
+        "frmSplash", "Nessun tolviano è stato maltrattato per fare questo gioco.");
+}
 
 // Positions and sizes are kept in twips, 15 to a pixel.
-int px(int twips) { return qRound(twips / 15.0); }
+int px(int twips)
+{
+    return qRound(twips / 15.0);
+}
 QRect twipRect(int left, int top, int width, int height)
 {
     return QRect(px(left), px(top), px(width), px(height));
@@ -217,7 +230,10 @@ void frmSplash::Form_KeyPress(int keyAscii)
     closeAndReturn();
 }
 
-void frmSplash::Frame1_Click() { closeAndReturn(); }
+void frmSplash::Frame1_Click()
+{
+    closeAndReturn();
+}
 
 void frmSplash::Timer1_Timer()
 {

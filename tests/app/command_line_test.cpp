@@ -42,8 +42,9 @@ GameRun runGame(const QStringList& arguments, const QString& folder)
 
 bool isEmptyFolder(const QString& path)
 {
-    return QDir(path).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden |
-                                QDir::System).isEmpty();
+    return QDir(path)
+        .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System)
+        .isEmpty();
 }
 
 std::string readAll(const std::filesystem::path& path)
@@ -63,7 +64,10 @@ protected:
         std::error_code ignored;
         std::filesystem::remove_all(root(), ignored);
     }
-    std::filesystem::path root() const { return std::filesystem::path(m_temp.path().toStdString()); }
+    std::filesystem::path root() const
+    {
+        return std::filesystem::path(m_temp.path().toStdString());
+    }
 
 private:
     std::filesystem::path m_start = std::filesystem::current_path();
@@ -81,8 +85,8 @@ TEST(CommandLine, HelpAndVersionAnswerWithoutADisplayAndLeaveTheFolderEmpty)
 
     // Qt's own options are left for Qt, before and after the game's.
     const GameRun withQt = runGame({QStringLiteral("-platform"), QStringLiteral("offscreen"),
-                                QStringLiteral("-v"), QStringLiteral("-style=fusion")},
-                               folder.path());
+                                    QStringLiteral("-v"), QStringLiteral("-style=fusion")},
+                                   folder.path());
     EXPECT_EQ(withQt.exitCode, 0) << withQt.err.toStdString();
     EXPECT_TRUE(withQt.out.contains(QStringLiteral("1.4.29")));
 
@@ -114,8 +118,8 @@ TEST(CommandLine, MistakesAreNamedWithStatusTwoAndTouchNothing)
 
 TEST(CommandLine, TheFolderKeepsItsBytesAndQtOptionsAreLeftToQt)
 {
-    const app::StartRequest given = app::readCommandLine(
-        {"-platform", "offscreen", "--folder", "partit\xe8", "-reverse"});
+    const app::StartRequest given =
+        app::readCommandLine({"-platform", "offscreen", "--folder", "partit\xe8", "-reverse"});
     EXPECT_EQ(given.kind, app::StartRequest::Kind::Play);
     EXPECT_EQ(given.folder, app::StartRequest::Folder::Given);
     EXPECT_EQ(given.folderBytes, QByteArray("partit\xe8"));

@@ -1,6 +1,8 @@
 // Damaged and odd files at start-up, through the whole start over a real folder: a damaged set
 // starts a new game, names the damaged file and keeps every file's exact bytes; odd but whole
 // files load and keep playing. (The reader's own cases are in tests/records.)
+#include "platform/folder_store.h"
+#include "platform/local_path.h"
 #include "crash/crash_support.h"
 #include "fakes/fake_dialogs.h"
 #include "records/autosave.h"
@@ -37,7 +39,7 @@ struct Start {
     platform::FolderStore store;
     ui::Session session;
     explicit Start(const crashtest::PlayFolder& folder)
-        : store(folder.path()), session(store, dialogs, random)
+        : store(platform::localPath(folder.path())), session(store, dialogs, random)
     {
         session.load();
     }

@@ -5,9 +5,11 @@
 //   crash_child act <folder> <action> <point>  start, day, new, win or recover; killed just before
 //                                              the point-th disk step of that action (0: never)
 //   crash_child hold-lock <folder>             takes the play lock and waits to be killed
+#include "platform/folder_store.h"
+#include "platform/local_path.h"
 #include "crash/play_script.h"
 #include "platform/play_lock.h"
-#include "platform/text_store.h"
+#include "records/store.h"
 #include "ui/session.h"
 
 #include <QCoreApplication>
@@ -71,12 +73,12 @@ const char* stepName(platform::FileStep step)
 int play(const QString& folder, std::uint64_t seed, int steps)
 {
     // Like the game: one copy per folder. The lock of the copy killed before is stale.
-    platform::PlayLock lock(folder);
+    platform::PlayLock lock(platform::localPath(folder));
     if (lock.acquire() != platform::PlayLock::Outcome::Locked) {
         say("lock refused");
         return 4;
     }
-    platform::FolderStore store(folder);
+    platform::FolderStore store(platform::localPath(folder));
     crashtest::ScriptRandom random(seed);
     crashtest::ScriptDialogs dialogs;
     sayBoxes(dialogs);
@@ -94,7 +96,7 @@ int play(const QString& folder, std::uint64_t seed, int steps)
 
 int act(const QString& folder, const std::string& action, int point)
 {
-    platform::FolderStore store(folder);
+    platform::FolderStore store(platform::localPath(folder));
     bool armed = false;
     int steps = 0;
     store.setStepHook([&](platform::FileStep step, const std::string& name) {
@@ -134,7 +136,7 @@ int act(const QString& folder, const std::string& action, int point)
 
 int holdLock(const QString& folder)
 {
-    platform::PlayLock lock(folder);
+    platform::PlayLock lock(platform::localPath(folder));
     if (lock.acquire() != platform::PlayLock::Outcome::Locked) {
         say("lock refused");
         return 4;

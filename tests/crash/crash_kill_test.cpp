@@ -5,6 +5,8 @@
 // TOLV_KILLS sets the number of kills (40 by default); the long run is
 //   TOLV_KILLS=1000 build/dev/tests/crash/test_crash --gtest_filter='CrashKill.*'
 // TOLV_KILL_SEED changes the scripts and the moments of the kills.
+#include "platform/folder_store.h"
+#include "platform/local_path.h"
 #include "crash/crash_support.h"
 #include "fakes/fake_dialogs.h"
 #include "platform/play_lock.h"
@@ -105,9 +107,9 @@ TEST(CrashKill, EveryStartAfterAKillFindsTheSetBeforeOrAfterTheCutSave)
 
         // The next start: the dead copy's lock is no obstacle, and the load completes or
         // forgets the cut save without a word to the player.
-        platform::PlayLock lock(folder.path());
+        platform::PlayLock lock(platform::localPath(folder.path()));
         ASSERT_EQ(lock.acquire(), platform::PlayLock::Outcome::Locked);
-        platform::FolderStore store(folder.path());
+        platform::FolderStore store(platform::localPath(folder.path()));
         fakes::FakeDialogs dialogs;
         crashtest::ScriptRandom random(script);
         ui::Session session(store, dialogs, random);
@@ -174,10 +176,10 @@ TEST(CrashKill, EveryStartAfterAKillFindsTheSetBeforeOrAfterTheCutSave)
     EXPECT_GE(tally.cutSaves * 4, tally.kills) << "too few kills landed inside a save";
 }
 
-// A kill in the instant between a replace's temporary file getting its name and its rename
-// over the file leaves that temporary file (a whole copy of the new file); the next start
-// removes it, and every backup stays.
-TEST(CrashKill, ATemporaryFileLeftByAKillInsideARenameIsRemovedAtTheNextStart)
+// A kill between a replace's temporary file and its rename over the file leaves that temporary
+// file; the next start removes it. Only names in the game's own form go: every file a player
+// may have named like a game file, and temporaries of earlier releases, stay.
+TEST(CrashKill, ATemporaryFileLeftByAKillIsRemovedAtTheNextStartAndNothingElse)
 {
     crashtest::PlayFolder folder;
     const FileSet before = crashtest::replay({}, 5, 30).back();
@@ -186,14 +188,16 @@ TEST(CrashKill, ATemporaryFileLeftByAKillInsideARenameIsRemovedAtTheNextStart)
     after.date = "09 Mar 2003";
     const std::vector<records::FileContent> files = records::autosaveFiles(after, records::WriteOrder::DateFirst);
     folder.put(std::string(records::kJournalName), records::journalBytes(files));
-    folder.put("data7.PVkpsx", files[0].bytes);          // cut inside data7's rename
-    folder.put("Data.journal.a1B2c3", "a journal's copy"); // and an earlier cut inside the journal's
-    const QStringList kept = {"Data1.bak1", "Data1.bak123", "Data4.bakup1", "Data5.notes", "data7.PVkps"};
+    folder.put(platform::FolderStore::temporaryName("data7"), files[0].bytes.substr(0, 3)); // cut in data7's
+    folder.put(platform::FolderStore::temporaryName("Data.journal"), "a journal cut short");
+    const QStringList kept = {"Data1.bak1",   "Data1.bak123", "Data4.bakup1",       "Data5.notes",
+                              "data7.PVkps",  "data7.PVkpsx", "Data.journal.a1B2c3", "Data1.copia1",
+                              "Data5.salva2", "data7.ieri01", "Data.journal.mine01"};
     for (const QString& name : kept) {
         folder.put(name.toStdString(), "the player's own");
     }
 
-    platform::FolderStore store(folder.path());
+    platform::FolderStore store(platform::localPath(folder.path()));
     fakes::FakeDialogs dialogs;
     crashtest::ScriptRandom random(1);
     ui::Session session(store, dialogs, random);

@@ -1,7 +1,9 @@
 // What the crash tests share: play folders, the child program, whole-file checks.
+#include "platform/folder_store.h"
+#include "platform/local_path.h"
 #include "crash/crash_support.h"
 
-#include "platform/text_store.h"
+#include "records/store.h"
 #include "records/autosave.h"
 #include "records/hall_of_fame.h"
 
@@ -41,7 +43,7 @@ std::optional<std::string> PlayFolder::get(const std::string& name) const
 
 FileSet PlayFolder::gameSet() const
 {
-    platform::FolderStore store(m_path);
+    platform::FolderStore store(platform::localPath(m_path));
     return gameFiles(store);
 }
 

@@ -1,6 +1,8 @@
 // Stops the child program just before each disk step of one save, for every kind of save, and
 // proves that the next start finds the set from before the save or the one after it: before
 // while the journal has not taken its name, after from then on.
+#include "platform/folder_store.h"
+#include "platform/local_path.h"
 #include "crash/crash_support.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/memory_store.h"
@@ -111,7 +113,7 @@ void runSweep(const Sweep& sweep, Tally& tally)
         ++tally.points;
 
         // The next start.
-        platform::FolderStore store(folder.path());
+        platform::FolderStore store(platform::localPath(folder.path()));
         fakes::FakeDialogs dialogs;
         crashtest::ScriptRandom random(crashtest::kActSeed + 1);
         ui::Session session(store, dialogs, random);
@@ -223,7 +225,7 @@ TEST(CrashSweep, AStopWhileKeepingDamagedFilesLosesNoneOfThem)
             {QStringLiteral("act"), folder.path(), QStringLiteral("start"), QString::number(point)});
         ASSERT_TRUE(run.killed);
 
-        platform::FolderStore store(folder.path());
+        platform::FolderStore store(platform::localPath(folder.path()));
         fakes::FakeDialogs dialogs;
         crashtest::ScriptRandom random(crashtest::kActSeed);
         ui::Session session(store, dialogs, random);

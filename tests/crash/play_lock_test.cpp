@@ -1,5 +1,6 @@
-// One game per folder: a second copy is refused while the first runs, and a lock left behind
-// by a copy that died blocks nobody.
+// One game per folder: a second copy is refused while the first runs, a lock left behind by a
+// copy that died blocks nobody, and nothing but a plain file is ever taken for the lock.
+#include "platform/local_path.h"
 #include "crash/crash_support.h"
 #include "platform/play_lock.h"
 
@@ -8,6 +9,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using Outcome = platform::PlayLock::Outcome;
@@ -16,18 +18,18 @@ TEST(PlayLock, ASecondCopyInTheSameFolderIsRefusedUntilTheFirstEnds)
 {
     crashtest::PlayFolder folder;
     crashtest::PlayFolder other;
-    platform::PlayLock first(folder.path());
+    platform::PlayLock first(platform::localPath(folder.path()));
     ASSERT_EQ(first.acquire(), Outcome::Locked);
     EXPECT_TRUE(folder.get(platform::PlayLock::kFileName));
 
-    platform::PlayLock second(folder.path());
+    platform::PlayLock second(platform::localPath(folder.path()));
     EXPECT_EQ(second.acquire(), Outcome::HeldByAnother);
     EXPECT_FALSE(second.isLocked());
-    platform::PlayLock elsewhere(other.path());
+    platform::PlayLock elsewhere(platform::localPath(other.path()));
     EXPECT_EQ(elsewhere.acquire(), Outcome::Locked) << "another folder is another game";
 
     first.release();
-    EXPECT_FALSE(folder.get(platform::PlayLock::kFileName));
+    EXPECT_TRUE(folder.get(platform::PlayLock::kFileName)) << "the file stays: only its lock goes";
     EXPECT_EQ(second.acquire(), Outcome::Locked);
 }
 
@@ -40,7 +42,7 @@ TEST(PlayLock, ALockHeldByARunningCopyHoldsAndOneLeftByAKilledCopyIsTakenOver)
     ASSERT_TRUE(child.waitForReadyRead(30000));
     ASSERT_EQ(child.readAllStandardOutput(), QByteArray("locked\n"));
 
-    platform::PlayLock mine(folder.path());
+    platform::PlayLock mine(platform::localPath(folder.path()));
     EXPECT_EQ(mine.acquire(), Outcome::HeldByAnother);
 
     child.kill(); // a crash: the lock file stays behind
@@ -49,26 +51,54 @@ TEST(PlayLock, ALockHeldByARunningCopyHoldsAndOneLeftByAKilledCopyIsTakenOver)
     EXPECT_EQ(mine.acquire(), Outcome::Locked);
 }
 
-// A power cut between the lock file's creation and its first write leaves it empty: it names no
-// process, and only a holder that still has it locked keeps it.
-TEST(PlayLock, AnEmptyLockFileBlocksOnlyWhileItsHolderLives)
+// Only the system's lock counts: an empty lock file (a power cut before its first write, or a
+// full disk) blocks only while some process holds it, whatever it says.
+TEST(PlayLock, AnyLockFileBlocksOnlyWhileItsHolderLives)
 {
     crashtest::PlayFolder folder;
     folder.put(platform::PlayLock::kFileName, "");
     {
-        platform::PlayLock lock(folder.path());
+        platform::PlayLock lock(platform::localPath(folder.path()));
         EXPECT_EQ(lock.acquire(), Outcome::Locked);
     }
-    EXPECT_FALSE(folder.get(platform::PlayLock::kFileName));
-
-    // A copy caught between creating the file and writing its name holds the system lock on it.
+    // A copy caught between creating the file and writing into it already holds the lock.
     folder.put(platform::PlayLock::kFileName, "");
     const std::string path = folder.pathText() + "/" + platform::PlayLock::kFileName;
     const int held = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
     ASSERT_GE(held, 0);
     ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
-    platform::PlayLock lock(folder.path());
+    platform::PlayLock lock(platform::localPath(folder.path()));
     EXPECT_EQ(lock.acquire(), Outcome::HeldByAnother);
     ::close(held);
     EXPECT_EQ(lock.acquire(), Outcome::Locked);
+}
+
+// A folder, a link (dangling or not) or a pipe at the lock's name is told at once: never taken
+// for a running copy, never waited on, and nothing outside the folder is created or changed.
+TEST(PlayLock, SomethingThatIsNotAPlainFileAtTheLocksNameIsToldAtOnce)
+{
+    crashtest::PlayFolder outside;
+    const std::string target = outside.pathText() + "/target";
+    const auto make = [&](const std::string& lockPath, int kind) {
+        switch (kind) {
+        case 0:
+            return ::mkdir(lockPath.c_str(), 0755) == 0;
+        case 1:
+            return ::symlink(target.c_str(), lockPath.c_str()) == 0; // dangling
+        case 2:
+            outside.put("target", "someone else's");
+            return ::symlink(target.c_str(), lockPath.c_str()) == 0;
+        default:
+            return ::mkfifo(lockPath.c_str(), 0644) == 0;
+        }
+    };
+    for (int kind = 0; kind < 4; ++kind) {
+        crashtest::PlayFolder folder;
+        ASSERT_TRUE(make(folder.pathText() + "/" + platform::PlayLock::kFileName, kind)) << kind;
+        platform::PlayLock lock(platform::localPath(folder.path()));
+        EXPECT_EQ(lock.acquire(), Outcome::NotAFile) << kind;
+        EXPECT_FALSE(lock.isLocked());
+        EXPECT_EQ(outside.get("target"), kind >= 2 ? std::optional<std::string>("someone else's") : std::nullopt)
+            << kind;
+    }
 }

@@ -148,11 +148,11 @@ const std::vector<std::string>& gameFileNames()
     return names;
 }
 
-FileSet gameFiles(platform::TextStore& store)
+FileSet gameFiles(records::TextStore& store)
 {
     FileSet set;
     for (const std::string& name : gameFileNames()) {
-        platform::ReadResult read = store.read(name);
+        records::ReadResult read = store.read(name);
         if (!read.error) {
             set[name] = std::move(read.bytes);
         }

@@ -4,7 +4,7 @@
 
 #include "game/random_source.h"
 #include "platform/dialogs.h"
-#include "platform/text_store.h"
+#include "records/store.h"
 #include "ui/session.h"
 
 #include <QString>
@@ -86,7 +86,7 @@ private:
 // is not there is absent from the map.
 using FileSet = std::map<std::string, std::string>;
 const std::vector<std::string>& gameFileNames();
-FileSet gameFiles(platform::TextStore& store);
+FileSet gameFiles(records::TextStore& store);
 
 // Plays the script in memory from `start`: the sets on disk after the start-up load and after
 // each of `steps` steps (element 0 after the load, element i + 1 after step i).

@@ -1,6 +1,8 @@
 // Faults on write: a read-only folder, a full disk, a folder standing where a file belongs, an
 // I/O error. The player is told in Italian what could not be saved, nothing already on disk is
 // damaged, play goes on, and the next save succeeds once the cause is gone.
+#include "platform/folder_store.h"
+#include "platform/local_path.h"
 #include "crash/crash_support.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/memory_store.h"
@@ -24,7 +26,7 @@
 namespace {
 
 using crashtest::FileSet;
-using platform::StoreFailure;
+using records::StoreFailure;
 
 const std::string kJournal(records::kJournalName);
 const QString kNotSaved = QStringLiteral("Non è stato possibile salvare la partita: ");
@@ -153,7 +155,7 @@ TEST(WriteFaults, EveryFailedSaveIsToldKeepsTheDiskWholeAndTheNextSaveWritesAll)
 TEST(WriteFaults, AFolderStandingAtTheJournalsNameStopsEverySaveUntilItGoes)
 {
     crashtest::PlayFolder folder;
-    platform::FolderStore store(folder.path());
+    platform::FolderStore store(platform::localPath(folder.path()));
     fakes::FakeDialogs dialogs;
     crashtest::ScriptRandom random(9);
     ui::Session first(store, dialogs, random);
@@ -189,7 +191,7 @@ TEST(WriteFaults, AFolderStandingAtData3IsNamedAndTheGameGoesOnFromItsJournal)
     ASSERT_TRUE(QFile::remove(folder.path() + QStringLiteral("/Data3")));
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("Data3")));
 
-    platform::FolderStore store(folder.path());
+    platform::FolderStore store(platform::localPath(folder.path()));
     fakes::FakeDialogs dialogs;
     crashtest::ScriptRandom random(9);
     ui::Session session(store, dialogs, random);
@@ -284,10 +286,10 @@ TEST(WriteFaults, AReadOnlyFolderIsToldAndTheNextSaveAfterItWritesAll)
         GTEST_SKIP() << kNeedsRoot << " (" << mount.why() << ")";
     }
     // A read-only folder takes no lock: the game plays on, unlocked.
-    platform::PlayLock lock(folder.path());
+    platform::PlayLock lock(platform::localPath(folder.path()));
     EXPECT_EQ(lock.acquire(), platform::PlayLock::Outcome::NotPossible);
 
-    platform::FolderStore store(folder.path());
+    platform::FolderStore store(platform::localPath(folder.path()));
     fakes::FakeDialogs dialogs;
     crashtest::ScriptRandom random(10);
     ui::Session session(store, dialogs, random);
@@ -318,7 +320,7 @@ TEST(WriteFaults, AFullDiskIsToldNothingOnItIsDamagedAndTheNextSaveAfterItWrites
     if (::geteuid() != 0 || !mount.tmpfs(folder.pathText(), "size=64k,mode=0700")) {
         GTEST_SKIP() << kNeedsRoot << " (" << mount.why() << ")";
     }
-    platform::FolderStore store(folder.path());
+    platform::FolderStore store(platform::localPath(folder.path()));
     fakes::FakeDialogs dialogs;
     crashtest::ScriptRandom random(12);
     ui::Session session(store, dialogs, random);
@@ -434,7 +436,7 @@ TEST(WriteFaults, AFailedSyncIsToldAndTheNextStartFindsAWholeSet)
                                          .arg(QString::fromStdString(failingFile));
         EXPECT_TRUE(output.contains(QStringLiteral("box Tolv Street: ") + kNotSaved + reason)) << output.toStdString();
 
-        platform::FolderStore store(folder.path());
+        platform::FolderStore store(platform::localPath(folder.path()));
         fakes::FakeDialogs dialogs;
         crashtest::ScriptRandom random(1);
         ui::Session session(store, dialogs, random);

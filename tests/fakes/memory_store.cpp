@@ -3,8 +3,8 @@
 
 namespace fakes {
 
-using platform::StoreError;
-using platform::StoreFailure;
+using records::StoreError;
+using records::StoreFailure;
 
 std::optional<std::string> MemoryStore::get(const std::string& name) const
 {
@@ -15,9 +15,17 @@ std::optional<std::string> MemoryStore::get(const std::string& name) const
     return it->second;
 }
 
-platform::ReadResult MemoryStore::read(const std::string& name)
+records::EntryKind MemoryStore::entry(const std::string& name)
 {
-    platform::ReadResult result;
+    if (auto odd = m_odd.find(name); odd != m_odd.end()) {
+        return odd->second;
+    }
+    return m_files.count(name) != 0 ? records::EntryKind::File : records::EntryKind::Missing;
+}
+
+records::ReadResult MemoryStore::readUpTo(const std::string& name, std::size_t limit)
+{
+    records::ReadResult result;
     auto failing = m_failReads.find(name);
     if (failing != m_failReads.end() && failing->second != 0) {
         if (failing->second > 0) {
@@ -26,16 +34,22 @@ platform::ReadResult MemoryStore::read(const std::string& name)
         result.error = {StoreFailure::Other, name, "injected read failure"};
         return result;
     }
+    if (m_odd.count(name) != 0) {
+        result.error = {StoreFailure::NotAFile, name, "not a plain file"};
+        return result;
+    }
     auto it = m_files.find(name);
     if (it == m_files.end()) {
         result.error = {StoreFailure::Missing, name, "no such file"};
         return result;
     }
+    if (it->second.size() > limit) {
+        result.error = {StoreFailure::TooLarge, name, "too large"};
+        return result;
+    }
     result.bytes = it->second;
     return result;
 }
-
-bool MemoryStore::exists(const std::string& name) { return m_files.count(name) != 0; }
 
 bool MemoryStore::writeFails(const std::string& name, StoreError& error)
 {
@@ -60,6 +74,12 @@ StoreError MemoryStore::replace(const std::string& name, std::string_view bytes)
     if (writeFails(name, error)) {
         return error;
     }
+    if (auto odd = m_odd.find(name); odd != m_odd.end()) {
+        if (odd->second != records::EntryKind::Link) {
+            return {StoreFailure::NotAFile, name, "not a plain file"};
+        }
+        m_odd.erase(odd); // the new file takes the link's place
+    }
     m_files[name] = std::string(bytes);
     m_log.push_back("replace " + name);
     return {};
@@ -70,6 +90,12 @@ StoreError MemoryStore::remove(const std::string& name)
     StoreError error;
     if (writeFails(name, error)) {
         return error;
+    }
+    if (auto odd = m_odd.find(name); odd != m_odd.end()) {
+        if (odd->second != records::EntryKind::Link) {
+            return {StoreFailure::NotAFile, name, "not a plain file"};
+        }
+        m_odd.erase(odd);
     }
     m_files.erase(name);
     m_log.push_back("remove " + name);
@@ -82,12 +108,21 @@ StoreError MemoryStore::rename(const std::string& from, const std::string& to)
     if (writeFails(from, error)) {
         return error;
     }
+    if (m_files.count(to) != 0 || m_odd.count(to) != 0) {
+        return {StoreFailure::Other, to, "target exists"};
+    }
+    if (auto odd = m_odd.find(from); odd != m_odd.end()) {
+        if (odd->second != records::EntryKind::Link) {
+            return {StoreFailure::NotAFile, from, "not a plain file"};
+        }
+        m_odd[to] = odd->second;
+        m_odd.erase(odd);
+        m_log.push_back("rename " + from + " " + to);
+        return {};
+    }
     auto it = m_files.find(from);
     if (it == m_files.end()) {
         return {StoreFailure::Missing, from, "no such file"};
-    }
-    if (m_files.count(to) != 0) {
-        return {StoreFailure::Other, to, "target exists"};
     }
     m_files[to] = it->second;
     m_files.erase(from);

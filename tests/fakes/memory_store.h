@@ -1,7 +1,7 @@
 // A store in memory that logs every operation and fails the ones it is told to.
 #pragma once
 
-#include "platform/text_store.h"
+#include "records/store.h"
 
 #include <map>
 #include <optional>
@@ -10,17 +10,21 @@
 
 namespace fakes {
 
-class MemoryStore final : public platform::TextStore {
+class MemoryStore final : public records::TextStore {
 public:
-    platform::ReadResult read(const std::string& name) override;
-    bool exists(const std::string& name) override;
-    platform::StoreError replace(const std::string& name, std::string_view bytes) override;
-    platform::StoreError remove(const std::string& name) override;
-    platform::StoreError rename(const std::string& from, const std::string& to) override;
-    platform::StoreError syncFolder() override;
+    using records::TextStore::read;
+    records::ReadResult readUpTo(const std::string& name, std::size_t limit) override;
+    records::EntryKind entry(const std::string& name) override;
+    bool exists(const std::string& name) const { return m_files.count(name) != 0; }
+    records::StoreError replace(const std::string& name, std::string_view bytes) override;
+    records::StoreError remove(const std::string& name) override;
+    records::StoreError rename(const std::string& from, const std::string& to) override;
+    records::StoreError syncFolder() override;
 
     // Test set-up and inspection.
     void put(const std::string& name, std::string bytes) { m_files[name] = std::move(bytes); }
+    // Something that is not a plain file at a name: a link, a folder or a pipe.
+    void putOdd(const std::string& name, records::EntryKind kind) { m_odd[name] = kind; }
     std::optional<std::string> get(const std::string& name) const;
     const std::map<std::string, std::string>& files() const { return m_files; }
     // Every replace, remove and rename in order, as "replace Data1", "remove x", "rename a b".
@@ -29,20 +33,21 @@ public:
     void clearLog() { m_log.clear(); }
 
     // Makes operations on this name fail with the given kind, from now on (or the next `times`).
-    void failWrites(const std::string& name, platform::StoreFailure kind, int times = -1);
+    void failWrites(const std::string& name, records::StoreFailure kind, int times = -1);
     void failReads(const std::string& name, int times = -1);
     // Fails every write from now on (a full disk, a read-only folder).
-    void failAllWrites(platform::StoreFailure kind) { m_failAll = kind; }
+    void failAllWrites(records::StoreFailure kind) { m_failAll = kind; }
     void heal();
 
 private:
-    bool writeFails(const std::string& name, platform::StoreError& error);
+    bool writeFails(const std::string& name, records::StoreError& error);
 
     std::map<std::string, std::string> m_files;
+    std::map<std::string, records::EntryKind> m_odd;
     std::vector<std::string> m_log;
-    std::map<std::string, std::pair<platform::StoreFailure, int>> m_failWrites;
+    std::map<std::string, std::pair<records::StoreFailure, int>> m_failWrites;
     std::map<std::string, int> m_failReads;
-    platform::StoreFailure m_failAll = platform::StoreFailure::None;
+    records::StoreFailure m_failAll = records::StoreFailure::None;
 };
 
 } // namespace fakes

@@ -1,5 +1,7 @@
 // The real file store in a fresh temporary folder.
-#include "platform/text_store.h"
+#include "platform/folder_store.h"
+#include "platform/local_path.h"
+#include "records/store.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,7 +16,7 @@
 namespace {
 
 using platform::FolderStore;
-using platform::StoreFailure;
+using records::StoreFailure;
 
 std::string fileBytes(const QString& path)
 {
@@ -24,6 +26,8 @@ std::string fileBytes(const QString& path)
     }
     return f.readAll().toStdString();
 }
+
+bool isFile(FolderStore& store, const std::string& name) { return store.entry(name) == records::EntryKind::File; }
 
 QStringList entries(const QTemporaryDir& dir)
 {
@@ -35,14 +39,14 @@ TEST(FolderStore, ReplacesAndReadsBytesExactly)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    FolderStore store(dir.path());
+    FolderStore store(platform::localPath(dir.path()));
 
     const std::string bytes("\"10000,00\"\r\n\"\"\r\nline\n\0\xff\x80 end", 27);
-    EXPECT_FALSE(store.exists("Data5"));
+    EXPECT_FALSE(isFile(store, "Data5"));
     ASSERT_FALSE(store.replace("Data5", bytes));
-    EXPECT_TRUE(store.exists("Data5"));
+    EXPECT_TRUE(isFile(store, "Data5"));
     EXPECT_EQ(fileBytes(dir.filePath("Data5")), bytes); // no CR LF translation on any system
-    const platform::ReadResult read = store.read("Data5");
+    const records::ReadResult read = store.read("Data5");
     EXPECT_FALSE(read.error);
     EXPECT_EQ(read.bytes, bytes);
 
@@ -50,7 +54,7 @@ TEST(FolderStore, ReplacesAndReadsBytesExactly)
     ASSERT_FALSE(store.replace("Data5", "\"0\"\r\n"));
     EXPECT_EQ(store.read("Data5").bytes, "\"0\"\r\n");
     ASSERT_FALSE(store.replace("Data5", ""));
-    EXPECT_TRUE(store.exists("Data5"));
+    EXPECT_TRUE(isFile(store, "Data5"));
     EXPECT_EQ(store.read("Data5").bytes, "");
 
     // No temporary file is left behind.
@@ -62,9 +66,9 @@ TEST(FolderStore, MissingFiles)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    FolderStore store(dir.path());
+    FolderStore store(platform::localPath(dir.path()));
 
-    const platform::ReadResult read = store.read("data6");
+    const records::ReadResult read = store.read("data6");
     EXPECT_EQ(read.error.kind, StoreFailure::Missing);
     EXPECT_EQ(read.error.file, "data6");
     EXPECT_TRUE(read.bytes.empty());
@@ -83,11 +87,11 @@ TEST(FolderStore, AFolderStandingAtTheNameIsNeverTouched)
         ASSERT_TRUE(inner.open(QIODevice::WriteOnly));
         inner.write("kept");
     }
-    FolderStore store(dir.path());
+    FolderStore store(platform::localPath(dir.path()));
 
-    EXPECT_FALSE(store.exists("Data1"));
+    EXPECT_FALSE(isFile(store, "Data1"));
     EXPECT_EQ(store.read("Data1").error.kind, StoreFailure::NotAFile);
-    const platform::StoreError replaced = store.replace("Data1", "\"0\"\r\n");
+    const records::StoreError replaced = store.replace("Data1", "\"0\"\r\n");
     EXPECT_EQ(replaced.kind, StoreFailure::NotAFile);
     EXPECT_EQ(replaced.file, "Data1");
     EXPECT_EQ(store.remove("Data1").kind, StoreFailure::NotAFile);
@@ -102,21 +106,21 @@ TEST(FolderStore, RenameNeverReplacesAndRemoveDeletes)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    FolderStore store(dir.path());
+    FolderStore store(platform::localPath(dir.path()));
     ASSERT_FALSE(store.replace("Data4", "new"));
     ASSERT_FALSE(store.replace("Data4.bak1", "old backup"));
 
-    const platform::StoreError clash = store.rename("Data4", "Data4.bak1");
+    const records::StoreError clash = store.rename("Data4", "Data4.bak1");
     EXPECT_TRUE(clash);
     EXPECT_EQ(store.read("Data4").bytes, "new");
     EXPECT_EQ(store.read("Data4.bak1").bytes, "old backup");
 
     ASSERT_FALSE(store.rename("Data4", "Data4.bak2"));
-    EXPECT_FALSE(store.exists("Data4"));
+    EXPECT_FALSE(isFile(store, "Data4"));
     EXPECT_EQ(store.read("Data4.bak2").bytes, "new");
 
     ASSERT_FALSE(store.remove("Data4.bak1"));
-    EXPECT_FALSE(store.exists("Data4.bak1"));
+    EXPECT_FALSE(isFile(store, "Data4.bak1"));
     EXPECT_EQ(entries(dir), QStringList{QStringLiteral("Data4.bak2")});
     EXPECT_FALSE(store.syncFolder());
 }
@@ -126,7 +130,7 @@ TEST(FolderStore, AFolderThatIsGoneFailsWithoutCreatingIt)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString gone = dir.filePath(QStringLiteral("gone"));
-    FolderStore store(gone);
+    FolderStore store(platform::localPath(gone));
     EXPECT_TRUE(store.replace("Data1", "x"));
     EXPECT_EQ(store.read("Data1").error.kind, StoreFailure::Missing);
     EXPECT_TRUE(store.syncFolder());
@@ -144,21 +148,21 @@ TEST(FolderStore, ReadOnlyFolderGivesPermission)
     if (const char* mounted = std::getenv("TOLV_TEST_READONLY_DIR")) {
         folder = QString::fromLocal8Bit(mounted);
     } else if (::geteuid() != 0) {
-        FolderStore writable(dir.path());
+        FolderStore writable(platform::localPath(dir.path()));
         ASSERT_FALSE(writable.replace("Data1", "old"));
         ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
         folder = dir.path();
     } else {
         GTEST_SKIP() << "running as root without TOLV_TEST_READONLY_DIR";
     }
-    FolderStore store(folder);
+    FolderStore store(platform::localPath(folder));
     const std::string before = store.read("Data1").bytes;
-    const platform::StoreError error = store.replace("Data1", "new");
+    const records::StoreError error = store.replace("Data1", "new");
     EXPECT_EQ(error.kind, StoreFailure::Permission) << error.detail;
     EXPECT_FALSE(error.detail.empty());
     EXPECT_EQ(store.read("Data1").bytes, before);
     EXPECT_EQ(store.remove("Data1").kind, StoreFailure::Permission);
-    EXPECT_TRUE(store.exists("Data1"));
+    EXPECT_TRUE(isFile(store, "Data1"));
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
@@ -170,10 +174,10 @@ TEST(FolderStore, FullDiskGivesNoSpaceAndKeepsTheOldFile)
     if (full == nullptr) {
         GTEST_SKIP() << "TOLV_TEST_FULL_DIR names no small file system";
     }
-    FolderStore store(QString::fromLocal8Bit(full));
+    FolderStore store(platform::localPath(QString::fromLocal8Bit(full)));
     ASSERT_FALSE(store.replace("Data5", "\"10000,00\"\r\n"));
     const std::string big(1 << 20, 'x');
-    const platform::StoreError error = store.replace("Data5", big);
+    const records::StoreError error = store.replace("Data5", big);
     EXPECT_EQ(error.kind, StoreFailure::NoSpace) << error.detail;
     EXPECT_EQ(store.read("Data5").bytes, "\"10000,00\"\r\n");
 
@@ -188,7 +192,7 @@ TEST(FolderStore, FullDiskGivesNoSpaceAndKeepsTheOldFile)
         while (filler.write(block.data(), 1) == 1) {
         }
     }
-    const platform::StoreError small = store.replace("Data5", "\"99999,99\"\r\n");
+    const records::StoreError small = store.replace("Data5", "\"99999,99\"\r\n");
     EXPECT_EQ(small.kind, StoreFailure::NoSpace) << small.detail;
     EXPECT_EQ(store.read("Data5").bytes, "\"10000,00\"\r\n");
     EXPECT_FALSE(store.remove("filler"));

@@ -4,10 +4,7 @@
 #include "fakes/memory_store.h"
 #include "game/game_state.h"
 
-#include "platform/text_store.h"
-
-#include <QDir>
-#include <QTemporaryDir>
+#include "records/store.h"
 
 #include <gtest/gtest.h>
 
@@ -236,53 +233,6 @@ TEST(ReadAutosave, ReadsTheStoreAndNamesUnreadableFiles)
     EXPECT_EQ(unreadable.kind, AutosaveRead::Kind::Damaged);
     EXPECT_EQ(unreadable.problems, (std::vector<FileProblem>{{"Data3", Damage::Unreadable, -1}}));
     EXPECT_TRUE(store.log().empty()) << "reading writes nothing";
-}
-
-TEST(KeepDamagedFiles, MovesThePresentFilesUnderOneFreeNumber)
-{
-    fakes::MemoryStore store;
-    store.put("Data1", "one");
-    store.put("Data4", "four");
-    store.put("data7", "date");
-    store.put("Data2.bak1", "an older backup");
-    store.put("data7.bak2", "another");
-
-    const records::BackupResult result = records::keepDamagedFiles(store);
-    EXPECT_FALSE(result.error);
-    using Pair = std::pair<std::string, std::string>;
-    EXPECT_EQ(result.moved, (std::vector<Pair>{{"Data1", "Data1.bak3"}, {"Data4", "Data4.bak3"},
-                                               {"data7", "data7.bak3"}}));
-    EXPECT_EQ(store.get("Data1.bak3"), "one");
-    EXPECT_EQ(store.get("Data4.bak3"), "four");
-    EXPECT_EQ(store.get("data7.bak3"), "date");
-    EXPECT_FALSE(store.exists("Data1"));
-    EXPECT_EQ(store.get("Data2.bak1"), "an older backup");
-    EXPECT_EQ(store.files().size(), 5u);
-
-    // A rename that fails stops the backup and is reported; what moved before stays moved.
-    store.put("Data1", "new one");
-    store.put("Data5", "cash");
-    store.failWrites("Data5", platform::StoreFailure::Permission);
-    const records::BackupResult failed = records::keepDamagedFiles(store);
-    EXPECT_EQ(failed.error.kind, platform::StoreFailure::Permission);
-    EXPECT_EQ(failed.moved, (std::vector<Pair>{{"Data1", "Data1.bak4"}}));
-    EXPECT_EQ(store.get("Data5"), "cash");
-}
-
-TEST(KeepDamagedFiles, AFolderAtABackupNameIsPassedOver)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Data5.bak1")));
-    platform::FolderStore store(dir.path());
-    ASSERT_FALSE(store.replace("Data5", "\"diecimila\"\r\n"));
-
-    const records::BackupResult result = records::keepDamagedFiles(store);
-    EXPECT_FALSE(result.error) << result.error.detail;
-    using Pair = std::pair<std::string, std::string>;
-    EXPECT_EQ(result.moved, (std::vector<Pair>{{"Data5", "Data5.bak2"}}));
-    EXPECT_EQ(store.read("Data5.bak2").bytes, "\"diecimila\"\r\n");
-    EXPECT_FALSE(store.exists("Data5"));
 }
 
 } // namespace

@@ -63,11 +63,27 @@ TEST(HallOfFame, MissingOrShortFilesCountAsTheEmptyList)
     }
     EXPECT_EQ(hallOfFameShown(nullptr), records::kEmptyHallOfFame);
 
-    // A file of four bytes or more is shown exactly as it is, and read by position even when
-    // its own ending is not the usual one.
+    // A file of four bytes or more is shown exactly as it is.
     const std::string odd = "xHEADyyy";
     EXPECT_EQ(hallOfFameShown(&odd), odd);
-    EXPECT_EQ(appendWinner(&odd, "A", "01 Gen 2002"), "\"HEAD\rA:  01 Gen 2002\"\r\n");
+}
+
+// Files from other editors: every winner reaches the new file whole, as the window showed it;
+// only the bytes that frame the line (line ends, a byte-order mark) are left behind.
+TEST(HallOfFame, AWinKeepsEveryEarlierWinnerWholeWhateverTheFilesForm)
+{
+    const std::string winners = "\rAnna:  01 Gen 2002\rBruno:  15 Mar 2003";
+    const std::string expected = "\"" + winners + "\rCarla:  20 Mar 2003\"\r\n";
+    for (const std::string& file : {"\"" + winners + "\"\r\n", "\"" + winners + "\"\n", "\"" + winners + "\"",
+                                   "\xEF\xBB\xBF\"" + winners + "\"\r\n", "\"" + winners + "\"\r\n\r\n",
+                                   "\"" + winners + "\"\r"}) {
+        EXPECT_EQ(appendWinner(&file, "Carla", "20 Mar 2003"), expected) << file.size();
+    }
+    // In the game's own form the list is taken by position, so a quote in a name stays.
+    const std::string quoteAtEnd = "\"\rDan\":  01 Gen 2002\"\r\n";
+    EXPECT_EQ(appendWinner(&quoteAtEnd, "E", "02 Gen 2002"), "\"\rDan\":  01 Gen 2002\rE:  02 Gen 2002\"\r\n");
+    EXPECT_FALSE(records::isQuotedLine("\"" + winners + "\"\n"));
+    EXPECT_TRUE(records::isQuotedLine("\"" + winners + "\"\r\n"));
 }
 
 } // namespace

@@ -10,7 +10,7 @@
 
 namespace {
 
-using platform::StoreFailure;
+using records::StoreFailure;
 using records::FileContent;
 using records::Recovery;
 
@@ -47,28 +47,31 @@ bool holds(const fakes::MemoryStore& store, const std::vector<FileContent>& set)
 }
 
 // The memory store's log plus every folder sync, which the order of a save depends on.
-class SyncLoggingStore final : public platform::TextStore {
+class SyncLoggingStore final : public records::TextStore {
 public:
     explicit SyncLoggingStore(fakes::MemoryStore& inner) : m_inner(inner) {}
-    platform::ReadResult read(const std::string& name) override { return m_inner.read(name); }
-    bool exists(const std::string& name) override { return m_inner.exists(name); }
-    platform::StoreError replace(const std::string& name, std::string_view bytes) override
+    records::ReadResult readUpTo(const std::string& name, std::size_t limit) override
+    {
+        return m_inner.readUpTo(name, limit);
+    }
+    records::EntryKind entry(const std::string& name) override { return m_inner.entry(name); }
+    records::StoreError replace(const std::string& name, std::string_view bytes) override
     {
         return note(m_inner.replace(name, bytes), "replace " + name);
     }
-    platform::StoreError remove(const std::string& name) override
+    records::StoreError remove(const std::string& name) override
     {
         return note(m_inner.remove(name), "remove " + name);
     }
-    platform::StoreError rename(const std::string& from, const std::string& to) override
+    records::StoreError rename(const std::string& from, const std::string& to) override
     {
         return note(m_inner.rename(from, to), "rename " + from + " " + to);
     }
-    platform::StoreError syncFolder() override { return note(m_inner.syncFolder(), "sync"); }
+    records::StoreError syncFolder() override { return note(m_inner.syncFolder(), "sync"); }
     const std::vector<std::string>& log() const { return m_log; }
 
 private:
-    platform::StoreError note(platform::StoreError error, std::string entry)
+    records::StoreError note(records::StoreError error, std::string entry)
     {
         if (!error) {
             m_log.push_back(std::move(entry));
@@ -111,7 +114,7 @@ TEST(Journal, NamesThatAreNotPlainFileNamesAreRefused)
 {
     for (const std::string name : {"../Data1", "/etc/passwd", "sub/Data1", ".hidden", "", "Data.journal", "a\rb"}) {
         fakes::MemoryStore store;
-        const platform::StoreError error = records::saveSet(store, {{name, "x"}});
+        const records::StoreError error = records::saveSet(store, {{name, "x"}});
         EXPECT_TRUE(error) << name;
         EXPECT_TRUE(store.log().empty()) << name;
         // A journal naming such a file, however it came about, writes nothing either.
@@ -145,7 +148,7 @@ TEST(SaveSet, AFailureAtAnyStepLeavesTheOldSetOrTheNewOne)
             fakes::MemoryStore store;
             putSet(store, oldSet());
             store.failWrites(failing, kind, 1);
-            const platform::StoreError error = records::saveSet(store, newSet());
+            const records::StoreError error = records::saveSet(store, newSet());
             EXPECT_EQ(error.kind, kind) << failing;
             EXPECT_EQ(error.file, failing);
             if (failing == kJournal) {
@@ -228,7 +231,7 @@ TEST(RecoverSet, AnUnreadableJournalIsReportedAndLeftAlone)
     store.put(kJournal, records::journalBytes(newSet()));
     store.failReads(kJournal);
     const Recovery recovery = records::recoverSet(store);
-    EXPECT_EQ(recovery.kind, Recovery::Kind::Nothing);
+    EXPECT_EQ(recovery.kind, Recovery::Kind::Unreadable);
     EXPECT_TRUE(recovery.error);
     EXPECT_TRUE(store.log().empty());
 }

@@ -6,6 +6,8 @@
 //
 // By default the files live in memory; with --folder they are written to a real folder (each
 // save syncs to the disk, so give fewer days).
+#include "platform/folder_store.h"
+#include "platform/local_path.h"
 #include "crash/play_script.h"
 #include "fakes/memory_store.h"
 #include "records/autosave.h"
@@ -58,10 +60,10 @@ int main(int argc, char** argv)
 
     fakes::MemoryStore memory;
     std::unique_ptr<platform::FolderStore> disk;
-    platform::TextStore* store = &memory;
+    records::TextStore* store = &memory;
     if (!folder.isEmpty()) {
         QDir().mkpath(folder);
-        disk = std::make_unique<platform::FolderStore>(folder);
+        disk = std::make_unique<platform::FolderStore>(platform::localPath(folder));
         store = disk.get();
     }
     crashtest::ScriptRandom random(2002);
@@ -101,7 +103,7 @@ int main(int argc, char** argv)
     const std::vector<records::FileContent> expected =
         records::autosaveFiles(session.state(), records::WriteOrder::DataFirst);
     for (const records::FileContent& file : expected) {
-        const platform::ReadResult read = store->read(file.name);
+        const records::ReadResult read = store->read(file.name);
         if (read.error || read.bytes != file.bytes) {
             // A trade since the last day is not saved yet; only the rest must match.
             if (file.name != "Data1" && file.name != "Data5") {
@@ -110,7 +112,7 @@ int main(int argc, char** argv)
             }
         }
     }
-    if (store->exists(std::string(records::kJournalName))) {
+    if (store->entry(std::string(records::kJournalName)) != records::EntryKind::Missing) {
         std::printf("FAILED: a journal was left behind\n");
         return 1;
     }

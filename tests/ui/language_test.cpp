@@ -29,7 +29,8 @@ namespace {
 QStringList standardButtons()
 {
     QMessageBox box;
-    box.setStandardButtons(QMessageBox::Ok | QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    box.setStandardButtons(QMessageBox::Ok | QMessageBox::Yes | QMessageBox::No |
+                           QMessageBox::Cancel);
     QStringList words;
     for (auto which : {QMessageBox::Ok, QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel}) {
         words << box.button(which)->text().remove(QLatin1Char('&'));
@@ -84,7 +85,8 @@ TEST_F(LanguageTest, ItalianUntilEnglishIsPickedThenEnglishAtOnceAndAtTheNextSta
     EXPECT_EQ(opzioni->title(), QStringLiteral("&Opzioni"));
     EXPECT_TRUE(window.findChild<QAction*>(QStringLiteral("italiano"))->isChecked());
     EXPECT_EQ(standardButtons(), (QStringList{"OK", QStringLiteral("Sì"), "No", "Annulla"}));
-    EXPECT_TRUE(editMenu().contains(QStringLiteral("Incolla"))) << editMenu().join(',').toStdString();
+    EXPECT_TRUE(editMenu().contains(QStringLiteral("Incolla")))
+        << editMenu().join(',').toStdString();
 
     english->trigger();
     // Qt tells the open windows through the event loop.
@@ -92,7 +94,8 @@ TEST_F(LanguageTest, ItalianUntilEnglishIsPickedThenEnglishAtOnceAndAtTheNextSta
     EXPECT_TRUE(english->isChecked());
     EXPECT_EQ(buy->caption(), QStringLiteral("Buy"));
     EXPECT_EQ(opzioni->title(), QStringLiteral("&Options"));
-    EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("Label19"))->text(), QStringLiteral("Available cash"));
+    EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("Label19"))->text(),
+              QStringLiteral("Available cash"));
     EXPECT_EQ(standardButtons(), (QStringList{"OK", "Yes", "No", "Cancel"}));
     EXPECT_TRUE(editMenu().contains(QStringLiteral("Paste")));
 
@@ -102,7 +105,8 @@ TEST_F(LanguageTest, ItalianUntilEnglishIsPickedThenEnglishAtOnceAndAtTheNextSta
     ASSERT_FALSE(dialogs.boxes().empty());
     EXPECT_EQ(dialogs.boxes().back().title, QStringLiteral("CarlOil"));
     EXPECT_TRUE(dialogs.boxes().back().prompt.startsWith(QStringLiteral("\"Smooth as oil\"")));
-    EXPECT_EQ(window.findChild<QRadioButton*>(QStringLiteral("op1(0)"))->text(), QStringLiteral("CarlOil"));
+    EXPECT_EQ(window.findChild<QRadioButton*>(QStringLiteral("op1(0)"))->text(),
+              QStringLiteral("CarlOil"));
 
     // The next start finds English kept.
     EXPECT_EQ(ui::Language(settings()).saved(), ui::Language::Choice::English);

@@ -1,7 +1,9 @@
 // The whole start-up from a play folder of hand-written files, checked in every text shown.
+#include "platform/folder_store.h"
+#include "platform/local_path.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_random.h"
-#include "platform/text_store.h"
+#include "records/store.h"
 #include "ui/main_window.h"
 
 #include <QDir>
@@ -55,7 +57,7 @@ TEST(StartUpFromFolder, ShowsEveryTextOfHandWrittenFiles)
     write(dir, "data7", "\"29 Feb 2100\"\r\n");
     const QByteArray data4Before = lines(today) + "\"extra\"\r\n\"records\"\r\n";
 
-    platform::FolderStore store(folder.path());
+    platform::FolderStore store(platform::localPath(folder.path()));
     fakes::FakeDialogs dialogs;
     fakes::FakeRandom random;
     ui::Session session(store, dialogs, random);

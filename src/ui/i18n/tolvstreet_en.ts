@@ -303,12 +303,223 @@ Qt&apos;s own options, such as -platform and -style, work too.
         <source>Tolv Street è già aperto in questa cartella.</source>
         <translation>Tolv Street is already open in this folder.</translation>
     </message>
+    <message>
+        <source>Al posto del file &quot;%1&quot; c&apos;è una cartella, un collegamento o un altro oggetto: Tolv Street non può sapere se è già aperto in questa cartella. Toglilo dalla cartella di gioco e riprova.</source>
+        <translation>In place of the file &quot;%1&quot; there is a folder, a link or another object: Tolv Street cannot tell whether it is already open in this folder. Remove it from the play folder and try again.</translation>
+    </message>
 </context>
 <context>
     <name>QLineEdit</name>
     <message>
         <source>&amp;Paste</source>
         <translation>&amp;Paste</translation>
+    </message>
+</context>
+<context>
+    <name>Session</name>
+    <message>
+        <source>Errore</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Non hai abbastanza soldi!</source>
+        <translation>You do not have enough money!</translation>
+    </message>
+    <message>
+        <source>Non puoi vendere più azioni di quelle che hai!</source>
+        <translation>You cannot sell more shares than you have!</translation>
+    </message>
+    <message>
+        <source>Solo numeri interi!</source>
+        <translation>Whole numbers only!</translation>
+    </message>
+    <message>
+        <source>Questa società è fallita: le sue azioni non si possono più comprare né vendere.</source>
+        <translation>This company has failed: its shares can no longer be bought or sold.</translation>
+    </message>
+    <message>
+        <source>La disponibilità liquida non è un numero valido: l&apos;operazione è annullata.</source>
+        <translation>The available cash is not a valid number: the trade is cancelled.</translation>
+    </message>
+    <message>
+        <source>Il valore di questa società non è un numero valido: l&apos;operazione è annullata.</source>
+        <translation>This company&apos;s price is not a valid number: the trade is cancelled.</translation>
+    </message>
+    <message>
+        <source>Le azioni acquistate di questa società non sono un numero valido: l&apos;operazione è annullata.</source>
+        <translation>The shares held of this company are not a valid number: the trade is cancelled.</translation>
+    </message>
+    <message>
+        <source>Hai decuplicato i tuoi soldi e sei il nuovo campione di Tolv Street! Inserisci il tuo nome</source>
+        <translation>You have multiplied your money tenfold and you are the new champion of Tolv Street! Enter your name</translation>
+    </message>
+    <message>
+        <source>HAI VINTO !!!!</source>
+        <translation>YOU WON !!!!</translation>
+    </message>
+    <message>
+        <source>Questo gioco salva da solo!</source>
+        <translation>This game saves by itself!</translation>
+    </message>
+    <message>
+        <source>Se salva da solo vuol dire anche che carica da solo!!</source>
+        <translation>If it saves by itself, it loads by itself too!!</translation>
+    </message>
+    <message>
+        <source>Ma sei sicuro di uscire da questo APPASSIONANTISSIMO gioco?</source>
+        <translation>Are you really sure you want to leave this SUPER-EXCITING game?</translation>
+    </message>
+    <message>
+        <source>Uscita dal Programma</source>
+        <translation>Leaving the Program</translation>
+    </message>
+    <message>
+        <source>il disco è pieno</source>
+        <translation>the disk is full</translation>
+    </message>
+    <message>
+        <source>errore di scrittura nella cartella di gioco</source>
+        <translation>write error in the play folder</translation>
+    </message>
+    <message>
+        <source>la cartella di gioco non permette di scrivere il file &quot;%1&quot;</source>
+        <translation>the play folder does not allow writing the file &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>il disco è pieno (file &quot;%1&quot;)</source>
+        <translation>the disk is full (file &quot;%1&quot;)</translation>
+    </message>
+    <message>
+        <source>al posto del file &quot;%1&quot; c&apos;è una cartella o un altro oggetto</source>
+        <translation>in place of the file &quot;%1&quot; there is a folder or another object</translation>
+    </message>
+    <message>
+        <source>il file &quot;%1&quot; non si trova</source>
+        <translation>the file &quot;%1&quot; cannot be found</translation>
+    </message>
+    <message>
+        <source>il file &quot;%1&quot; è troppo grande per essere un file del gioco</source>
+        <translation>the file &quot;%1&quot; is too large to be a file of the game</translation>
+    </message>
+    <message>
+        <source>errore di scrittura del file &quot;%1&quot;</source>
+        <translation>write error on the file &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>manca</source>
+        <translation>is missing</translation>
+    </message>
+    <message>
+        <source>non si può leggere</source>
+        <translation>cannot be read</translation>
+    </message>
+    <message>
+        <source>contiene una riga non valida</source>
+        <translation>has a line that is not valid</translation>
+    </message>
+    <message>
+        <source>è incompleto</source>
+        <translation>is incomplete</translation>
+    </message>
+    <message>
+        <source>contiene un valore che non è un numero</source>
+        <translation>has a value that is not a number</translation>
+    </message>
+    <message>
+        <source>non contiene una data valida</source>
+        <translation>has no valid date</translation>
+    </message>
+    <message>
+        <source>è troppo grande per essere un file del gioco</source>
+        <translation>is too large to be a file of the game</translation>
+    </message>
+    <message>
+        <source>contiene un valore troppo lungo</source>
+        <translation>has a value that is too long</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; come &quot;%2&quot;</source>
+        <translation>&quot;%1&quot; as &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>Non è stato possibile conservarne una copia (%1): la partita non viene salvata finché non si potrà farlo.
+</source>
+        <translation>No copy of them could be kept (%1): the game is not saved until one can be.
+</translation>
+    </message>
+    <message>
+        <source>Sono stati conservati: %1.
+</source>
+        <translation>Kept: %1.
+</translation>
+    </message>
+    <message>
+        <source>Non è stato possibile leggere il salvataggio interrotto (%1): i file della partita potrebbero essere di due giorni diversi.
+%2Inizia una nuova partita.</source>
+        <translation>The interrupted save could not be read (%1): the game files may be from two different days.
+%2A new game starts.</translation>
+    </message>
+    <message>
+        <source>Non è stato possibile completare un salvataggio interrotto (%1).
+La partita continua da quel salvataggio; il prossimo salvataggio riproverà.</source>
+        <translation>An interrupted save could not be completed (%1).
+The game goes on from that save; the next save will try again.</translation>
+    </message>
+    <message>
+        <source>Non è stato possibile completare un salvataggio interrotto (%1).</source>
+        <translation>An interrupted save could not be completed (%1).</translation>
+    </message>
+    <message>
+        <source>Non è stato possibile togliere un salvataggio interrotto (%1).</source>
+        <translation>An interrupted save could not be removed (%1).</translation>
+    </message>
+    <message>
+        <source>I file della partita salvata sono danneggiati: %1.
+%2Inizia una nuova partita.</source>
+        <translation>The files of the saved game are damaged: %1.
+%2A new game starts.</translation>
+    </message>
+    <message>
+        <source>Non è stato possibile conservare una copia dei file danneggiati (%1): la partita non viene salvata finché non si potrà farlo.
+Il gioco continua; il prossimo salvataggio riproverà.</source>
+        <translation>No copy of the damaged files could be kept (%1): the game is not saved until one can be.
+Play goes on; the next save will try again.</translation>
+    </message>
+    <message>
+        <source>Non è stato possibile salvare la partita: la Hall of Fame (&quot;%1&quot;) è troppo grande per un salvataggio sicuro.
+Il gioco continua; il prossimo salvataggio riproverà.</source>
+        <translation>The game could not be saved: the Hall of Fame (&quot;%1&quot;) is too large for a safe save.
+Play goes on; the next save will try again.</translation>
+    </message>
+    <message>
+        <source>Non è stato possibile salvare la partita: %1.
+Il gioco continua; il prossimo salvataggio riproverà.</source>
+        <translation>The game could not be saved: %1.
+Play goes on; the next save will try again.</translation>
+    </message>
+    <message>
+        <source>La data del gioco non è valida: il giorno non può avanzare.</source>
+        <translation>The game date is not valid: the day cannot move on.</translation>
+    </message>
+    <message>
+        <source>Il calendario del gioco finisce il 31 Dic 32767: il giorno non può avanzare oltre.</source>
+        <translation>The game calendar ends on 31 Dic 32767: the day cannot move on any further.</translation>
+    </message>
+    <message>
+        <source>Il valore di &quot;%1&quot; non è un numero valido: il giorno non può avanzare.</source>
+        <translation>The price of &quot;%1&quot; is not a valid number: the day cannot move on.</translation>
+    </message>
+    <message>
+        <source>Non è stato possibile leggere la Hall of Fame (%1): questa vittoria non vi sarà registrata.</source>
+        <translation>The Hall of Fame could not be read (%1): this win will not be recorded in it.</translation>
+    </message>
+    <message>
+        <source>La Hall of Fame (&quot;%1&quot;) non era nel formato del gioco: una sua copia è conservata come &quot;%2&quot;.</source>
+        <translation>The Hall of Fame (&quot;%1&quot;) was not in the game&apos;s form: a copy of it is kept as &quot;%2&quot;.</translation>
+    </message>
+    <message>
+        <source>Al posto della Hall of Fame (&quot;%1&quot;) c&apos;era un collegamento: la nuova Hall of Fame ne prende il posto, e il file a cui portava resta com&apos;è.</source>
+        <translation>In place of the Hall of Fame (&quot;%1&quot;) there was a link: the new Hall of Fame takes its place, and the file it led to stays as it is.</translation>
     </message>
 </context>
 <context>

@@ -1,0 +1,54 @@
+// The few system calls the folder store makes, on bare names inside one folder. Plain C++, so
+// that the power-cut tests can put a recording layer under the real store.
+#pragma once
+
+#include "records/store.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// Every call returns 0 or the system's error code (errno on POSIX, GetLastError on Windows).
+// No call follows a symbolic link, and a name never reaches outside the folder.
+class FolderCalls {
+public:
+    using Handle = std::intptr_t;
+    virtual ~FolderCalls() = default;
+
+    // What stands at the name; a name with nothing there is Missing with code 0.
+    virtual int inspect(const std::string& name, records::EntryKind& kind) = 0;
+    // Opens a plain file for reading without waiting (a pipe never blocks) and tells its size;
+    // a link, a folder or any other object gives an error.
+    virtual int openRead(const std::string& name, Handle& handle, std::uint64_t& size) = 0;
+    virtual int read(Handle handle, char* buffer, std::size_t wanted, std::size_t& got) = 0;
+    // Creates a new file; fails when anything stands at the name.
+    virtual int create(const std::string& name, Handle& handle) = 0;
+    virtual int write(Handle handle, std::string_view bytes) = 0;
+    // Forces the file's data to the disk.
+    virtual int sync(Handle handle) = 0;
+    virtual int close(Handle handle) = 0;
+    // Gives `from` the name `to`, replacing whatever file or link stands there (never what a
+    // link points to).
+    virtual int rename(const std::string& from, const std::string& to) = 0;
+    // The same, but fails when anything stands at `to`.
+    virtual int renameNoReplace(const std::string& from, const std::string& to) = 0;
+    // Removes a file or a link.
+    virtual int unlink(const std::string& name) = 0;
+    // Forces the folder's entries (creations, renames, removals) to the disk.
+    virtual int syncFolder() = 0;
+
+    // What a code means to the game, and the system's words for it.
+    virtual records::StoreFailure failureKind(int code) const = 0;
+    virtual std::string errorText(int code) const = 0;
+};
+
+// The real calls on a folder of the disk, opened once: later renames of the folder do not
+// redirect the game's files. A folder that cannot be opened fails every call with its reason.
+std::unique_ptr<FolderCalls> systemFolderCalls(const std::filesystem::path& folder);
+
+} // namespace platform

@@ -1,0 +1,78 @@
+// One game per play folder on Windows: LockFileEx on the lock file, held open for the run.
+#include "platform/play_lock.h"
+
+#include <QCoreApplication>
+#include <windows.h>
+
+namespace platform {
+
+QString alreadyOpenMessage()
+{
+    return QCoreApplication::translate("PlayLock", "Tolv Street è già aperto in questa cartella.");
+}
+
+QString lockNotAFileMessage()
+{
+    return QCoreApplication::translate(
+               "PlayLock", "Al posto del file \"%1\" c'è una cartella, un collegamento o "
+                           "un altro oggetto: Tolv Street non può sapere se è già aperto "
+                           "in questa cartella. Toglilo dalla cartella di gioco e riprova.")
+        .arg(QLatin1String(PlayLock::kFileName));
+}
+
+PlayLock::PlayLock(std::filesystem::path folder) : m_folder(std::move(folder)) {}
+
+PlayLock::~PlayLock()
+{
+    release();
+}
+
+PlayLock::Outcome PlayLock::acquire()
+{
+    if (isLocked()) {
+        return Outcome::Locked;
+    }
+    const std::filesystem::path path =
+        (m_folder.empty() ? std::filesystem::path(L".") : m_folder) / kFileName;
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0) {
+        return Outcome::NotAFile;
+    }
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (file == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED) {
+        file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT,
+                           nullptr);
+    }
+    if (file == INVALID_HANDLE_VALUE) {
+        // An earlier release holding its lock file open shares it with nobody.
+        return GetLastError() == ERROR_SHARING_VIOLATION ? Outcome::HeldByAnother
+                                                         : Outcome::NotPossible;
+    }
+    if (GetFileType(file) != FILE_TYPE_DISK) {
+        CloseHandle(file);
+        return Outcome::NotAFile;
+    }
+    OVERLAPPED whole{};
+    if (!LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD,
+                    MAXDWORD, &whole)) {
+        const DWORD code = GetLastError();
+        CloseHandle(file);
+        return code == ERROR_LOCK_VIOLATION ? Outcome::HeldByAnother : Outcome::NotPossible;
+    }
+    m_handle = reinterpret_cast<std::intptr_t>(file);
+    return Outcome::Locked;
+}
+
+void PlayLock::release()
+{
+    if (isLocked()) {
+        CloseHandle(reinterpret_cast<HANDLE>(m_handle));
+        m_handle = kNoHandle;
+    }
+}
+
+} // namespace platform

@@ -1,0 +1,226 @@
+// The saving rules in one place: the start's recovery and backups, and what each save carries.
+#include "records/game_files.h"
+
+#include "records/hall_of_fame.h"
+
+#include <algorithm>
+#include <array>
+
+namespace records {
+
+namespace {
+
+constexpr int kMostBackups = 100000;
+constexpr std::string_view kBackupMark = ".bak";
+
+std::string backupName(std::string_view name, int n) { return std::string(name) + std::string(kBackupMark) + std::to_string(n); }
+
+std::vector<std::string> autosaveNames()
+{
+    return {kAutosaveNames.begin(), kAutosaveNames.end()};
+}
+
+std::array<std::optional<std::string>, 6> autosaveContents(const std::vector<FileContent>& files)
+{
+    std::array<std::optional<std::string>, 6> contents;
+    for (const FileContent& file : files) {
+        for (std::size_t i = 0; i < kAutosaveNames.size(); ++i) {
+            if (file.name == kAutosaveNames[i]) {
+                contents[i] = file.bytes;
+            }
+        }
+    }
+    return contents;
+}
+
+bool isHallOfFameCopy(std::string_view name)
+{
+    const std::string prefix = std::string(kHallOfFameName) + std::string(kBackupMark);
+    return name.substr(0, prefix.size()) == prefix;
+}
+
+} // namespace
+
+int GameFiles::freeBackupNumber(TextStore& store, const std::vector<std::string>& names)
+{
+    for (int n = 1; n <= kMostBackups; ++n) {
+        const bool free = std::all_of(names.begin(), names.end(), [&](const std::string& name) {
+            return store.entry(backupName(name, n)) == EntryKind::Missing;
+        });
+        if (free) {
+            return n;
+        }
+    }
+    return 0;
+}
+
+Backups GameFiles::keepPending()
+{
+    Backups result;
+    // Only what is there now: after a crash part-way, the ones already moved are gone from
+    // their names, and the rest take the same number again.
+    std::vector<std::string> present;
+    for (const std::string& name : m_toKeep) {
+        const EntryKind kind = m_store.entry(name);
+        if (kind == EntryKind::File || kind == EntryKind::Link) {
+            present.push_back(name);
+        }
+    }
+    if (present.empty()) {
+        m_toKeep.clear();
+        return result;
+    }
+    const int n = freeBackupNumber(m_store, present);
+    if (n == 0) {
+        result.error = {StoreFailure::Other, present.front(), "no backup name is free"};
+        return result;
+    }
+    for (const std::string& name : present) {
+        const std::string to = backupName(name, n);
+        if (StoreError error = m_store.rename(name, to)) {
+            result.error = std::move(error);
+            break;
+        }
+        result.moved.emplace_back(name, to);
+        m_toKeep.erase(std::find(m_toKeep.begin(), m_toKeep.end(), name));
+    }
+    // The backups' names are durable before any save writes over the names they left.
+    if (StoreError error = m_store.syncFolder(); error && !result.error) {
+        result.error = std::move(error);
+    }
+    if (!result.error) {
+        m_toKeep.clear();
+    }
+    return result;
+}
+
+StartReport GameFiles::start()
+{
+    StartReport report;
+    m_pendingHallOfFame.reset();
+    m_hallOfFameCopy.reset();
+    m_toKeep.clear();
+    m_lastSaveFailed = false;
+
+    std::vector<std::string> ours = autosaveNames();
+    ours.emplace_back(kHallOfFameName);
+    ours.emplace_back(kJournalName);
+    report.leftovers = m_store.removeLeftovers(ours);
+
+    Recovery recovery = recoverSet(m_store);
+    report.journal = recovery.kind;
+    report.journalError = recovery.error;
+    switch (recovery.kind) {
+    case Recovery::Kind::NotCompleted:
+        // The journal's set is whole: play it, and the next save finishes what this one could
+        // not, the Hall of Fame and its copy included.
+        report.read = parseAutosave(autosaveContents(recovery.files));
+        for (FileContent& file : recovery.files) {
+            if (file.name == kHallOfFameName) {
+                m_pendingHallOfFame = std::move(file.bytes);
+            } else if (isHallOfFameCopy(file.name)) {
+                m_hallOfFameCopy = std::move(file.bytes);
+            }
+        }
+        m_lastSaveFailed = true;
+        return report;
+    case Recovery::Kind::Unreadable:
+        // The six files may be part old and part new: none of them is played, all of them
+        // and the journal are kept.
+        report.read.kind = AutosaveRead::Kind::Damaged;
+        m_toKeep = autosaveNames();
+        m_toKeep.emplace_back(kJournalName);
+        break;
+    default:
+        report.read = readAutosave(m_store);
+        if (report.read.kind == AutosaveRead::Kind::Damaged) {
+            m_toKeep = autosaveNames();
+        }
+        break;
+    }
+    if (!m_toKeep.empty()) {
+        report.kept = keepPending();
+        report.keptLater = !m_toKeep.empty();
+    }
+    return report;
+}
+
+std::string GameFiles::hallOfFameShown()
+{
+    if (m_pendingHallOfFame) {
+        return *m_pendingHallOfFame;
+    }
+    const ReadResult read = m_store.read(std::string(kHallOfFameName));
+    return records::hallOfFameShown(read.error ? nullptr : &read.bytes);
+}
+
+WinReport GameFiles::recordWin(std::string_view name, std::string_view date)
+{
+    WinReport report;
+    std::optional<std::string> current = m_pendingHallOfFame;
+    if (!current) {
+        const std::string hallOfFame(kHallOfFameName);
+        // Never read through a link: the new list takes the link's place, and whatever it
+        // pointed to stays as it was.
+        report.replacesLink = m_store.entry(hallOfFame) == EntryKind::Link;
+        ReadResult read = report.replacesLink ? ReadResult{{StoreFailure::Missing, hallOfFame, {}}, {}}
+                                              : m_store.read(hallOfFame);
+        if (!read.error) {
+            current = std::move(read.bytes);
+            // Rewritten in the game's form, a file in any other form is first kept as it is.
+            if (!isQuotedLine(*current) && !m_hallOfFameCopy) {
+                m_hallOfFameCopy = *current;
+                report.copyName = backupName(kHallOfFameName, freeBackupNumber(m_store, {hallOfFame}));
+            }
+        } else if (read.error.kind != StoreFailure::Missing) {
+            report.unreadable = std::move(read.error);
+            return report;
+        }
+    }
+    m_pendingHallOfFame = appendWinner(current ? &*current : nullptr, name, date);
+    return report;
+}
+
+SaveReport GameFiles::save(const game::GameState& state, WriteOrder order)
+{
+    SaveReport report;
+    m_lastSaveFailed = true;
+    if (!m_toKeep.empty()) {
+        Backups kept = keepPending();
+        if (kept.error) {
+            report.outcome = SaveOutcome::NotKept;
+            report.error = std::move(kept.error);
+            return report;
+        }
+    }
+    std::vector<FileContent> files;
+    if (m_hallOfFameCopy) {
+        const std::string hallOfFame(kHallOfFameName);
+        const int n = freeBackupNumber(m_store, {hallOfFame});
+        if (n == 0) {
+            report.outcome = SaveOutcome::Failed;
+            report.error = {StoreFailure::Other, hallOfFame, "no backup name is free"};
+            return report;
+        }
+        report.copyName = backupName(kHallOfFameName, n);
+        files.push_back({*report.copyName, *m_hallOfFameCopy});
+    }
+    if (m_pendingHallOfFame) {
+        files.push_back({std::string(kHallOfFameName), *m_pendingHallOfFame});
+    }
+    for (FileContent& file : autosaveFiles(state, order)) {
+        files.push_back(std::move(file));
+    }
+    if (StoreError error = saveSet(m_store, files)) {
+        report.outcome = error.kind == StoreFailure::TooLarge && error.file == kJournalName ? SaveOutcome::TooLarge
+                                                                                           : SaveOutcome::Failed;
+        report.error = std::move(error);
+        return report;
+    }
+    m_pendingHallOfFame.reset();
+    m_hallOfFameCopy.reset();
+    m_lastSaveFailed = false;
+    return report;
+}
+
+} // namespace records

@@ -1,0 +1,93 @@
+// The one owner of the saving rules: what the start does with the files it finds, and what
+// every save must carry (a win not yet on disk, a copy of a Hall of Fame to keep, damaged files
+// still to keep under backup names).
+#pragma once
+
+#include "game/game_state.h"
+#include "records/autosave.h"
+#include "records/save_set.h"
+#include "records/store.h"
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace records {
+
+// Files moved to backup names: (name, backup name) pairs, and the first error.
+struct Backups {
+    std::vector<std::pair<std::string, std::string>> moved;
+    StoreError error;
+};
+
+// What the start found and did.
+struct StartReport {
+    Recovery::Kind journal = Recovery::Kind::Nothing;
+    StoreError journalError; // why a journal could not be read or completed
+    AutosaveRead read;       // Loaded: the state to play; NoFiles; Damaged: every damaged file
+    Backups kept;            // the files kept under backup names (damage or an unreadable journal)
+    bool keptLater = false;  // they could not all be kept yet: no save until they are
+    int leftovers = 0;       // temporary files of an interrupted save that were removed
+};
+
+// What a win did to the Hall of Fame the next save writes.
+struct WinReport {
+    std::optional<std::string> copyName; // data6 was not in the game's form: kept byte-exact
+    StoreError unreadable;               // data6 could not be read: the win is not recorded
+    bool replacesLink = false;           // a link stood at data6: the new list replaces it
+};
+
+enum class SaveOutcome {
+    Saved,
+    Failed,      // the store failed: nothing is lost, the next save writes everything again
+    NotKept,     // damaged files could not be kept under backup names: nothing was written
+    TooLarge,    // the set is larger than a journal may be: nothing was written
+};
+
+struct SaveReport {
+    SaveOutcome outcome = SaveOutcome::Saved;
+    StoreError error;
+    std::optional<std::string> copyName; // where the Hall of Fame's copy went, when it did
+    explicit operator bool() const { return outcome == SaveOutcome::Saved; }
+};
+
+class GameFiles {
+public:
+    explicit GameFiles(TextStore& store) : m_store(store) {}
+
+    // The start: removes what an interrupted save of the game's own left, completes or sets
+    // aside its journal, then reads the six files. Damaged files, and every file of a set that
+    // an unreadable journal was rewriting, are kept under backup names before anything writes
+    // over them. The state to play comes back in `read`; with NoFiles or Damaged the caller
+    // starts a new game and saves it.
+    StartReport start();
+
+    // The Hall of Fame as its window shows it: the one the next save writes, or data6 itself.
+    std::string hallOfFameShown();
+
+    // A win by `name` on `date`: the next save writes the Hall of Fame with the new record.
+    WinReport recordWin(std::string_view name, std::string_view date);
+
+    // Saves the state as one set, with everything still owed: backups first, then the Hall of
+    // Fame's copy, the Hall of Fame and the six files in `order`.
+    SaveReport save(const game::GameState& state, WriteOrder order);
+
+    // Something a failed save still owes the disk (a win, a copy, backups, or the state itself).
+    bool owesASave() const { return m_lastSaveFailed || m_pendingHallOfFame || m_hallOfFameCopy || !m_toKeep.empty(); }
+
+    // The first number n free for "<name>.bakN" of every name given that is there. A number is
+    // free only where nothing at all (no file, folder or link, dangling or not) has that name.
+    static int freeBackupNumber(TextStore& store, const std::vector<std::string>& names);
+
+private:
+    Backups keepPending();
+
+    TextStore& m_store;
+    std::optional<std::string> m_pendingHallOfFame;
+    std::optional<std::string> m_hallOfFameCopy; // the bytes of a data6 not in the game's form
+    std::vector<std::string> m_toKeep;           // damaged files waiting for their backup
+    bool m_lastSaveFailed = false;
+};
+
+} // namespace records

@@ -1,0 +1,70 @@
+// The files of the play folder as the saving rules see them: read whole, replaced whole,
+// failures returned as values. Plain C++: the platform layer implements it over the system.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace records {
+
+enum class StoreFailure {
+    None,
+    Missing,    // no such file
+    Permission, // the folder or file may not be written (read-only folder, access denied)
+    NoSpace,    // the disk is full
+    NotAFile,   // something that is not a plain file (a folder, a link, a pipe) stands there
+    TooLarge,   // larger than the reader takes: not a file the game wrote
+    Other,      // any other input/output error
+};
+
+struct StoreError {
+    StoreFailure kind = StoreFailure::None;
+    std::string file;   // the bare name the operation was about ("." for the folder)
+    std::string detail; // the system's own words, for the curious; never shown alone
+    explicit operator bool() const { return kind != StoreFailure::None; }
+};
+
+struct ReadResult {
+    StoreError error; // kind Missing when the file is not there
+    std::string bytes;
+};
+
+// What stands at a name, without following a link.
+enum class EntryKind { Missing, File, Link, Folder, Other };
+
+// The largest file a plain read takes into memory. No file of the game comes near it.
+inline constexpr std::size_t kLargestRead = std::size_t{64} * 1024 * 1024;
+
+// Files by bare name in one folder (the game's play folder). No operation ever follows a
+// symbolic link or leaves the folder: a link at a name is never read through, and a replace
+// puts the new file in the link's place, leaving whatever it pointed to alone.
+class TextStore {
+public:
+    virtual ~TextStore() = default;
+    // Reads a plain file whole, if it is at most `limit` bytes (TooLarge otherwise).
+    virtual ReadResult readUpTo(const std::string& name, std::size_t limit) = 0;
+    ReadResult read(const std::string& name) { return readUpTo(name, kLargestRead); }
+    virtual EntryKind entry(const std::string& name) = 0;
+    // Afterwards the name holds either its old content or the new bytes, never a part of them;
+    // the new bytes are on the disk (synced) before the file takes their name. A folder or
+    // another object at the name is left alone (NotAFile).
+    virtual StoreError replace(const std::string& name, std::string_view bytes) = 0;
+    // Removes a file or a link; removing what is not there succeeds; a folder is NotAFile.
+    virtual StoreError remove(const std::string& name) = 0;
+    // Renames a file or a link; never replaces: fails when anything stands at `to`.
+    virtual StoreError rename(const std::string& from, const std::string& to) = 0;
+    // Makes the names created, renamed and removed so far durable (syncs the folder itself).
+    virtual StoreError syncFolder() = 0;
+    // Removes the temporary files that a replace of one of these names, cut short by a crash,
+    // can have left (only names in the store's own form, never a player's file), and returns
+    // how many went. Only safe while no other copy of the game writes in the folder.
+    virtual int removeLeftovers(const std::vector<std::string>& names)
+    {
+        static_cast<void>(names);
+        return 0;
+    }
+};
+
+} // namespace records
