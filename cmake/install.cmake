@@ -114,6 +114,5 @@ else()
   # SVG plugin for the artwork, Qt's Italian texts and the fonts the windows name.
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
       "qt6-qpa-plugins, libqt6svg6, qt6-translations-l10n, fonts-liberation2, fonts-adf-mekanus")
-  set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "")
 endif()
 include(CPack)
