@@ -54,7 +54,7 @@ class LanguageTest : public ::testing::Test {
 protected:
     // A player whose system speaks English.
     void SetUp() override { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-    void TearDown() override { QLocale::setDefault(QLocale::c()); }
+    void TearDown() override { QLocale::setDefault(m_before); }
 
     QString settings() const { return m_folder.filePath(QStringLiteral("settings.ini")); }
 
@@ -64,6 +64,7 @@ protected:
     ui::Session session{store, dialogs, random};
 
 private:
+    QLocale m_before;
     QTemporaryDir m_folder;
 };
 
