@@ -182,7 +182,7 @@ void frmAbout::cmdOK_Click()
 void frmAbout::cmdSysInfo_Click()
 {
     if (!platform::StartSysInfo(m_registry, m_runner)) {
-        m_dialogs.message(sysInfoUnavailable(), kAppTitle);
+        m_dialogs.messageFrom(this, sysInfoUnavailable(), kAppTitle);
     }
 }
 
