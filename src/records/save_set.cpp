@@ -9,13 +9,16 @@ namespace records {
 namespace {
 
 // The journal:
-//   TolvStreet journal 1\n
-//   <number of files>\n
-//   then per file: <name>\n<length in bytes>\n<bytes>\n
+//   TolvStreet journal 1\n          (2 when it holds appends)
+//   <number of entries>\n
+//   then per file replaced: <name>\n<length in bytes>\n<bytes>\n
+//   and in form 2, per append:  ><name>\n<file's length before>\n<length in bytes>\n<bytes>\n
 //   check <FNV-1a 64 of everything above, 16 lower-case hex digits>\n
 //   end\n
 // A journal cut short or altered anywhere fails the check or the end marker.
 constexpr std::string_view kMagic = "TolvStreet journal 1\n";
+constexpr std::string_view kMagic2 = "TolvStreet journal 2\n";
+constexpr char kAppendMark = '>';
 constexpr std::string_view kCheck = "check ";
 constexpr std::string_view kEnd = "end\n";
 constexpr std::size_t kMostFiles = 64;
@@ -86,10 +89,18 @@ std::optional<std::size_t> readCount(std::string_view text)
 
 } // namespace
 
-std::string journalBytes(const std::vector<FileContent>& files)
+std::string journalBytes(const std::vector<FileContent>& files, const std::vector<FileAppend>& appends)
 {
-    std::string out(kMagic);
-    out += std::to_string(files.size());
+    std::size_t size = 64;
+    for (const FileContent& file : files) {
+        size += file.name.size() + file.bytes.size() + 24;
+    }
+    for (const FileAppend& append : appends) {
+        size += append.name.size() + append.bytes.size() + 48;
+    }
+    std::string out(appends.empty() ? kMagic : kMagic2);
+    out.reserve(size);
+    out += std::to_string(files.size() + appends.size());
     out += '\n';
     for (const FileContent& file : files) {
         out += file.name;
@@ -97,6 +108,17 @@ std::string journalBytes(const std::vector<FileContent>& files)
         out += std::to_string(file.bytes.size());
         out += '\n';
         out += file.bytes;
+        out += '\n';
+    }
+    for (const FileAppend& append : appends) {
+        out += kAppendMark;
+        out += append.name;
+        out += '\n';
+        out += std::to_string(append.length);
+        out += '\n';
+        out += std::to_string(append.bytes.size());
+        out += '\n';
+        out += append.bytes;
         out += '\n';
     }
     const std::uint64_t check = fnv1a(out);
@@ -107,9 +129,10 @@ std::string journalBytes(const std::vector<FileContent>& files)
     return out;
 }
 
-std::optional<std::vector<FileContent>> readJournal(std::string_view bytes)
+std::optional<JournalSet> readJournalSet(std::string_view bytes)
 {
-    if (bytes.substr(0, kMagic.size()) != kMagic) {
+    const bool second = bytes.substr(0, kMagic2.size()) == kMagic2;
+    if (!second && bytes.substr(0, kMagic.size()) != kMagic) {
         return std::nullopt;
     }
     std::size_t pos = kMagic.size();
@@ -118,18 +141,34 @@ std::optional<std::vector<FileContent>> readJournal(std::string_view bytes)
     if (!count || *count > kMostFiles) {
         return std::nullopt;
     }
-    std::vector<FileContent> files;
+    JournalSet set;
     for (std::size_t i = 0; i < *count; ++i) {
-        const auto name = takeLine(bytes, pos);
-        if (!name || !safeName(*name)) {
+        auto name = takeLine(bytes, pos);
+        const bool append = second && name && !name->empty() && name->front() == kAppendMark;
+        if (append) {
+            name = name->substr(1);
+        }
+        if (!name || !safeName(*name) || (!append && !set.appends.empty())) {
             return std::nullopt;
+        }
+        std::optional<std::size_t> before;
+        if (append) {
+            const auto beforeLine = takeLine(bytes, pos);
+            before = beforeLine ? readCount(*beforeLine) : std::nullopt;
+            if (!before) {
+                return std::nullopt;
+            }
         }
         const auto lengthLine = takeLine(bytes, pos);
         const auto length = lengthLine ? readCount(*lengthLine) : std::nullopt;
         if (!length || *length >= bytes.size() - pos || bytes[pos + *length] != '\n') {
             return std::nullopt;
         }
-        files.push_back({std::string(*name), std::string(bytes.substr(pos, *length))});
+        if (append) {
+            set.appends.push_back({std::string(*name), *before, std::string(bytes.substr(pos, *length))});
+        } else {
+            set.files.push_back({std::string(*name), std::string(bytes.substr(pos, *length))});
+        }
         pos += *length + 1;
     }
     const std::size_t checked = pos;
@@ -141,15 +180,24 @@ std::optional<std::vector<FileContent>> readJournal(std::string_view bytes)
     if (bytes.substr(pos) != kEnd) {
         return std::nullopt;
     }
-    return files;
+    return set;
 }
 
-StoreError saveSet(TextStore& store, const std::vector<FileContent>& files)
+std::optional<std::vector<FileContent>> readJournal(std::string_view bytes)
+{
+    std::optional<JournalSet> set = readJournalSet(bytes);
+    if (!set) {
+        return std::nullopt;
+    }
+    return std::move(set->files);
+}
+
+StoreError saveSet(TextStore& store, const std::vector<FileContent>& files, const std::vector<FileAppend>& appends)
 {
     const std::string journal(kJournalName);
     // A set the journal could not carry, or the start could not read back, is refused before
     // anything is written.
-    if (files.size() > kMostFiles) {
+    if (files.size() + appends.size() > kMostFiles) {
         return {StoreFailure::Other, journal, "too many files for one save"};
     }
     for (const FileContent& file : files) {
@@ -157,7 +205,12 @@ StoreError saveSet(TextStore& store, const std::vector<FileContent>& files)
             return {StoreFailure::Other, file.name, "not a plain file name"};
         }
     }
-    const std::string bytes = journalBytes(files);
+    for (const FileAppend& append : appends) {
+        if (!safeName(append.name)) {
+            return {StoreFailure::Other, append.name, "not a plain file name"};
+        }
+    }
+    const std::string bytes = journalBytes(files, appends);
     if (bytes.size() > kLargestJournal) {
         return {StoreFailure::TooLarge, journal, "the save is larger than a journal may be"};
     }
@@ -173,6 +226,11 @@ StoreError saveSet(TextStore& store, const std::vector<FileContent>& files)
     for (const FileContent& file : files) {
         if (StoreError error = store.replace(file.name, file.bytes)) {
             return error; // the journal stays: the next start completes the set
+        }
+    }
+    for (const FileAppend& append : appends) {
+        if (StoreError error = store.append(append.name, append.length, append.bytes)) {
+            return error;
         }
     }
     // The files' new names must be durable before the journal that can redo them goes.
@@ -208,8 +266,8 @@ Recovery recoverSet(TextStore& store)
         }
         return result;
     }
-    std::optional<std::vector<FileContent>> files = readJournal(read.bytes);
-    if (!files) {
+    std::optional<JournalSet> set = readJournalSet(read.bytes);
+    if (!set) {
         // A save that died while writing its journal had not touched a single file yet.
         result.kind = Recovery::Kind::Discarded;
         result.error = store.remove(journal);
@@ -218,7 +276,8 @@ Recovery recoverSet(TextStore& store)
         }
         return result;
     }
-    result.files = std::move(*files);
+    result.files = std::move(set->files);
+    result.appends = std::move(set->appends);
     auto notCompleted = [&result](StoreError error) {
         result.kind = Recovery::Kind::NotCompleted;
         result.error = std::move(error);
@@ -227,6 +286,16 @@ Recovery recoverSet(TextStore& store)
     for (const FileContent& file : result.files) {
         if (StoreError error = store.replace(file.name, file.bytes)) {
             return notCompleted(std::move(error));
+        }
+    }
+    for (const FileAppend& append : result.appends) {
+        if (StoreError error = store.append(append.name, append.length, append.bytes)) {
+            // A file that no longer holds what the append follows was changed by hand since:
+            // the set's own files are still completed, and the start sees the mismatch.
+            if (error.kind != StoreFailure::Missing) {
+                return notCompleted(std::move(error));
+            }
+            result.skipped.push_back(append.name);
         }
     }
     if (StoreError error = store.syncFolder()) {

@@ -59,6 +59,10 @@ public:
     {
         return note(m_inner.replace(name, bytes), "replace " + name);
     }
+    records::StoreError append(const std::string& name, std::uint64_t length, std::string_view bytes) override
+    {
+        return note(m_inner.append(name, length, bytes), "append " + name);
+    }
     records::StoreError remove(const std::string& name) override
     {
         return note(m_inner.remove(name), "remove " + name);
