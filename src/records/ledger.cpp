@@ -66,20 +66,30 @@ std::optional<long> ordinal(std::string_view text)
     if (!date) {
         return std::nullopt;
     }
-    static constexpr std::array<int, 12> kBefore = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
+    static constexpr std::array<int, 12> kBefore = {0,   31,  59,  90,  120, 151,
+                                                    181, 212, 243, 273, 304, 334};
     const long year = date->year;
     const bool leap = year % 4 == 0;
     return year * 365 + (year + 3) / 4 + kBefore[static_cast<std::size_t>(date->month)] +
            (leap && date->month > 1 ? 1 : 0) + date->day;
 }
 
-double cents(double value) { return std::round(value * 100.0) / 100.0; }
+double cents(double value)
+{
+    return std::round(value * 100.0) / 100.0;
+}
 
-double numberOr0(std::string_view text) { return game::readNumber(text).value_or(0.0); }
+double numberOr0(std::string_view text)
+{
+    return game::readNumber(text).value_or(0.0);
+}
 
 } // namespace
 
-std::string ledgerArchiveName(int n) { return std::string(kLedgerName) + ".game" + std::to_string(n); }
+std::string ledgerArchiveName(int n)
+{
+    return std::string(kLedgerName) + ".game" + std::to_string(n);
+}
 
 std::string moneyText(double value)
 {
@@ -168,7 +178,8 @@ bool Ledger::matches(const game::GameState& state) const
     const auto& table = game::companyTable();
     for (std::size_t i = 0; i < state.companies.size(); ++i) {
         const game::Company& company = state.companies[i];
-        const std::string expected = m_won ? std::string(table[i].startPrice) : m_days.back().prices[i];
+        const std::string expected =
+            m_won ? std::string(table[i].startPrice) : m_days.back().prices[i];
         const std::optional<double> shares = game::readNumber(company.shares);
         if (priceFromField(priceField(company.price)) != expected || !shares ||
             std::fabs(*shares - m_holdings[i].shares) > kSharesTolerance) {
@@ -189,14 +200,14 @@ void Ledger::markGap(const game::GameState& state)
     day(state);
 }
 
-void Ledger::trade(const game::GameState& before, const game::GameState& after, int company, bool buy,
-                   std::int32_t quantity)
+void Ledger::trade(const game::GameState& before, const game::GameState& after, int company,
+                   bool buy, std::int32_t quantity)
 {
     const double moved = numberOr0(after.cash) - numberOr0(before.cash);
-    const std::string line = std::string("T;") + (buy ? "B" : "S") + ';' + std::to_string(company) + ';' +
-                             std::to_string(quantity) + ';' +
-                             field(before.companies[static_cast<std::size_t>(company)].price) + ';' +
-                             moneyText(cents(buy ? -moved : moved)) + ';' + field(after.cash);
+    const std::string line = std::string("T;") + (buy ? "B" : "S") + ';' + std::to_string(company) +
+                             ';' + std::to_string(quantity) + ';' +
+                             field(before.companies[static_cast<std::size_t>(company)].price) +
+                             ';' + moneyText(cents(buy ? -moved : moved)) + ';' + field(after.cash);
     add(line);
 }
 
@@ -210,7 +221,10 @@ void Ledger::day(const game::GameState& state)
     add(line);
 }
 
-void Ledger::win(const game::GameState& state) { add("W;" + moneyText(netWorth(state))); }
+void Ledger::win(const game::GameState& state)
+{
+    add("W;" + moneyText(netWorth(state)));
+}
 
 void Ledger::newGame(const game::GameState& state)
 {
@@ -292,7 +306,8 @@ bool Ledger::apply(std::string_view line)
         if (!m_days.empty()) {
             const auto from = ordinal(m_days.back().date);
             const auto to = ordinal(day.date);
-            day.number = m_days.back().number + (from && to && *to > *from ? static_cast<int>(*to - *from) : 1);
+            day.number = m_days.back().number +
+                         (from && to && *to > *from ? static_cast<int>(*to - *from) : 1);
         }
         day.afterGap = m_gap;
         m_gap = false;
@@ -308,8 +323,8 @@ bool Ledger::apply(std::string_view line)
         const std::optional<double> company = game::readNumber(fields[2]);
         const std::optional<double> quantity = game::readNumber(fields[3]);
         const std::optional<double> amount = game::readNumber(fields[5]);
-        if (!company || *company < 0 || *company >= game::kCompanyCount || *company != std::floor(*company) ||
-            !quantity || !amount) {
+        if (!company || *company < 0 || *company >= game::kCompanyCount ||
+            *company != std::floor(*company) || !quantity || !amount) {
             return false;
         }
         TradeRecord trade;
@@ -462,18 +477,23 @@ std::string companyName(int company)
 }
 
 // A price as the file shows it, without the failure mark's leading blank.
-std::string shownPrice(const std::string& price) { return price == game::kFailedMark ? "Fallita" : price; }
+std::string shownPrice(const std::string& price)
+{
+    return price == game::kFailedMark ? "Fallita" : price;
+}
 
 } // namespace
 
 std::string tradesCsv(const Ledger& ledger)
 {
     std::string out(kByteOrderMark);
-    csvRow(out, {"Giorno", "Data", "Operazione", "Società", "Quantità", "Prezzo", "Importo", "Guadagno realizzato"});
+    csvRow(out, {"Giorno", "Data", "Operazione", "Società", "Quantità", "Prezzo", "Importo",
+                 "Guadagno realizzato"});
     for (const TradeRecord& trade : ledger.trades()) {
-        csvRow(out, {std::to_string(trade.day), trade.date, trade.buy ? "Acquisto" : "Vendita",
-                     companyName(trade.company), game::numberText(trade.quantity), trade.price, moneyText(trade.amount),
-                     trade.buy ? std::string() : moneyText(trade.realised)});
+        csvRow(out,
+               {std::to_string(trade.day), trade.date, trade.buy ? "Acquisto" : "Vendita",
+                companyName(trade.company), game::numberText(trade.quantity), trade.price,
+                moneyText(trade.amount), trade.buy ? std::string() : moneyText(trade.realised)});
     }
     return out;
 }
@@ -481,15 +501,16 @@ std::string tradesCsv(const Ledger& ledger)
 std::string historyCsv(const Ledger& ledger)
 {
     std::string out(kByteOrderMark);
-    std::vector<std::string> header = {"Giorno", "Data", "Disponibilità liquida", "Patrimonio netto"};
+    std::vector<std::string> header = {"Giorno", "Data", "Disponibilità liquida",
+                                       "Patrimonio netto"};
     for (int i = 0; i < game::kCompanyCount; ++i) {
         header.push_back(companyName(i));
     }
     header.emplace_back("Note");
     csvRow(out, header);
     for (const DayRecord& day : ledger.days()) {
-        std::vector<std::string> row = {std::to_string(day.number), day.date, moneyText(numberOr0(day.cash)),
-                                        moneyText(day.netWorth)};
+        std::vector<std::string> row = {std::to_string(day.number), day.date,
+                                        moneyText(numberOr0(day.cash)), moneyText(day.netWorth)};
         for (const std::string& price : day.prices) {
             row.push_back(shownPrice(price));
         }

@@ -141,9 +141,9 @@ private:
     void add(const std::string& line);
     bool apply(std::string_view line);
 
-    std::string m_saved;   // the bytes on disk
-    std::string m_pending; // the lines added since
-    bool m_rewrite = false; // the file must be written whole (a new ledger)
+    std::string m_saved;                 // the bytes on disk
+    std::string m_pending;               // the lines added since
+    bool m_rewrite = false;              // the file must be written whole (a new ledger)
     std::vector<std::string> m_archives; // finished ledgers not saved yet
 
     std::vector<DayRecord> m_days;

@@ -32,12 +32,17 @@ const QString kTitle = QStringLiteral("Registro del giocatore");
 const QString kBuyText = QStringLiteral("Acquisto");
 const QString kSellText = QStringLiteral("Vendita");
 
-QString money(double value) { return QString::fromStdString(records::moneyText(value)); }
+QString money(double value)
+{
+    return QString::fromStdString(records::moneyText(value));
+}
 
 QString signedMoney(double value)
 {
     const QString text = money(value);
-    return text.startsWith(QLatin1Char('-')) || text == QStringLiteral("0,00") ? text : QLatin1Char('+') + text;
+    return text.startsWith(QLatin1Char('-')) || text == QStringLiteral("0,00")
+               ? text
+               : QLatin1Char('+') + text;
 }
 
 QString percent(const std::optional<std::string>& text)
@@ -47,7 +52,8 @@ QString percent(const std::optional<std::string>& text)
 
 QString company(int index)
 {
-    return QString::fromUtf8(std::string(game::companyTable()[static_cast<std::size_t>(index)].name));
+    return QString::fromUtf8(
+        std::string(game::companyTable()[static_cast<std::size_t>(index)].name));
 }
 
 QString noteText(const records::LedgerNote& note)
@@ -57,18 +63,23 @@ QString noteText(const records::LedgerNote& note)
     case records::LedgerNote::Kind::None:
         break;
     case records::LedgerNote::Kind::Missing:
-        return QStringLiteral("La cronologia inizia dal %1: i salvataggi precedenti non la contenevano.").arg(date);
+        return QStringLiteral(
+                   "La cronologia inizia dal %1: i salvataggi precedenti non la contenevano.")
+            .arg(date);
     case records::LedgerNote::Kind::Damaged:
-        return QStringLiteral("Il registro salvato era danneggiato o non era del gioco: è conservato come \"%1\" "
+        return QStringLiteral("Il registro salvato era danneggiato o non era del gioco: è "
+                              "conservato come \"%1\" "
                               "e la cronologia riparte dal %2.")
             .arg(QString::fromStdString(note.file), date);
     case records::LedgerNote::Kind::Gap:
-        return QStringLiteral("I file della partita sono andati avanti senza il registro: la cronologia ha "
-                              "un'interruzione e riprende dal %1.")
+        return QStringLiteral(
+                   "I file della partita sono andati avanti senza il registro: la cronologia ha "
+                   "un'interruzione e riprende dal %1.")
             .arg(date);
     case records::LedgerNote::Kind::NotSaved:
-        return QStringLiteral("Il registro non si può salvare nella cartella di gioco: vale solo finché il gioco "
-                              "resta aperto.");
+        return QStringLiteral(
+            "Il registro non si può salvare nella cartella di gioco: vale solo finché il gioco "
+            "resta aperto.");
     }
     return {};
 }
@@ -111,7 +122,10 @@ void LedgerTableModel::reset(int rows, Cell cell)
     endResetModel();
 }
 
-int LedgerTableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_rows; }
+int LedgerTableModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : m_rows;
+}
 
 int LedgerTableModel::columnCount(const QModelIndex& parent) const
 {
@@ -134,7 +148,8 @@ QVariant LedgerTableModel::data(const QModelIndex& index, int role) const
 
 QVariant LedgerTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < m_headers.size()) {
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+        section < m_headers.size()) {
         return m_headers[section];
     }
     return {};
@@ -172,8 +187,10 @@ void LedgerChart::paintEvent(QPaintEvent* /*event*/)
     double top = *high > bottom ? *high : bottom + 1;
     const QString topText = money(top);
     const QString bottomText = money(bottom);
-    const int left = std::max(metrics.horizontalAdvance(topText), metrics.horizontalAdvance(bottomText)) + 10;
-    const QRectF plot(left, metrics.height() / 2.0 + 4, width() - left - 10, height() - metrics.height() * 2.0 - 8);
+    const int left =
+        std::max(metrics.horizontalAdvance(topText), metrics.horizontalAdvance(bottomText)) + 10;
+    const QRectF plot(left, metrics.height() / 2.0 + 4, width() - left - 10,
+                      height() - metrics.height() * 2.0 - 8);
     if (plot.width() < 10 || plot.height() < 10) {
         return;
     }
@@ -186,14 +203,15 @@ void LedgerChart::paintEvent(QPaintEvent* /*event*/)
                      Qt::AlignRight | Qt::AlignVCenter, topText);
     painter.drawText(QRectF(0, plot.bottom() - metrics.height() / 2.0, left - 6, metrics.height()),
                      Qt::AlignRight | Qt::AlignVCenter, bottomText);
-    painter.drawText(QRectF(plot.left(), plot.bottom() + 2, plot.width(), metrics.height()), Qt::AlignLeft,
-                     QStringLiteral("giorno 1"));
-    painter.drawText(QRectF(plot.left(), plot.bottom() + 2, plot.width(), metrics.height()), Qt::AlignRight,
-                     QStringLiteral("oggi"));
+    painter.drawText(QRectF(plot.left(), plot.bottom() + 2, plot.width(), metrics.height()),
+                     Qt::AlignLeft, QStringLiteral("giorno 1"));
+    painter.drawText(QRectF(plot.left(), plot.bottom() + 2, plot.width(), metrics.height()),
+                     Qt::AlignRight, QStringLiteral("oggi"));
 
     const std::size_t count = m_values.size();
     const auto point = [&](std::size_t i) {
-        const double x = count > 1 ? plot.left() + plot.width() * static_cast<double>(i) / static_cast<double>(count - 1)
+        const double x = count > 1 ? plot.left() + plot.width() * static_cast<double>(i) /
+                                                       static_cast<double>(count - 1)
                                    : plot.center().x();
         const double y = plot.bottom() - plot.height() * (m_values[i] - bottom) / (top - bottom);
         return QPointF(x, y);
@@ -217,7 +235,8 @@ void LedgerChart::paintEvent(QPaintEvent* /*event*/)
 
 // ---- The window ----
 
-LedgerWindow::LedgerWindow(Session& session, QWidget* parent) : QWidget(parent, Qt::Window), m_session(session)
+LedgerWindow::LedgerWindow(Session& session, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_session(session)
 {
     setObjectName(QStringLiteral("LedgerWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -239,21 +258,25 @@ LedgerWindow::LedgerWindow(Session& session, QWidget* parent) : QWidget(parent, 
     tabs->setObjectName(QStringLiteral("tabs"));
     layout->addWidget(tabs, 1);
 
-    m_holdings = new LedgerTableModel({QStringLiteral("Società"), QStringLiteral("Azioni"), QStringLiteral("Costo medio"),
-                                       QStringLiteral("Costo totale"), QStringLiteral("Valore di mercato"),
-                                       QStringLiteral("Guadagno o perdita"), QStringLiteral("%")},
-                                      this);
-    tabs->addTab(makeTable(m_holdings, QStringLiteral("Titoli posseduti"), tabs), QStringLiteral("&Portafoglio"));
+    m_holdings = new LedgerTableModel(
+        {QStringLiteral("Società"), QStringLiteral("Azioni"), QStringLiteral("Costo medio"),
+         QStringLiteral("Costo totale"), QStringLiteral("Valore di mercato"),
+         QStringLiteral("Guadagno o perdita"), QStringLiteral("%")},
+        this);
+    tabs->addTab(makeTable(m_holdings, QStringLiteral("Titoli posseduti"), tabs),
+                 QStringLiteral("&Portafoglio"));
 
     auto* worth = new QSplitter(tabs);
     m_worthChart = new LedgerChart(worth);
     m_worthChart->setObjectName(QStringLiteral("worthChart"));
-    m_worthChart->setAccessibleName(QStringLiteral("Grafico del patrimonio netto: i valori sono nella tabella accanto"));
-    m_history = new LedgerTableModel({QStringLiteral("Giorno"), QStringLiteral("Data"), QStringLiteral("Patrimonio netto"),
-                                      QStringLiteral("Note")},
+    m_worthChart->setAccessibleName(
+        QStringLiteral("Grafico del patrimonio netto: i valori sono nella tabella accanto"));
+    m_history = new LedgerTableModel({QStringLiteral("Giorno"), QStringLiteral("Data"),
+                                      QStringLiteral("Patrimonio netto"), QStringLiteral("Note")},
                                      this);
     worth->addWidget(m_worthChart);
-    worth->addWidget(makeTable(m_history, QStringLiteral("Cronologia del patrimonio netto"), worth));
+    worth->addWidget(
+        makeTable(m_history, QStringLiteral("Cronologia del patrimonio netto"), worth));
     tabs->addTab(worth, QStringLiteral("Patrimonio &netto"));
 
     auto* pricesPage = new QWidget(tabs);
@@ -268,19 +291,23 @@ LedgerWindow::LedgerWindow(Session& session, QWidget* parent) : QWidget(parent, 
     auto* prices = new QSplitter(pricesPage);
     m_priceChart = new LedgerChart(prices);
     m_priceChart->setObjectName(QStringLiteral("priceChart"));
-    m_priceChart->setAccessibleName(QStringLiteral("Grafico del prezzo: i valori sono nella tabella accanto"));
-    m_prices = new LedgerTableModel({QStringLiteral("Giorno"), QStringLiteral("Data"), QStringLiteral("Prezzo")}, this);
+    m_priceChart->setAccessibleName(
+        QStringLiteral("Grafico del prezzo: i valori sono nella tabella accanto"));
+    m_prices = new LedgerTableModel(
+        {QStringLiteral("Giorno"), QStringLiteral("Data"), QStringLiteral("Prezzo")}, this);
     prices->addWidget(m_priceChart);
     prices->addWidget(makeTable(m_prices, QStringLiteral("Cronologia del prezzo"), prices));
     pricesLayout->addWidget(prices, 1);
     tabs->addTab(pricesPage, QStringLiteral("P&rezzi"));
     connect(m_company, &QComboBox::currentIndexChanged, this, [this] { showCompany(); });
 
-    m_trades = new LedgerTableModel({QStringLiteral("Giorno"), QStringLiteral("Data"), QStringLiteral("Operazione"),
-                                     QStringLiteral("Società"), QStringLiteral("Quantità"), QStringLiteral("Prezzo"),
-                                     QStringLiteral("Importo"), QStringLiteral("Guadagno realizzato")},
-                                    this);
-    tabs->addTab(makeTable(m_trades, QStringLiteral("Operazioni"), tabs), QStringLiteral("&Operazioni"));
+    m_trades = new LedgerTableModel(
+        {QStringLiteral("Giorno"), QStringLiteral("Data"), QStringLiteral("Operazione"),
+         QStringLiteral("Società"), QStringLiteral("Quantità"), QStringLiteral("Prezzo"),
+         QStringLiteral("Importo"), QStringLiteral("Guadagno realizzato")},
+        this);
+    tabs->addTab(makeTable(m_trades, QStringLiteral("Operazioni"), tabs),
+                 QStringLiteral("&Operazioni"));
 
     m_stats = new QLabel(tabs);
     m_stats->setObjectName(QStringLiteral("stats"));
@@ -313,15 +340,17 @@ void LedgerWindow::refresh()
 
     const double worth = records::netWorth(state);
     const std::optional<double> yesterday = ledger.previousNetWorth();
-    m_summary->setText(QStringLiteral("Patrimonio netto: %1   (rispetto a ieri: %2)\n"
-                                      "Disponibilità liquida: %3   Guadagno realizzato: %4   Data: %5")
-                           .arg(money(worth), yesterday ? signedMoney(worth - *yesterday) : QStringLiteral("-"),
-                                money(records::priceValue(state.cash)), signedMoney(ledger.realised()),
-                                shownText(state.date)));
+    m_summary->setText(
+        QStringLiteral("Patrimonio netto: %1   (rispetto a ieri: %2)\n"
+                       "Disponibilità liquida: %3   Guadagno realizzato: %4   Data: %5")
+            .arg(money(worth), yesterday ? signedMoney(worth - *yesterday) : QStringLiteral("-"),
+                 money(records::priceValue(state.cash)), signedMoney(ledger.realised()),
+                 shownText(state.date)));
     m_summary->setAccessibleName(m_summary->text());
     QString note = noteText(ledger.note);
     if (!m_session.ledgerSaved() && ledger.note.kind != records::LedgerNote::Kind::NotSaved) {
-        note += (note.isEmpty() ? QString() : QStringLiteral("\n")) + noteText({records::LedgerNote::Kind::NotSaved, {}, {}});
+        note += (note.isEmpty() ? QString() : QStringLiteral("\n")) +
+                noteText({records::LedgerNote::Kind::NotSaved, {}, {}});
     }
     m_note->setText(note);
     m_note->setVisible(!note.isEmpty());
@@ -385,42 +414,45 @@ void LedgerWindow::refresh()
     });
     showCompany();
 
-    m_trades->reset(static_cast<int>(ledger.trades().size()), [&ledger](int row, int column) -> QString {
-        if (static_cast<std::size_t>(row) >= ledger.trades().size()) {
-            return {};
-        }
-        const records::TradeRecord& trade = ledger.trades()[static_cast<std::size_t>(row)];
-        switch (column) {
-        case 0:
-            return QString::number(trade.day);
-        case 1:
-            return shownText(trade.date);
-        case 2:
-            return trade.buy ? kBuyText : kSellText;
-        case 3:
-            return company(trade.company);
-        case 4:
-            return QString::fromStdString(game::numberText(trade.quantity));
-        case 5:
-            return shownText(trade.price);
-        case 6:
-            return money(trade.amount);
-        default:
-            return trade.buy ? QString() : signedMoney(trade.realised);
-        }
-    });
+    m_trades->reset(
+        static_cast<int>(ledger.trades().size()), [&ledger](int row, int column) -> QString {
+            if (static_cast<std::size_t>(row) >= ledger.trades().size()) {
+                return {};
+            }
+            const records::TradeRecord& trade = ledger.trades()[static_cast<std::size_t>(row)];
+            switch (column) {
+            case 0:
+                return QString::number(trade.day);
+            case 1:
+                return shownText(trade.date);
+            case 2:
+                return trade.buy ? kBuyText : kSellText;
+            case 3:
+                return company(trade.company);
+            case 4:
+                return QString::fromStdString(game::numberText(trade.quantity));
+            case 5:
+                return shownText(trade.price);
+            case 6:
+                return money(trade.amount);
+            default:
+                return trade.buy ? QString() : signedMoney(trade.realised);
+            }
+        });
 
     const records::LedgerStats stats = records::ledgerStats(ledger);
     const QString none = QStringLiteral("nessuna");
-    m_stats->setText(QStringLiteral("Giorni giocati: %1\nOperazioni fatte: %2\nMiglior operazione chiusa: %3\n"
-                                    "Peggior operazione chiusa: %4\nPatrimonio netto più alto: %5\nVittorie: %6")
-                         .arg(QString::number(stats.days), QString::number(stats.trades),
-                              stats.best ? tradeText(*stats.best) : none, stats.worst ? tradeText(*stats.worst) : none,
-                              stats.highestDay > 0 ? QStringLiteral("%1 il %2 (giorno %3)")
-                                                         .arg(money(stats.highest), shownText(stats.highestDate))
-                                                         .arg(stats.highestDay)
-                                                   : QStringLiteral("-"),
-                              QString::number(m_session.wins())));
+    m_stats->setText(
+        QStringLiteral("Giorni giocati: %1\nOperazioni fatte: %2\nMiglior operazione chiusa: %3\n"
+                       "Peggior operazione chiusa: %4\nPatrimonio netto più alto: %5\nVittorie: %6")
+            .arg(QString::number(stats.days), QString::number(stats.trades),
+                 stats.best ? tradeText(*stats.best) : none,
+                 stats.worst ? tradeText(*stats.worst) : none,
+                 stats.highestDay > 0 ? QStringLiteral("%1 il %2 (giorno %3)")
+                                            .arg(money(stats.highest), shownText(stats.highestDate))
+                                            .arg(stats.highestDay)
+                                      : QStringLiteral("-"),
+                 QString::number(m_session.wins())));
     m_stats->setAccessibleName(m_stats->text());
 }
 
@@ -436,38 +468,44 @@ void LedgerWindow::showCompany()
     }
     m_priceChart->setValues(std::move(values));
     m_priceChart->setAccessibleDescription(m_company->currentText());
-    m_prices->reset(static_cast<int>(ledger.days().size()), [&ledger, at](int row, int column) -> QString {
-        if (static_cast<std::size_t>(row) >= ledger.days().size()) {
-            return {};
-        }
-        const records::DayRecord& day = ledger.days()[static_cast<std::size_t>(row)];
-        switch (column) {
-        case 0:
-            return QString::number(day.number);
-        case 1:
-            return shownText(day.date);
-        default:
-            return shownText(day.prices[at]).trimmed();
-        }
-    });
+    m_prices->reset(
+        static_cast<int>(ledger.days().size()), [&ledger, at](int row, int column) -> QString {
+            if (static_cast<std::size_t>(row) >= ledger.days().size()) {
+                return {};
+            }
+            const records::DayRecord& day = ledger.days()[static_cast<std::size_t>(row)];
+            switch (column) {
+            case 0:
+                return QString::number(day.number);
+            case 1:
+                return shownText(day.date);
+            default:
+                return shownText(day.prices[at]).trimmed();
+            }
+        });
 }
 
 bool LedgerWindow::writeFile(const QString& path, const std::string& bytes)
 {
     QSaveFile file(path);
     const bool written = file.open(QIODevice::WriteOnly) &&
-                         file.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size()) &&
+                         file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
+                             static_cast<qint64>(bytes.size()) &&
                          file.flush() && file.commit();
     if (!written) {
         const QString reason = file.errorString();
         file.cancelWriting();
         m_session.dialogs().message(
-            QStringLiteral("Non è stato possibile scrivere il file \"%1\": %2.").arg(path, reason), kTitle);
+            QStringLiteral("Non è stato possibile scrivere il file \"%1\": %2.").arg(path, reason),
+            kTitle);
     }
     return written;
 }
 
-bool LedgerWindow::exportTrades(const QString& path) { return writeFile(path, records::tradesCsv(m_session.ledger())); }
+bool LedgerWindow::exportTrades(const QString& path)
+{
+    return writeFile(path, records::tradesCsv(m_session.ledger()));
+}
 
 bool LedgerWindow::exportHistory(const QString& path)
 {
@@ -477,7 +515,8 @@ bool LedgerWindow::exportHistory(const QString& path)
 void LedgerWindow::exportChosen(bool trades)
 {
     const QString path = QFileDialog::getSaveFileName(
-        this, trades ? QStringLiteral("Esporta le operazioni") : QStringLiteral("Esporta la cronologia"),
+        this,
+        trades ? QStringLiteral("Esporta le operazioni") : QStringLiteral("Esporta la cronologia"),
         trades ? QStringLiteral("operazioni.csv") : QStringLiteral("cronologia.csv"),
         QStringLiteral("File CSV (*.csv)"));
     if (path.isEmpty()) {

@@ -177,7 +177,8 @@ TEST(Ledger, TheStartFindsTheSideFileAndSavesOnlyWhatIsNew)
     store.clearLog();
     ASSERT_TRUE(files.save(state, records::WriteOrder::DateFirst));
     EXPECT_EQ(store.log().back(), "remove Data.journal");
-    EXPECT_NE(std::find(store.log().begin(), store.log().end(), "append Data.ledger"), store.log().end());
+    EXPECT_NE(std::find(store.log().begin(), store.log().end(), "append Data.ledger"),
+              store.log().end());
     const std::string second = *store.get("Data.ledger");
     EXPECT_EQ(second.substr(0, first.size()), first);
     EXPECT_EQ(second.substr(first.size()).front(), 'D');
@@ -215,7 +216,8 @@ TEST(Ledger, ADamagedOrForeignSideFileIsKeptAndTheGameStillLoads)
         {"empty", ""},
         {"only the first line", "TolvStreet ledger 1\n"},
         {"last line cut short", good.substr(0, good.size() - 4)},
-        {"a trade before any day", "TolvStreet ledger 1\nT;B;0;1;755;755,00;9245\n" + good.substr(20)},
+        {"a trade before any day",
+         "TolvStreet ledger 1\nT;B;0;1;755;755,00;9245\n" + good.substr(20)},
         {"a day with too few prices", "TolvStreet ledger 1\nD;05 Gen 2002;10000,00;755\n"},
         {"a later release", "TolvStreet ledger 2\n" + good.substr(20)},
     };
@@ -268,10 +270,14 @@ TEST(Ledger, CsvHasAHeaderTheGamesDatesAndDayNumbers)
     ledger.day(state);
 
     const std::string trades = records::tradesCsv(ledger);
-    EXPECT_EQ(trades, "\xEF\xBB\xBFGiorno;Data;Operazione;Società;Quantità;Prezzo;Importo;Guadagno realizzato\r\n"
-                      "1;01 Gen 2002;Acquisto;Chez Carlettò;2;70,5;141,00;\r\n");
+    EXPECT_EQ(
+        trades,
+        "\xEF\xBB\xBFGiorno;Data;Operazione;Società;Quantità;Prezzo;Importo;Guadagno realizzato\r\n"
+        "1;01 Gen 2002;Acquisto;Chez Carlettò;2;70,5;141,00;\r\n");
     const std::string history = records::historyCsv(ledger);
-    const std::string header = "\xEF\xBB\xBFGiorno;Data;Disponibilità liquida;Patrimonio netto;CarlOil;";
+    const std::string header =
+        "\xEF\xBB\xBFGiorno;Data;Disponibilità liquida;Patrimonio netto;CarlOil;";
     EXPECT_EQ(history.substr(0, header.size()), header);
-    EXPECT_NE(history.find("\r\n2;02 Gen 2002;9859,00;10000,00;755;"), std::string::npos) << history;
+    EXPECT_NE(history.find("\r\n2;02 Gen 2002;9859,00;10000,00;755;"), std::string::npos)
+        << history;
 }

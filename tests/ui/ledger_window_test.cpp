@@ -46,7 +46,8 @@ protected:
     ui::LedgerWindow* ledgerWindow()
     {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* window = qobject_cast<ui::LedgerWindow*>(widget); window && window->isVisible()) {
+            if (auto* window = qobject_cast<ui::LedgerWindow*>(widget);
+                window && window->isVisible()) {
                 return window;
             }
         }
@@ -100,7 +101,9 @@ TEST_F(LedgerWindowTest, FollowsTradesDaysANewGameAndAWin)
     ASSERT_TRUE(holdings && history && trades);
     EXPECT_EQ(holdings->rowCount(), 1); // the totals alone
     EXPECT_EQ(history->rowCount(), 1);  // the saved day the game started from
-    EXPECT_TRUE(window->findChild<QLabel*>(QStringLiteral("note"))->text().contains(QStringLiteral("01 Gen 2002")));
+    EXPECT_TRUE(window->findChild<QLabel*>(QStringLiteral("note"))
+                    ->text()
+                    .contains(QStringLiteral("01 Gen 2002")));
 
     // A purchase of 20 at 50 shows at once: cost, value and the journal.
     form->findChild<QRadioButton*>(QStringLiteral("op1(3)"))->setChecked(true);
@@ -125,9 +128,12 @@ TEST_F(LedgerWindowTest, FollowsTradesDaysANewGameAndAWin)
     ASSERT_TRUE(window->exportTrades(path));
     QFile csv(path);
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
-    const QStringList lines = QString::fromUtf8(csv.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    const QStringList lines =
+        QString::fromUtf8(csv.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 2);
-    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("1;01 Gen 2002;Acquisto;Tolva Image;20;50;1000,00"))) << lines[1].toStdString();
+    EXPECT_TRUE(
+        lines[1].startsWith(QStringLiteral("1;01 Gen 2002;Acquisto;Tolva Image;20;50;1000,00")))
+        << lines[1].toStdString();
     EXPECT_FALSE(window->exportHistory(dir.filePath(QStringLiteral("no/such/folder.csv"))));
     ASSERT_EQ(dialogs.boxes().size(), 1u); // told that the file could not be written
     EXPECT_TRUE(dialogs.boxes()[0].prompt.contains(QStringLiteral("folder.csv")));
@@ -140,8 +146,10 @@ TEST_F(LedgerWindowTest, FollowsTradesDaysANewGameAndAWin)
     dialogs.answerText("Anna");
     press("Command3");
     EXPECT_EQ(holdings->rowCount(), 1);
-    EXPECT_TRUE(stats->text().contains(QStringLiteral("Vittorie: 1"))) << stats->text().toStdString();
-    EXPECT_TRUE(stats->text().contains(QStringLiteral("Patrimonio netto più alto: 100950,00 il 01 Gen 2002")))
+    EXPECT_TRUE(stats->text().contains(QStringLiteral("Vittorie: 1")))
+        << stats->text().toStdString();
+    EXPECT_TRUE(stats->text().contains(
+        QStringLiteral("Patrimonio netto più alto: 100950,00 il 01 Gen 2002")))
         << stats->text().toStdString();
 
     // A new game starts a new history; the finished one stays as an archive.
