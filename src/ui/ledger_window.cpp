@@ -94,12 +94,14 @@ QTableView* makeTable(QAbstractItemModel* model, const QString& name, QWidget* p
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->verticalHeader()->hide();
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Column widths from the first rows only: years of days must not be measured one by one.
+    table->horizontalHeader()->setResizeContentsPrecision(100);
     return table;
 }
 
 QString tradeText(const records::TradeRecord& trade)
 {
-    return QStringLiteral("%1 %2 di %3 il %4 (giorno %5)")
+    return QStringLiteral("%1 dalla vendita di %2 azioni di %3 il %4 (giorno %5)")
         .arg(signedMoney(trade.realised), QString::fromStdString(game::numberText(trade.quantity)),
              company(trade.company), shownText(trade.date))
         .arg(trade.day);
