@@ -210,10 +210,17 @@ StoreError saveSet(TextStore& store, const std::vector<FileContent>& files, cons
             return {StoreFailure::Other, append.name, "not a plain file name"};
         }
     }
-    const std::string bytes = journalBytes(files, appends);
-    if (bytes.size() > kLargestJournal) {
+    std::size_t size = kMagic.size() + 64;
+    for (const FileContent& file : files) {
+        size += file.name.size() + file.bytes.size() + 24;
+    }
+    for (const FileAppend& append : appends) {
+        size += append.name.size() + append.bytes.size() + 48;
+    }
+    if (size > kLargestJournal) {
         return {StoreFailure::TooLarge, journal, "the save is larger than a journal may be"};
     }
+    const std::string bytes = journalBytes(files, appends);
     // Until the journal is whole on the disk nothing else has been touched.
     if (StoreError error = store.replace(journal, bytes)) {
         return error;
