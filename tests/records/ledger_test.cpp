@@ -281,3 +281,39 @@ TEST(Ledger, CsvHasAHeaderTheGamesDatesAndDayNumbers)
     EXPECT_NE(history.find("\r\n2;02 Gen 2002;9859,00;10000,00;755;"), std::string::npos)
         << history;
 }
+
+TEST(Ledger, AnInterruptedSaveThatTheStartCannotCompleteStillOwesItsLedgerLines)
+{
+    fakes::MemoryStore store;
+    game::GameState state = game::startingState();
+    Ledger ledger;
+    ledger.newGame(state);
+    putGame(store, state);
+    store.put("Data.ledger", ledger.text());
+    const std::size_t saved = ledger.text().size();
+
+    // A day's save cut after its journal, and a start that cannot write Data1 either.
+    state.date = "02 Gen 2002";
+    ledger.day(state);
+    const std::string day = ledger.text().substr(saved);
+    store.put("Data.journal",
+              records::journalBytes(records::autosaveFiles(state, records::WriteOrder::DateFirst),
+                                    {{"Data.ledger", saved, day}}));
+    store.put("Data.ledger", ledger.text().substr(0, saved) + "D;02 G"); // the append cut short
+    store.failWrites("Data1", records::StoreFailure::NoSpace, 1);
+    records::GameFiles files(store);
+    const records::StartReport report = files.start();
+    ASSERT_EQ(report.journal, records::Recovery::Kind::NotCompleted);
+    EXPECT_EQ(files.ledger().days().size(), 2u); // the journal's day is played
+    EXPECT_EQ(files.ledger().note.kind, records::LedgerNote::Kind::None);
+
+    // The next save writes that day's line with its own, each once.
+    state.date = "03 Gen 2002";
+    files.ledger().day(state);
+    ASSERT_TRUE(files.save(state, records::WriteOrder::DateFirst));
+    const std::optional<Ledger> read = Ledger::parse(*store.get("Data.ledger"));
+    ASSERT_TRUE(read);
+    ASSERT_EQ(read->days().size(), 3u);
+    EXPECT_EQ(read->days()[1].date, "02 Gen 2002");
+    EXPECT_TRUE(read->matches(state));
+}
