@@ -29,6 +29,11 @@ public:
     // Creates a new file; fails when anything stands at the name.
     virtual int create(const std::string& name, Handle& handle) = 0;
     virtual int write(Handle handle, std::string_view bytes) = 0;
+    // Opens an existing plain file for writing, never through a link and without waiting, and
+    // tells its size; a link, a folder or any other object gives an error.
+    virtual int openWrite(const std::string& name, Handle& handle, std::uint64_t& size) = 0;
+    // Cuts the open file to `length` bytes, then writes `bytes` from there on.
+    virtual int writeAt(Handle handle, std::uint64_t length, std::string_view bytes) = 0;
     // Forces the file's data to the disk.
     virtual int sync(Handle handle) = 0;
     virtual int close(Handle handle) = 0;

@@ -137,6 +137,48 @@ public:
         return 0;
     }
 
+    int openWrite(const std::string& name, Handle& handle, std::uint64_t& size) override
+    {
+        const Folder folder(m_path);
+        if (folder.error() != 0) {
+            return folder.error();
+        }
+        const int fd = ::openat(folder.fd(), name.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) {
+            return lastCode();
+        }
+        struct stat info {};
+        if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+            const int code = S_ISREG(info.st_mode) ? lastCode() : EISDIR;
+            ::close(fd);
+            return code;
+        }
+        handle = fd;
+        size = static_cast<std::uint64_t>(info.st_size);
+        return 0;
+    }
+
+    int writeAt(Handle handle, std::uint64_t length, std::string_view bytes) override
+    {
+        const int fd = static_cast<int>(handle);
+        if (::ftruncate(fd, static_cast<off_t>(length)) != 0) {
+            return lastCode();
+        }
+        auto offset = static_cast<off_t>(length);
+        while (!bytes.empty()) {
+            const ssize_t n = ::pwrite(fd, bytes.data(), bytes.size(), offset);
+            if (n < 0) {
+                if (errno == EINTR) {
+                    continue;
+                }
+                return lastCode();
+            }
+            bytes.remove_prefix(static_cast<std::size_t>(n));
+            offset += n;
+        }
+        return 0;
+    }
+
     int sync(Handle handle) override { return ::fsync(static_cast<int>(handle)) == 0 ? 0 : lastCode(); }
 
     int close(Handle handle) override { return ::close(static_cast<int>(handle)) == 0 ? 0 : lastCode(); }

@@ -108,6 +108,39 @@ public:
         return 0;
     }
 
+    int openWrite(const std::string& name, Handle& handle, std::uint64_t& size) override
+    {
+        if (m_openError != 0) {
+            return m_openError;
+        }
+        const HANDLE file = CreateFileW(path(name).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            return lastCode();
+        }
+        BY_HANDLE_FILE_INFORMATION info{};
+        LARGE_INTEGER length{};
+        if (!GetFileInformationByHandle(file, &info) || !GetFileSizeEx(file, &length) ||
+            GetFileType(file) != FILE_TYPE_DISK ||
+            (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0) {
+            CloseHandle(file);
+            return ERROR_DIRECTORY;
+        }
+        handle = reinterpret_cast<Handle>(file);
+        size = static_cast<std::uint64_t>(length.QuadPart);
+        return 0;
+    }
+
+    int writeAt(Handle handle, std::uint64_t length, std::string_view bytes) override
+    {
+        LARGE_INTEGER position{};
+        position.QuadPart = static_cast<LONGLONG>(length);
+        if (!SetFilePointerEx(native(handle), position, nullptr, FILE_BEGIN) || !SetEndOfFile(native(handle))) {
+            return lastCode();
+        }
+        return write(handle, bytes);
+    }
+
     int sync(Handle handle) override { return FlushFileBuffers(native(handle)) ? 0 : lastCode(); }
 
     int close(Handle handle) override { return CloseHandle(native(handle)) ? 0 : lastCode(); }

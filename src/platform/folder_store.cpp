@@ -158,6 +158,49 @@ StoreError FolderStore::replace(const std::string& name, std::string_view bytes)
     return {};
 }
 
+StoreError FolderStore::append(const std::string& name, std::uint64_t length, std::string_view bytes)
+{
+    EntryKind kind = EntryKind::Missing;
+    if (const int code = m_calls->inspect(name, kind); code != 0) {
+        return failure(name, code);
+    }
+    if (kind == EntryKind::Link || kind == EntryKind::Folder || kind == EntryKind::Other) {
+        return notAFile(name);
+    }
+    FolderCalls::Handle handle = 0;
+    std::uint64_t size = 0;
+    step(FileStep::Open, name);
+    if (kind == EntryKind::Missing) {
+        if (length != 0) {
+            return {StoreFailure::Missing, name, "the file to append to is not there"};
+        }
+        // A crash before the bytes are whole leaves a short file that the journal cuts back.
+        if (const int code = m_calls->create(name, handle); code != 0) {
+            return failure(name, code);
+        }
+    } else if (const int code = m_calls->openWrite(name, handle, size); code != 0) {
+        return failure(name, code);
+    }
+    if (size < length) {
+        m_calls->close(handle);
+        return {StoreFailure::Missing, name, "the file is shorter than the part to append to"};
+    }
+    step(FileStep::Write, name);
+    if (const int code = m_calls->writeAt(handle, length, bytes); code != 0) {
+        m_calls->close(handle);
+        return failure(name, code);
+    }
+    step(FileStep::Sync, name);
+    if (const int code = m_calls->sync(handle); code != 0) {
+        m_calls->close(handle);
+        return failure(name, code);
+    }
+    if (const int code = m_calls->close(handle); code != 0) {
+        return failure(name, code);
+    }
+    return {};
+}
+
 StoreError FolderStore::remove(const std::string& name)
 {
     EntryKind kind = EntryKind::Missing;

@@ -38,6 +38,7 @@ public:
     records::ReadResult readUpTo(const std::string& name, std::size_t limit) override;
     records::EntryKind entry(const std::string& name) override;
     records::StoreError replace(const std::string& name, std::string_view bytes) override;
+    records::StoreError append(const std::string& name, std::uint64_t length, std::string_view bytes) override;
     records::StoreError remove(const std::string& name) override;
     records::StoreError rename(const std::string& from, const std::string& to) override;
     records::StoreError syncFolder() override;

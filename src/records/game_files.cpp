@@ -105,6 +105,11 @@ StartReport GameFiles::start()
     std::vector<std::string> ours = autosaveNames();
     ours.emplace_back(kHallOfFameName);
     ours.emplace_back(kJournalName);
+    ours.emplace_back(kLedgerName);
+    // A new game's save that was cut short was writing the first archive name still free.
+    for (const std::string& archive : archiveNames(1)) {
+        ours.push_back(archive);
+    }
     report.leftovers = m_store.removeLeftovers(ours);
 
     Recovery recovery = recoverSet(m_store);
@@ -123,6 +128,7 @@ StartReport GameFiles::start()
             }
         }
         m_lastSaveFailed = true;
+        startLedger(report, recovery);
         return report;
     case Recovery::Kind::Unreadable:
         // The six files may be part old and part new: none of them is played, all of them
@@ -151,7 +157,115 @@ StartReport GameFiles::start()
         report.kept = keepPending();
         report.keptLater = !m_toKeep.empty();
     }
+    startLedger(report, recovery);
     return report;
+}
+
+std::vector<std::string> GameFiles::archiveNames(std::size_t count)
+{
+    std::vector<std::string> names;
+    for (int n = 1; names.size() < count && n <= kMostBackups; ++n) {
+        if (m_store.entry(ledgerArchiveName(n)) == EntryKind::Missing) {
+            names.push_back(ledgerArchiveName(n));
+        }
+    }
+    return names;
+}
+
+std::optional<Ledger> GameFiles::readLedger(const Recovery& recovery)
+{
+    const std::string name(kLedgerName);
+    if (recovery.kind == Recovery::Kind::NotCompleted) {
+        // The interrupted save's ledger is the one to go on with, and the next save owes it.
+        for (const FileContent& file : recovery.files) {
+            if (file.name == name) {
+                std::optional<Ledger> ledger = Ledger::parse(file.bytes);
+                if (ledger) {
+                    ledger->setUnsaved(file.bytes.size(), true);
+                    for (const FileContent& archive : recovery.files) {
+                        if (archive.name.rfind(name + ".game", 0) == 0) {
+                            m_ledgerOwed.push_back(archive);
+                        }
+                    }
+                    return ledger;
+                }
+            }
+        }
+        for (const FileAppend& append : recovery.appends) {
+            const ReadResult read = append.name == name ? m_store.read(name) : ReadResult{};
+            if (append.name == name && !read.error && read.bytes.size() >= append.length) {
+                std::optional<Ledger> ledger =
+                    Ledger::parse(read.bytes.substr(0, static_cast<std::size_t>(append.length)) + append.bytes);
+                if (ledger) {
+                    ledger->setUnsaved(append.bytes.size(), false);
+                    return ledger;
+                }
+            }
+        }
+    }
+    const EntryKind kind = m_store.entry(name);
+    if (kind == EntryKind::Missing) {
+        m_ledger.note = {LedgerNote::Kind::Missing, {}, {}};
+        return std::nullopt;
+    }
+    if (kind == EntryKind::File) {
+        ReadResult read = m_store.read(name);
+        if (!read.error) {
+            if (std::optional<Ledger> ledger = Ledger::parse(read.bytes)) {
+                return ledger;
+            }
+        } else if (read.error.kind != StoreFailure::TooLarge) {
+            // Not readable now: it is left alone, and not written either.
+            m_ledgerWritable = false;
+            m_ledger.note = {LedgerNote::Kind::NotSaved, {}, {}};
+            return std::nullopt;
+        }
+    }
+    if (kind == EntryKind::Folder || kind == EntryKind::Other) {
+        m_ledgerWritable = false;
+        m_ledger.note = {LedgerNote::Kind::NotSaved, {}, {}};
+        return std::nullopt;
+    }
+    // Damaged, foreign or a link: kept as it is under a backup name, and a new one starts.
+    const int n = freeBackupNumber(m_store, {name});
+    const std::string to = backupName(name, n);
+    if (n == 0 || m_store.rename(name, to) || m_store.syncFolder()) {
+        m_ledgerWritable = false;
+        m_ledger.note = {LedgerNote::Kind::NotSaved, {}, {}};
+        return std::nullopt;
+    }
+    m_ledger.note = {LedgerNote::Kind::Damaged, {}, to};
+    return std::nullopt;
+}
+
+void GameFiles::startLedger(const StartReport& report, const Recovery& recovery)
+{
+    m_ledgerWritable = true;
+    m_ledgerOwed.clear();
+    m_ledger = Ledger();
+    std::optional<Ledger> found = readLedger(recovery);
+    const LedgerNote note = m_ledger.note;
+    if (report.read.kind != AutosaveRead::Kind::Loaded) {
+        // No saved game to follow: the new game that follows finishes a whole ledger as an
+        // archive and starts a new one.
+        if (found) {
+            m_ledger = std::move(*found);
+        }
+        m_ledger.note = note;
+        return;
+    }
+    const game::GameState& state = report.read.state;
+    if (!found) {
+        m_ledger = Ledger::startingFrom(state);
+        m_ledger.note = note;
+        m_ledger.note.date = state.date;
+        return;
+    }
+    m_ledger = std::move(*found);
+    if (!m_ledger.matches(state)) {
+        m_ledger.markGap(state);
+        m_ledger.note = {LedgerNote::Kind::Gap, state.date, {}};
+    }
 }
 
 std::string GameFiles::hallOfFameShown()
@@ -232,7 +346,15 @@ SaveReport GameFiles::save(const game::GameState& state, WriteOrder order)
     for (FileContent& file : autosaveFiles(state, order)) {
         files.push_back(std::move(file));
     }
-    if (StoreError error = saveSet(m_store, files)) {
+    std::vector<FileAppend> appends;
+    if (m_ledgerWritable) {
+        // The ledger's lines since the last save go in the same set as the day they belong to.
+        files.insert(files.end(), m_ledgerOwed.begin(), m_ledgerOwed.end());
+        Ledger::Writes ledger = m_ledger.writes(archiveNames(m_ledger.archivesOwed()));
+        files.insert(files.end(), ledger.files.begin(), ledger.files.end());
+        appends = std::move(ledger.appends);
+    }
+    if (StoreError error = saveSet(m_store, files, appends)) {
         report.outcome = error.kind == StoreFailure::TooLarge && error.file == kJournalName ? SaveOutcome::TooLarge
                                                                                            : SaveOutcome::Failed;
         report.error = std::move(error);
@@ -241,6 +363,10 @@ SaveReport GameFiles::save(const game::GameState& state, WriteOrder order)
     m_pendingHallOfFame.reset();
     m_hallOfFameCopy.reset();
     m_lastSaveFailed = false;
+    if (m_ledgerWritable) {
+        m_ledger.saved();
+        m_ledgerOwed.clear();
+    }
     return report;
 }
 

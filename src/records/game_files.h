@@ -5,6 +5,7 @@
 
 #include "game/game_state.h"
 #include "records/autosave.h"
+#include "records/ledger.h"
 #include "records/save_set.h"
 #include "records/store.h"
 
@@ -80,8 +81,25 @@ public:
     // free only where nothing at all (no file, folder or link, dangling or not) has that name.
     static int freeBackupNumber(TextStore& store, const std::vector<std::string>& names);
 
+    // The player's ledger. The start reads it beside the six files and checks it against them;
+    // every save carries what was added to it since the last one, in the same set.
+    Ledger& ledger() { return m_ledger; }
+    const Ledger& ledger() const { return m_ledger; }
+    // Whether the ledger's side file is written (not when something that is not a file stands at
+    // its name, or a damaged one could not be kept).
+    bool ledgerSaved() const { return m_ledgerWritable; }
+
 private:
     Backups keepPending();
+    void startLedger(const StartReport& report, const Recovery& recovery);
+    // The ledger on disk as a whole journal left it, or the file itself; nothing when there is
+    // none or it is no ledger of the game (then kept under a backup name).
+    std::optional<Ledger> readLedger(const Recovery& recovery);
+    std::vector<std::string> archiveNames(std::size_t count);
+
+    Ledger m_ledger;
+    bool m_ledgerWritable = true;
+    std::vector<FileContent> m_ledgerOwed; // finished ledgers an interrupted save still owes
 
     TextStore& m_store;
     std::optional<std::string> m_pendingHallOfFame;

@@ -2,6 +2,7 @@
 #include "records/save_set.h"
 
 #include "records/hall_of_fame.h"
+#include "records/ledger.h"
 
 #include <charconv>
 #include <cstdint>
@@ -11,13 +12,16 @@ namespace records {
 namespace {
 
 // The journal:
-//   TolvStreet journal 1\n
-//   <number of files>\n
-//   then per file: <name>\n<length in bytes>\n<bytes>\n
+//   TolvStreet journal 1\n          (2 when it holds appends)
+//   <number of entries>\n
+//   then per file replaced: <name>\n<length in bytes>\n<bytes>\n
+//   and in form 2, per append:  ><name>\n<file's length before>\n<length in bytes>\n<bytes>\n
 //   check <FNV-1a 64 of everything above, 16 lower-case hex digits>\n
 //   end\n
 // A journal cut short or altered anywhere fails the check or the end marker.
 constexpr std::string_view kMagic = "TolvStreet journal 1\n";
+constexpr std::string_view kMagic2 = "TolvStreet journal 2\n";
+constexpr char kAppendMark = '>';
 constexpr std::string_view kCheck = "check ";
 constexpr std::string_view kEnd = "end\n";
 constexpr std::size_t kMostFiles = 64;
@@ -52,21 +56,24 @@ bool isJournalFileName(std::string_view name)
             return true;
         }
     }
-    if (name == kHallOfFameName) {
+    if (name == kHallOfFameName || name == kLedgerName) {
         return true;
     }
-    // A copy of the Hall of Fame: "data6.bak" and a number.
-    const std::string copy = std::string(kHallOfFameName) + ".bak";
-    if (name.size() <= copy.size() || name.size() > copy.size() + 9 || name.substr(0, copy.size()) != copy ||
-        name[copy.size()] == '0') {
-        return false;
-    }
-    for (const char c : name.substr(copy.size())) {
-        if (c < '0' || c > '9') {
+    // A copy of the Hall of Fame ("data6.bak" and a number) or a finished ledger ("Data.ledger.game"
+    // and a number).
+    const auto numbered = [name](const std::string& prefix) {
+        if (name.size() <= prefix.size() || name.size() > prefix.size() + 9 || name.substr(0, prefix.size()) != prefix ||
+            name[prefix.size()] == '0') {
             return false;
         }
-    }
-    return true;
+        for (const char c : name.substr(prefix.size())) {
+            if (c < '0' || c > '9') {
+                return false;
+            }
+        }
+        return true;
+    };
+    return numbered(std::string(kHallOfFameName) + ".bak") || numbered(std::string(kLedgerName) + ".game");
 }
 
 namespace {
@@ -99,10 +106,18 @@ std::optional<std::size_t> readCount(std::string_view text)
 
 } // namespace
 
-std::string journalBytes(const std::vector<FileContent>& files)
+std::string journalBytes(const std::vector<FileContent>& files, const std::vector<FileAppend>& appends)
 {
-    std::string out(kMagic);
-    out += std::to_string(files.size());
+    std::size_t size = 64;
+    for (const FileContent& file : files) {
+        size += file.name.size() + file.bytes.size() + 24;
+    }
+    for (const FileAppend& append : appends) {
+        size += append.name.size() + append.bytes.size() + 48;
+    }
+    std::string out(appends.empty() ? kMagic : kMagic2);
+    out.reserve(size);
+    out += std::to_string(files.size() + appends.size());
     out += '\n';
     for (const FileContent& file : files) {
         out += file.name;
@@ -110,6 +125,17 @@ std::string journalBytes(const std::vector<FileContent>& files)
         out += std::to_string(file.bytes.size());
         out += '\n';
         out += file.bytes;
+        out += '\n';
+    }
+    for (const FileAppend& append : appends) {
+        out += kAppendMark;
+        out += append.name;
+        out += '\n';
+        out += std::to_string(append.length);
+        out += '\n';
+        out += std::to_string(append.bytes.size());
+        out += '\n';
+        out += append.bytes;
         out += '\n';
     }
     const std::uint64_t check = fnv1a(out);
@@ -120,9 +146,10 @@ std::string journalBytes(const std::vector<FileContent>& files)
     return out;
 }
 
-std::optional<std::vector<FileContent>> readJournal(std::string_view bytes)
+std::optional<JournalSet> readJournalSet(std::string_view bytes)
 {
-    if (bytes.substr(0, kMagic.size()) != kMagic) {
+    const bool second = bytes.substr(0, kMagic2.size()) == kMagic2;
+    if (!second && bytes.substr(0, kMagic.size()) != kMagic) {
         return std::nullopt;
     }
     std::size_t pos = kMagic.size();
@@ -131,18 +158,34 @@ std::optional<std::vector<FileContent>> readJournal(std::string_view bytes)
     if (!count || *count > kMostFiles) {
         return std::nullopt;
     }
-    std::vector<FileContent> files;
+    JournalSet set;
     for (std::size_t i = 0; i < *count; ++i) {
-        const auto name = takeLine(bytes, pos);
-        if (!name || !isJournalFileName(*name)) {
+        auto name = takeLine(bytes, pos);
+        const bool append = second && name && !name->empty() && name->front() == kAppendMark;
+        if (append) {
+            name = name->substr(1);
+        }
+        if (!name || !isJournalFileName(*name) || (!append && !set.appends.empty())) {
             return std::nullopt;
+        }
+        std::optional<std::size_t> before;
+        if (append) {
+            const auto beforeLine = takeLine(bytes, pos);
+            before = beforeLine ? readCount(*beforeLine) : std::nullopt;
+            if (!before) {
+                return std::nullopt;
+            }
         }
         const auto lengthLine = takeLine(bytes, pos);
         const auto length = lengthLine ? readCount(*lengthLine) : std::nullopt;
         if (!length || *length >= bytes.size() - pos || bytes[pos + *length] != '\n') {
             return std::nullopt;
         }
-        files.push_back({std::string(*name), std::string(bytes.substr(pos, *length))});
+        if (append) {
+            set.appends.push_back({std::string(*name), *before, std::string(bytes.substr(pos, *length))});
+        } else {
+            set.files.push_back({std::string(*name), std::string(bytes.substr(pos, *length))});
+        }
         pos += *length + 1;
     }
     const std::size_t checked = pos;
@@ -154,15 +197,24 @@ std::optional<std::vector<FileContent>> readJournal(std::string_view bytes)
     if (bytes.substr(pos) != kEnd) {
         return std::nullopt;
     }
-    return files;
+    return set;
 }
 
-StoreError saveSet(TextStore& store, const std::vector<FileContent>& files)
+std::optional<std::vector<FileContent>> readJournal(std::string_view bytes)
+{
+    std::optional<JournalSet> set = readJournalSet(bytes);
+    if (!set) {
+        return std::nullopt;
+    }
+    return std::move(set->files);
+}
+
+StoreError saveSet(TextStore& store, const std::vector<FileContent>& files, const std::vector<FileAppend>& appends)
 {
     const std::string journal(kJournalName);
     // A set the journal could not carry, or the start could not read back, is refused before
     // anything is written.
-    if (files.size() > kMostFiles) {
+    if (files.size() + appends.size() > kMostFiles) {
         return {StoreFailure::Other, journal, "too many files for one save"};
     }
     for (const FileContent& file : files) {
@@ -170,14 +222,22 @@ StoreError saveSet(TextStore& store, const std::vector<FileContent>& files)
             return {StoreFailure::Other, file.name, "not a plain file name"};
         }
     }
+    for (const FileAppend& append : appends) {
+        if (!isJournalFileName(append.name)) {
+            return {StoreFailure::Other, append.name, "not a plain file name"};
+        }
+    }
     std::size_t size = kMagic.size() + 64;
     for (const FileContent& file : files) {
         size += file.name.size() + file.bytes.size() + 24;
     }
+    for (const FileAppend& append : appends) {
+        size += append.name.size() + append.bytes.size() + 48;
+    }
     if (size > kLargestJournal) {
         return {StoreFailure::TooLarge, journal, "the save is larger than a journal may be"};
     }
-    const std::string bytes = journalBytes(files);
+    const std::string bytes = journalBytes(files, appends);
     // Until the journal is whole on the disk nothing else has been touched.
     if (StoreError error = store.replace(journal, bytes)) {
         return error;
@@ -190,6 +250,11 @@ StoreError saveSet(TextStore& store, const std::vector<FileContent>& files)
     for (const FileContent& file : files) {
         if (StoreError error = store.replace(file.name, file.bytes)) {
             return error; // the journal stays: the next start completes the set
+        }
+    }
+    for (const FileAppend& append : appends) {
+        if (StoreError error = store.append(append.name, append.length, append.bytes)) {
+            return error;
         }
     }
     // The files' new names must be durable before the journal that can redo them goes.
@@ -225,18 +290,20 @@ Recovery recoverSet(TextStore& store)
         }
         return result;
     }
-    std::optional<std::vector<FileContent>> files = readJournal(read.bytes);
-    if (!files) {
+    std::optional<JournalSet> set = readJournalSet(read.bytes);
+    if (!set) {
         // The game's journal takes its name only whole and synced: one that does not check was
         // damaged since, and the files it names may be part rewritten. Anything else at the name
         // was never the game's.
-        const bool ours = read.bytes.substr(0, kMagic.size()) == kMagic;
+        const bool ours = read.bytes.substr(0, kMagic.size()) == kMagic ||
+                          read.bytes.substr(0, kMagic2.size()) == kMagic2;
         result.kind = ours ? Recovery::Kind::Unreadable : Recovery::Kind::Foreign;
         result.error = {ours ? StoreFailure::Other : StoreFailure::NotAFile, journal,
                         ours ? "the journal does not check" : "not a journal of the game"};
         return result;
     }
-    result.files = std::move(*files);
+    result.files = std::move(set->files);
+    result.appends = std::move(set->appends);
     auto notCompleted = [&result](StoreError error) {
         result.kind = Recovery::Kind::NotCompleted;
         result.error = std::move(error);
@@ -245,6 +312,16 @@ Recovery recoverSet(TextStore& store)
     for (const FileContent& file : result.files) {
         if (StoreError error = store.replace(file.name, file.bytes)) {
             return notCompleted(std::move(error));
+        }
+    }
+    for (const FileAppend& append : result.appends) {
+        if (StoreError error = store.append(append.name, append.length, append.bytes)) {
+            // A file that no longer holds what the append follows was changed by hand since:
+            // the set's own files are still completed, and the start sees the mismatch.
+            if (error.kind != StoreFailure::Missing) {
+                return notCompleted(std::move(error));
+            }
+            result.skipped.push_back(append.name);
         }
     }
     if (StoreError error = store.syncFolder()) {

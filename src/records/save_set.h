@@ -16,14 +16,32 @@ inline constexpr std::string_view kJournalName = "Data.journal";
 // refused before anything is written, so the start can always read what a save left.
 inline constexpr std::size_t kLargestJournal = 2 * kLargestRead + 1024 * 1024;
 
+// Bytes added to the end of a file: it is first cut back to `length`, so the step can be redone.
+struct FileAppend {
+    std::string name;
+    std::uint64_t length = 0; // the file's length before the append
+    std::string bytes;
+    friend bool operator==(const FileAppend&, const FileAppend&) = default;
+};
+
 // One save: first a journal holding every file's new content (written atomically), then each
 // file in the given order, then the journal goes. A failure before the journal is whole changes
 // nothing on disk; a failure after it leaves the journal for the next start to complete. A set
 // whose journal would pass kLargestJournal is refused (TooLarge) with nothing written.
-StoreError saveSet(TextStore& store, const std::vector<FileContent>& files);
+// The appends come after the files, in the same journal.
+StoreError saveSet(TextStore& store, const std::vector<FileContent>& files,
+                   const std::vector<FileAppend>& appends = {});
+
+struct JournalSet {
+    std::vector<FileContent> files;
+    std::vector<FileAppend> appends;
+};
 
 // The journal's bytes for a set, and the set back from a journal's bytes (nothing when torn).
-std::string journalBytes(const std::vector<FileContent>& files);
+// A set without appends keeps the first form of the journal, which every release reads.
+std::string journalBytes(const std::vector<FileContent>& files, const std::vector<FileAppend>& appends = {});
+std::optional<JournalSet> readJournalSet(std::string_view bytes);
+// The replaced files alone.
 std::optional<std::vector<FileContent>> readJournal(std::string_view bytes);
 
 struct Recovery {
@@ -39,6 +57,10 @@ struct Recovery {
         NotCompleted, // a whole journal could not be written out: `files` holds the set
     } kind = Kind::Nothing;
     std::vector<FileContent> files; // the journal's set with Completed and NotCompleted
+    std::vector<FileAppend> appends; // its appends, the same way
+    // Appends that could not be redone because the file no longer holds the part they follow
+    // (changed by hand since): skipped, so the rest of the set is still completed.
+    std::vector<std::string> skipped;
     StoreError error;
 };
 

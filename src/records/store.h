@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,6 +54,11 @@ public:
     // the new bytes are on the disk (synced) before the file takes their name. A folder or
     // another object at the name is left alone (NotAFile).
     virtual StoreError replace(const std::string& name, std::string_view bytes) = 0;
+    // Cuts the plain file back to `length` bytes, writes `bytes` after them and syncs it, so
+    // doing it twice leaves what doing it once does. A name with nothing there is created when
+    // `length` is 0; a file shorter than `length`, or none, is Missing (the part to append to is
+    // not there); a link or a folder is NotAFile and is never followed.
+    virtual StoreError append(const std::string& name, std::uint64_t length, std::string_view bytes) = 0;
     // Removes a file or a link; removing what is not there succeeds; a folder is NotAFile.
     virtual StoreError remove(const std::string& name) = 0;
     // Renames a file or a link; never replaces: fails when anything stands at `to`.
@@ -77,6 +83,7 @@ public:
     ReadResult readUpTo(const std::string& name, std::size_t limit) override { return m_inner.readUpTo(name, limit); }
     EntryKind entry(const std::string& name) override { return m_inner.entry(name); }
     StoreError replace(const std::string& name, std::string_view) override { return refused(name); }
+    StoreError append(const std::string& name, std::uint64_t, std::string_view) override { return refused(name); }
     StoreError remove(const std::string& name) override { return refused(name); }
     StoreError rename(const std::string& from, const std::string&) override { return refused(from); }
     StoreError syncFolder() override { return refused("."); }

@@ -4,6 +4,7 @@
 
 #include "ui/about_window.h"
 #include "ui/hall_of_fame_window.h"
+#include "ui/ledger_window.h"
 #include "ui/window_look.h"
 
 #include <QAction>
@@ -590,8 +591,14 @@ void Form1::buildMenus()
         addItem(info, "infoproduttor", menuCaption("infoproduttor"),
                 QKeySequence(Qt::CTRL | Qt::Key_K), &Form1::infoproduttor_Click);
 
+    // An addition beside the game's own menus, which stay as they are; its keys clash with none.
+    QMenu* registroMenu = menuBar()->addMenu(QStringLiteral("&Registro"));
+    registroMenu->setObjectName(QStringLiteral("registroMenu"));
+    QAction* registro = addItem(registroMenu, "registro", QStringLiteral("&Registro del giocatore"),
+                                QKeySequence(Qt::CTRL | Qt::Key_R), &Form1::registro_Click);
+
     QList<QKeySequence> keys;
-    for (QAction* item : items + QList<QAction*>{hall, esci, infoprogr, infoproduttor}) {
+    for (QAction* item : items + QList<QAction*>{hall, registro, esci, infoprogr, infoproduttor}) {
         keys << item->shortcut();
     }
     Text1->setWindowShortcuts(keys);
@@ -725,6 +732,10 @@ void Form1::render()
     Command4->setCaption(date);
     Command4->setAccessibleName(date);
     Command4->setToolTip(wholeTextTip(date));
+    // The ledger window follows every event of the game.
+    if (LedgerWindow* ledger = loadedWindow<LedgerWindow>()) {
+        ledger->refresh();
+    }
 }
 
 // ---- Procedures ----
@@ -806,6 +817,15 @@ void Form1::infoprogr_Click()
     bringToFront(new frmAbout(m_session.dialogs(), *m_seams.registry, *m_seams.runner));
 }
 
+void Form1::registro_Click()
+{
+    if (LedgerWindow* open = loadedWindow<LedgerWindow>()) {
+        bringToFront(open);
+        return;
+    }
+    bringToFront(new LedgerWindow(m_session));
+}
+
 void Form1::infoproduttor_Click()
 {
     if (frmSplash* open = loadedWindow<frmSplash>()) {
@@ -838,7 +858,7 @@ MainWindowLoader::~MainWindowLoader()
     QList<QPointer<QWidget>> windows;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
         if (qobject_cast<Form2*>(widget) != nullptr || qobject_cast<frmAbout*>(widget) != nullptr ||
-            qobject_cast<frmSplash*>(widget) != nullptr) {
+            qobject_cast<frmSplash*>(widget) != nullptr || qobject_cast<LedgerWindow*>(widget) != nullptr) {
             windows << widget;
         }
     }

@@ -107,6 +107,8 @@ public:
     void hall_Click();
     void infoprogr_Click();
     void infoproduttor_Click();
+    // The player's ledger window ("&Registro del giocatore").
+    void registro_Click();
 
     // The selected company, if any.
     std::optional<int> selectedCompany() const;

@@ -2,7 +2,7 @@
 #include "ui/session.h"
 #include "ui/app_info.h"
 
-#include "game/rules.h"
+#include "game/texts.h"
 #include "platform/code_page.h"
 #include "records/hall_of_fame.h"
 #include "records/save_set.h"
@@ -195,10 +195,18 @@ void Session::load()
         m_state = report.read.state;
         break;
     case records::AutosaveRead::Kind::NoFiles:
-    case records::AutosaveRead::Kind::Damaged:
+    case records::AutosaveRead::Kind::Damaged: {
         m_state = game::startingState();
+        // A new ledger with the new game; what the start found wrong with the old one stays said.
+        records::Ledger& ledger = m_files.ledger();
+        const records::LedgerNote note = ledger.note;
+        ledger.newGame(m_state);
+        if (note.kind == records::LedgerNote::Kind::Damaged || note.kind == records::LedgerNote::Kind::NotSaved) {
+            ledger.note = note;
+        }
         save(records::WriteOrder::DataFirst);
         break;
+    }
     }
 }
 
@@ -324,6 +332,7 @@ void Session::reportSaveFailure(const records::SaveReport& report)
 void Session::newGame()
 {
     game::newGame(m_state);
+    m_files.ledger().newGame(m_state);
     save(records::WriteOrder::DataFirst);
 }
 
@@ -332,6 +341,7 @@ void Session::advanceDay()
     const game::AdvanceResult result = game::advanceDay(m_state, m_random);
     switch (result.outcome) {
     case game::AdvanceOutcome::Done:
+        m_files.ledger().day(m_state);
         save(records::WriteOrder::DateFirst);
         break;
     case game::AdvanceOutcome::BadDate:
@@ -381,14 +391,32 @@ void tellTradeOutcome(game::TradeOutcome outcome, platform::Dialogs& dialogs)
 
 void Session::buy(std::optional<int> selected, const QString& quantity)
 {
-    tellTradeOutcome(game::buy(m_state, selected, quantity.toStdString()), m_dialogs);
+    const game::GameState before = m_state;
+    const game::TradeOutcome outcome = game::buy(m_state, selected, quantity.toStdString());
+    noteTrade(before, selected, quantity, true, outcome);
+    tellTradeOutcome(outcome, m_dialogs);
 }
 
 void Session::sell(std::optional<int> selected, const QString& quantity)
 {
-    tellTradeOutcome(game::sell(m_state, selected, quantity.toStdString()), m_dialogs);
+    const game::GameState before = m_state;
+    const game::TradeOutcome outcome = game::sell(m_state, selected, quantity.toStdString());
+    noteTrade(before, selected, quantity, false, outcome);
+    tellTradeOutcome(outcome, m_dialogs);
     winCheck(); // on every press of "Vendere", also after a refusal
 }
+
+void Session::noteTrade(const game::GameState& before, std::optional<int> selected, const QString& quantity,
+                        bool buy, game::TradeOutcome outcome)
+{
+    const std::optional<std::int32_t> shares = game::readQuantity(quantity.toStdString());
+    if (outcome == game::TradeOutcome::Done && selected && *selected >= 0 && *selected < game::kCompanyCount &&
+        shares && *shares > 0) {
+        m_files.ledger().trade(before, m_state, *selected, buy, *shares);
+    }
+}
+
+int Session::wins() { return records::winnerCount(m_files.hallOfFameShown()); }
 
 void Session::winCheck()
 {
@@ -422,6 +450,7 @@ void Session::winCheck()
                 .arg(hallOfFame),
             kAppTitle);
     }
+    m_files.ledger().win(m_state); // the portfolio closes with the net worth it reached
     game::resetAfterWin(m_state);
     save(records::WriteOrder::DataFirst);
 }

@@ -8,6 +8,7 @@
 #include "records/store.h"
 #include "records/autosave.h"
 #include "records/game_files.h"
+#include "game/rules.h"
 
 #include <QString>
 
@@ -57,7 +58,16 @@ public:
 
     platform::Dialogs& dialogs() { return m_dialogs; }
 
+    // The player's ledger, for its window, and whether its side file is kept.
+    const records::Ledger& ledger() const { return m_files.ledger(); }
+    bool ledgerSaved() const { return m_files.ledgerSaved(); }
+    // The wins the Hall of Fame lists.
+    int wins();
+
 private:
+    // Puts a trade that went through into the ledger.
+    void noteTrade(const game::GameState& before, std::optional<int> selected, const QString& quantity, bool buy,
+                   game::TradeOutcome outcome);
     void winCheck();
     // Saves the six autosave files with whatever a failed save still owes, as one set; false
     // (after telling the player) when it failed.

@@ -99,8 +99,8 @@ TEST(BadFiles, ADamagedSetStartsANewGameNamesTheFileAndKeepsEveryByte)
         // there is kept, byte for byte, and the message says where.
         EXPECT_EQ(folder.gameSet(), crashtest::setOf(game::startingState(), game.at("data6")));
         for (const auto& [name, bytes] : damaged) {
-            if (name == "data6") {
-                continue;
+            if (name == "data6" || name.rfind("Data.ledger", 0) == 0) {
+                continue; // a whole ledger of the lost game goes on as a finished game's
             }
             EXPECT_EQ(folder.get(name + ".bak1"), bytes) << name;
             EXPECT_TRUE(told.contains(QString::fromStdString("\"" + name + "\" come \"" + name + ".bak1\"")))

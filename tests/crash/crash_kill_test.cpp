@@ -12,6 +12,7 @@
 #include "platform/play_lock.h"
 #include "records/autosave.h"
 #include "records/save_set.h"
+#include "records/ledger.h"
 
 #include <QProcess>
 
@@ -63,6 +64,9 @@ QStringList strays(const crashtest::PlayFolder& folder)
     for (const std::string& name : crashtest::gameFileNames()) {
         others.removeOne(QString::fromStdString(name));
     }
+    for (const auto& entry : folder.fullSet()) {
+        others.removeOne(QString::fromStdString(entry.first));
+    }
     return others;
 }
 
@@ -78,7 +82,7 @@ TEST(CrashKill, EveryStartAfterAKillFindsTheSetBeforeOrAfterTheCutSave)
 
     for (int round = 0; round < kills; ++round) {
         SCOPED_TRACE("kill " + std::to_string(round) + " (seed " + std::to_string(seed) + ")");
-        const FileSet start = folder.gameSet();
+        const FileSet start = folder.fullSet();
         const std::uint64_t script = seed + static_cast<std::uint64_t>(round);
 
         QProcess child;
@@ -153,7 +157,18 @@ TEST(CrashKill, EveryStartAfterAKillFindsTheSetBeforeOrAfterTheCutSave)
         FileSet expected = crashtest::setOf(session.state(), recovered.count("data6")
                                                                  ? std::optional(recovered.at("data6"))
                                                                  : std::nullopt);
-        EXPECT_EQ(folder.gameSet(), expected);
+        FileSet played = folder.fullSet();
+        // The history ends with the day the six files hold, once.
+        const std::optional<records::Ledger> ledger = records::Ledger::parse(played[std::string(records::kLedgerName)]);
+        ASSERT_TRUE(ledger);
+        EXPECT_TRUE(ledger->matches(session.state()));
+        ASSERT_GE(ledger->days().size(), 2u);
+        EXPECT_NE(ledger->days().back().date, ledger->days()[ledger->days().size() - 2].date);
+        for (const std::string& name : crashtest::ledgerArchives(played)) {
+            played.erase(name);
+        }
+        played.erase(std::string(records::kLedgerName));
+        EXPECT_EQ(played, expected);
         EXPECT_FALSE(folder.get(std::string(records::kJournalName)));
         if (HasFatalFailure() || tally.mixedSets + tally.tornFiles + tally.leftovers > 3) {
             break;
@@ -205,10 +220,8 @@ TEST(CrashKill, ATemporaryFileLeftByAKillIsRemovedAtTheNextStartAndNothingElse)
     EXPECT_TRUE(dialogs.boxes().empty());
     EXPECT_EQ(session.state(), after);
     QStringList expected = kept;
-    for (const std::string& name : crashtest::gameFileNames()) {
-        if (folder.get(name)) {
-            expected << QString::fromStdString(name);
-        }
+    for (const auto& entry : folder.fullSet()) {
+        expected << QString::fromStdString(entry.first);
     }
     expected.sort();
     EXPECT_EQ(folder.entries(), expected);

@@ -3,6 +3,8 @@
 #include "platform/local_path.h"
 #include "crash/crash_support.h"
 
+#include "records/ledger.h"
+
 #include "records/store.h"
 #include "records/autosave.h"
 #include "records/hall_of_fame.h"
@@ -41,10 +43,21 @@ std::optional<std::string> PlayFolder::get(const std::string& name) const
     return file.readAll().toStdString();
 }
 
-FileSet PlayFolder::gameSet() const
+FileSet PlayFolder::fullSet() const
 {
     platform::FolderStore store(platform::localPath(m_path));
     return gameFiles(store);
+}
+
+FileSet PlayFolder::gameSet() const { return withoutLedgers(fullSet()); }
+
+FileSet withoutLedgers(FileSet set)
+{
+    for (const std::string& name : ledgerArchives(set)) {
+        set.erase(name);
+    }
+    set.erase(std::string(records::kLedgerName));
+    return set;
 }
 
 QStringList PlayFolder::entries() const
@@ -65,6 +78,18 @@ FileSet setOf(const game::GameState& state, const std::optional<std::string>& ha
         set[std::string(records::kHallOfFameName)] = *hallOfFame;
     }
     return set;
+}
+
+std::vector<std::string> ledgerArchives(const FileSet& set)
+{
+    std::vector<std::string> names;
+    const std::string prefix = std::string(records::kLedgerName) + ".game";
+    for (const auto& entry : set) {
+        if (entry.first.rfind(prefix, 0) == 0) {
+            names.push_back(entry.first);
+        }
+    }
+    return names;
 }
 
 std::vector<std::string> tornFiles(const FileSet& set)
@@ -89,6 +114,17 @@ std::vector<std::string> tornFiles(const FileSet& set)
         const std::string& bytes = hall->second;
         if (bytes.size() < 4 || bytes.front() != '"' || bytes.substr(bytes.size() - 3) != "\"\r\n") {
             torn.push_back(hall->first);
+        }
+    }
+    // The ledger is whole lines of the game's own, with no day twice in a row.
+    if (const auto it = set.find(std::string(records::kLedgerName)); it != set.end()) {
+        const std::optional<records::Ledger> ledger = records::Ledger::parse(it->second);
+        bool repeated = false;
+        for (std::size_t d = 1; ledger && d < ledger->days().size(); ++d) {
+            repeated = repeated || ledger->days()[d].date == ledger->days()[d - 1].date;
+        }
+        if (!ledger || repeated) {
+            torn.push_back(it->first);
         }
     }
     return torn;

@@ -23,7 +23,10 @@ public:
     void put(const std::string& name, const std::string& bytes) const;
     void put(const FileSet& set) const;
     std::optional<std::string> get(const std::string& name) const;
+    // The six files and the Hall of Fame.
     FileSet gameSet() const;
+    // The same with the ledger and the finished games' ledgers.
+    FileSet fullSet() const;
     // Every entry of the folder but "." and "..", sorted.
     QStringList entries() const;
 
@@ -34,6 +37,12 @@ private:
 
 // The six autosave files of a state (and a Hall of Fame, when given).
 FileSet setOf(const game::GameState& state, const std::optional<std::string>& hallOfFame = {});
+
+// `set` without the ledger and the finished games' ledgers.
+FileSet withoutLedgers(FileSet set);
+
+// The names of the finished games' ledgers in `set`.
+std::vector<std::string> ledgerArchives(const FileSet& set);
 
 // The names of the files of `set` that are not whole: an autosave file that does not hold its
 // records, a Hall of Fame that is not one quoted line.

@@ -7,6 +7,7 @@
 #include "fakes/fake_dialogs.h"
 #include "fakes/memory_store.h"
 #include "records/autosave.h"
+#include "records/ledger.h"
 #include "records/save_set.h"
 
 #include <gtest/gtest.h>
@@ -81,7 +82,7 @@ std::vector<std::string> stepsOf(const Sweep& sweep, const crashtest::PlayFolder
     EXPECT_FALSE(run.killed);
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.linesWith("done ").size(), 1u);
-    EXPECT_EQ(folder.gameSet(), sweep.after) << sweep.what << ": the uncut action";
+    EXPECT_EQ(sweep.after.count(std::string(records::kLedgerName)) ? folder.fullSet() : folder.gameSet(), sweep.after) << sweep.what << ": the uncut action";
     return run.linesWith("op ");
 }
 
@@ -120,7 +121,7 @@ void runSweep(const Sweep& sweep, Tally& tally)
         session.load();
         ++tally.recoveries;
         EXPECT_TRUE(dialogs.boxes().empty()) << dialogs.prompts().join(" | ").toStdString();
-        const FileSet recovered = folder.gameSet();
+        const FileSet recovered = folder.fullSet();
         EXPECT_TRUE(crashtest::tornFiles(recovered).empty());
         const bool stillBefore = point <= journalCommit && sweep.action != "recover";
         const FileSet& expected = stillBefore && !sweep.before.empty() ? sweep.before : sweep.after;
@@ -134,7 +135,7 @@ void runSweep(const Sweep& sweep, Tally& tally)
         // The game plays on from the recovered set.
         session.advanceDay();
         EXPECT_TRUE(dialogs.boxes().empty());
-        EXPECT_TRUE(crashtest::tornFiles(folder.gameSet()).empty());
+        EXPECT_TRUE(crashtest::tornFiles(folder.fullSet()).empty());
         if (::testing::Test::HasFailure()) {
             return;
         }
@@ -177,7 +178,13 @@ TEST(CrashSweep, AStopBeforeAnyDiskStepOfASaveLeavesTheSetBeforeOrAfterIt)
         recover.after = crashtest::gameFiles(store);
         const std::vector<records::FileContent> files =
             records::autosaveFiles(session.state(), records::WriteOrder::DateFirst);
-        recover.before[kJournal] = records::journalBytes(files);
+        // The day's lines of the ledger go in the same journal, as an append.
+        const std::string ledgerName(records::kLedgerName);
+        const std::string oldLedger = game.count(ledgerName) ? game.at(ledgerName) : std::string();
+        const std::string& newLedger = recover.after.at(ledgerName);
+        ASSERT_EQ(newLedger.substr(0, oldLedger.size()), oldLedger);
+        recover.before[kJournal] = records::journalBytes(
+            files, {{ledgerName, oldLedger.size(), newLedger.substr(oldLedger.size())}});
         for (std::size_t i = 0; i < 3; ++i) {
             recover.before[files[i].name] = files[i].bytes;
         }
@@ -242,6 +249,10 @@ TEST(CrashSweep, AStopWhileKeepingDamagedFilesLosesNoneOfThem)
             for (const QString& entry : entries) {
                 kept = kept || (entry.startsWith(QString::fromStdString(name + ".bak")) &&
                                 folder.get(entry.toStdString()) == bytes);
+                // The lost game's whole ledger goes on as a finished game's.
+                kept = kept || (name == records::kLedgerName &&
+                                entry.startsWith(QString::fromStdString(name + ".game")) &&
+                                folder.get(entry.toStdString())->rfind(bytes, 0) == 0);
             }
             EXPECT_TRUE(kept) << name << " was lost; the folder holds " << entries.join(", ").toStdString();
         }

@@ -4,6 +4,7 @@
 #include "game/texts.h"
 #include "records/autosave.h"
 #include "records/hall_of_fame.h"
+#include "records/ledger.h"
 
 #include <cmath>
 
@@ -156,6 +157,17 @@ FileSet gameFiles(records::TextStore& store)
         if (!read.error) {
             set[name] = std::move(read.bytes);
         }
+    }
+    if (records::ReadResult read = store.read(std::string(records::kLedgerName)); !read.error) {
+        set[std::string(records::kLedgerName)] = std::move(read.bytes);
+    }
+    // The finished games' ledgers, in the order the new games made them.
+    for (int n = 1;; ++n) {
+        records::ReadResult read = store.read(records::ledgerArchiveName(n));
+        if (read.error) {
+            break;
+        }
+        set[records::ledgerArchiveName(n)] = std::move(read.bytes);
     }
     return set;
 }

@@ -82,8 +82,8 @@ private:
     int m_climbPerMille;
 };
 
-// The files that make a saved game: the six autosave files and the Hall of Fame; a file that
-// is not there is absent from the map.
+// The files that make a saved game: the six autosave files, the Hall of Fame, the ledger and
+// the finished games' ledgers; a file that is not there is absent from the map.
 using FileSet = std::map<std::string, std::string>;
 const std::vector<std::string>& gameFileNames();
 FileSet gameFiles(records::TextStore& store);

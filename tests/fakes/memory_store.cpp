@@ -85,6 +85,26 @@ StoreError MemoryStore::replace(const std::string& name, std::string_view bytes)
     return {};
 }
 
+StoreError MemoryStore::append(const std::string& name, std::uint64_t length, std::string_view bytes)
+{
+    StoreError error;
+    if (writeFails(name, error)) {
+        return error;
+    }
+    if (m_odd.count(name) != 0) {
+        return {StoreFailure::NotAFile, name, "not a plain file"};
+    }
+    auto it = m_files.find(name);
+    if (it == m_files.end() ? length != 0 : it->second.size() < length) {
+        return {StoreFailure::Missing, name, "shorter than the part to append to"};
+    }
+    std::string& file = m_files[name];
+    file.resize(static_cast<std::size_t>(length));
+    file += bytes;
+    m_log.push_back("append " + name);
+    return {};
+}
+
 StoreError MemoryStore::remove(const std::string& name)
 {
     StoreError error;

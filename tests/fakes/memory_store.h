@@ -17,6 +17,7 @@ public:
     records::EntryKind entry(const std::string& name) override;
     bool exists(const std::string& name) const { return m_files.count(name) != 0; }
     records::StoreError replace(const std::string& name, std::string_view bytes) override;
+    records::StoreError append(const std::string& name, std::uint64_t length, std::string_view bytes) override;
     records::StoreError remove(const std::string& name) override;
     records::StoreError rename(const std::string& from, const std::string& to) override;
     records::StoreError syncFolder() override;

@@ -200,3 +200,33 @@ TEST(FolderStore, FullDiskGivesNoSpaceAndKeepsTheOldFile)
 }
 
 } // namespace
+
+TEST(FolderStore, AnAppendCutsBackToTheLengthItFollowsAndNeverWritesThroughALink)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    FolderStore store(platform::localPath(dir.path()));
+    const QString ledger = dir.filePath(QStringLiteral("Data.ledger"));
+
+    ASSERT_FALSE(store.append("Data.ledger", 0, "day 1\n"));
+    EXPECT_EQ(fileBytes(ledger), "day 1\n");
+    // Bytes past the length (a cut append) go before the new ones are written.
+    ASSERT_FALSE(store.append("Data.ledger", 6, "da"));
+    ASSERT_FALSE(store.append("Data.ledger", 6, "day 2\n"));
+    EXPECT_EQ(fileBytes(ledger), "day 1\nday 2\n");
+    EXPECT_EQ(store.append("Data.ledger", 100, "x").kind, records::StoreFailure::Missing);
+    EXPECT_EQ(store.append("Data.other", 3, "x").kind, records::StoreFailure::Missing);
+    EXPECT_EQ(fileBytes(ledger), "day 1\nday 2\n");
+
+    // A link at the name is refused and what it points to stays as it was.
+    const QString target = dir.filePath(QStringLiteral("elsewhere"));
+    QFile out(target);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write("mine");
+    out.close();
+    ASSERT_EQ(::symlink("elsewhere", dir.filePath(QStringLiteral("Data.link")).toLocal8Bit().constData()), 0);
+    EXPECT_EQ(store.append("Data.link", 0, "x").kind, records::StoreFailure::NotAFile);
+    EXPECT_EQ(store.append("Data.link", 4, "x").kind, records::StoreFailure::NotAFile);
+    EXPECT_EQ(fileBytes(target), "mine");
+    EXPECT_EQ(entries(dir), (QStringList{"Data.ledger", "Data.link", "elsewhere"}));
+}

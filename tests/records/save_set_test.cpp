@@ -59,6 +59,10 @@ public:
     {
         return note(m_inner.replace(name, bytes), "replace " + name);
     }
+    records::StoreError append(const std::string& name, std::uint64_t length, std::string_view bytes) override
+    {
+        return note(m_inner.append(name, length, bytes), "append " + name);
+    }
     records::StoreError remove(const std::string& name) override
     {
         return note(m_inner.remove(name), "remove " + name);
@@ -249,3 +253,35 @@ TEST(RecoverSet, AnUnreadableJournalIsReportedAndLeftAlone)
 }
 
 } // namespace
+
+TEST(SaveSet, AnAppendCutByACrashIsRedoneOnceAndNeverTwice)
+{
+    fakes::MemoryStore store;
+    const std::vector<FileContent> files = {{"data7", "\"02 Gen 2002\"\r\n"}};
+    const std::vector<records::FileAppend> appends = {{"Data.ledger", 6, "day 2\n"}};
+    // The crash came after the journal, in the middle of the append.
+    store.put(kJournal, records::journalBytes(files, appends));
+    store.put("Data.ledger", "day 1\nday");
+    records::Recovery recovery = records::recoverSet(store);
+    EXPECT_EQ(recovery.kind, records::Recovery::Kind::Completed);
+    EXPECT_EQ(store.get("Data.ledger"), "day 1\nday 2\n");
+    EXPECT_EQ(store.get("data7"), files[0].bytes);
+    EXPECT_FALSE(store.get(kJournal));
+
+    // A crash after the append but before the journal went: redone, the day is there once.
+    store.put(kJournal, records::journalBytes(files, appends));
+    EXPECT_EQ(records::recoverSet(store).kind, records::Recovery::Kind::Completed);
+    EXPECT_EQ(store.get("Data.ledger"), "day 1\nday 2\n");
+
+    // A file changed by hand since, shorter than what the append follows: the rest is completed.
+    store.put(kJournal, records::journalBytes(files, appends));
+    store.put("Data.ledger", "d");
+    recovery = records::recoverSet(store);
+    EXPECT_EQ(recovery.kind, records::Recovery::Kind::Completed);
+    EXPECT_EQ(recovery.skipped, std::vector<std::string>{"Data.ledger"});
+    EXPECT_EQ(store.get("Data.ledger"), "d");
+
+    // The journal's first form, without appends, is still what a set of files alone writes.
+    EXPECT_EQ(records::journalBytes(files).substr(0, 21), "TolvStreet journal 1\n");
+    EXPECT_EQ(records::readJournalSet(records::journalBytes(files, appends))->appends, appends);
+}

@@ -1,0 +1,135 @@
+// The ledger's costs: opening its window over ten years of days, a day's save with a long
+// history against the same save without one, and the side file's bytes per day.
+#include "game/rules.h"
+#include "game/texts.h"
+#include "platform/dialogs.h"
+#include "platform/folder_store.h"
+#include "platform/local_path.h"
+#include "records/autosave.h"
+#include "records/ledger.h"
+#include "ui/ledger_window.h"
+#include "ui/session.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <memory>
+#include <random>
+
+namespace {
+
+class BenchRandom final : public game::RandomSource {
+public:
+    void seedFromClock() override {}
+    double next() override { return m_dist(m_engine); }
+
+private:
+    std::mt19937_64 m_engine{42};
+    std::uniform_real_distribution<double> m_dist{0.0, 1.0};
+};
+
+class SilentDialogs final : public platform::Dialogs {
+public:
+    void message(const QString&, const QString&) override { ++messages; }
+    bool question(const QString&, const QString&) override { return false; }
+    QString input(const QString&, const QString&) override { return {}; }
+    int messages = 0;
+};
+
+// A play folder holding a game of `days` days, traded every few days, with its ledger.
+struct PlayedFolder {
+    QTemporaryDir dir;
+    std::size_t ledgerBytes = 0;
+
+    explicit PlayedFolder(int days, bool withLedger = true)
+    {
+        BenchRandom random;
+        game::GameState state = game::startingState();
+        records::Ledger ledger;
+        ledger.newGame(state);
+        for (int day = 1; day < days; ++day) {
+            if (day % 7 == 0) {
+                const int company = day % game::kCompanyCount;
+                const bool buy = game::readNumber(state.companies[static_cast<std::size_t>(company)].shares)
+                                     .value_or(0) == 0;
+                const game::GameState before = state;
+                const auto outcome = buy ? game::buy(state, company, "3") : game::sell(state, company, "3");
+                if (outcome == game::TradeOutcome::Done) {
+                    ledger.trade(before, state, company, buy, 3);
+                }
+            }
+            game::advanceDay(state, random);
+            ledger.day(state);
+        }
+        platform::FolderStore store(platform::localPath(dir.path()));
+        for (const records::FileContent& file : records::autosaveFiles(state, records::WriteOrder::DataFirst)) {
+            store.replace(file.name, file.bytes);
+        }
+        if (withLedger) {
+            store.replace(std::string(records::kLedgerName), ledger.text());
+            ledgerBytes = ledger.text().size();
+        } else {
+            // Something that is not a file at the ledger's name: the save writes the six alone.
+            QDir(dir.path()).mkdir(QString::fromLatin1(records::kLedgerName.data(), records::kLedgerName.size()));
+        }
+    }
+};
+
+void LedgerWindowOpen(benchmark::State& bench)
+{
+    PlayedFolder folder(static_cast<int>(bench.range(0)));
+    platform::FolderStore store(platform::localPath(folder.dir.path()));
+    SilentDialogs dialogs;
+    BenchRandom random;
+    for (auto _ : bench) {
+        // The start reads the ledger; the window lays out and paints its first page.
+        ui::Session session(store, dialogs, random);
+        session.load();
+        ui::LedgerWindow window(session);
+        window.grab();
+        benchmark::DoNotOptimize(session.ledger().days().size());
+    }
+    bench.counters["bytes_per_day"] =
+        static_cast<double>(folder.ledgerBytes) / static_cast<double>(std::max<std::int64_t>(1, bench.range(0)));
+    if (dialogs.messages != 0) {
+        bench.SkipWithError("the start told something");
+    }
+}
+BENCHMARK(LedgerWindowOpen)->Arg(3650)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A day's press and its save; range 0 is the days already in the history (-1: no ledger file).
+void DaySave(benchmark::State& bench)
+{
+    const auto days = bench.range(0);
+    PlayedFolder folder(days < 0 ? 10 : static_cast<int>(days), days >= 0);
+    platform::FolderStore store(platform::localPath(folder.dir.path()));
+    SilentDialogs dialogs;
+    BenchRandom random;
+    ui::Session session(store, dialogs, random);
+    session.load();
+    for (auto _ : bench) {
+        session.advanceDay();
+    }
+    if (dialogs.messages != 0) {
+        bench.SkipWithError("a save failed");
+    }
+}
+BENCHMARK(DaySave)->Arg(-1)->Arg(10)->Arg(3650)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
