@@ -6,10 +6,13 @@
 #include "ui/app_info.h"
 #include "ui/artwork.h"
 #include "ui/main_window.h"
+#include "ui/saver.h"
 #include "ui/session.h"
 
 #include <QApplication>
 
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -48,9 +51,22 @@ int main(int argc, char* argv[])
     }
 
     platform::FolderStore store(folder);
+    ui::Saver saver(store);
     platform::ClockRandom random;
-    ui::Session session(store, dialogs, random);
-    ui::MainWindowLoader loader(session, {}, &dialogs);
-    loader.show();
-    return QApplication::exec();
+    ui::Session session(store, dialogs, random, &saver);
+    int result = 0;
+    {
+        ui::MainWindowLoader loader(session, {}, &dialogs);
+        loader.show();
+        result = QApplication::exec();
+    } // "Esci" or the last window's close: every window goes at once
+
+    // The saves the window already showed still reach the disk; nothing new is saved. A disk
+    // that does not answer leaves the choice to the player, and leaving then ends the process
+    // at once, never waiting for a thread stuck in the disk: the files keep the last whole set.
+    if (saver.finish() == ui::Saver::Ending::Abandoned) {
+        std::fflush(nullptr);
+        std::_Exit(result);
+    }
+    return result;
 }
