@@ -1,7 +1,8 @@
 // The child program of the crash tests: plays in a real folder until it is killed, or stops
 // itself just before a chosen step of one save.
 //
-//   crash_child play <folder> <seed> <steps>   the script, a line on stdout after each action
+//   crash_child play <folder> <seed> <steps>   the script, a line on stdout after each action;
+//                                              the saves are written beside it, as in the game
 //   crash_child act <folder> <action> <point>  start, day, new, win or recover; killed just before
 //                                              the point-th disk step of that action (0: never)
 //   crash_child hold-lock <folder>             takes the play lock and waits to be killed
@@ -10,6 +11,7 @@
 #include "crash/play_script.h"
 #include "platform/play_lock.h"
 #include "records/store.h"
+#include "ui/saver.h"
 #include "ui/session.h"
 
 #include <QCoreApplication>
@@ -79,16 +81,22 @@ int play(const QString& folder, std::uint64_t seed, int steps)
         return 4;
     }
     platform::FolderStore store(platform::localPath(folder));
+    ui::Saver saver(store);
     crashtest::ScriptRandom random(seed);
     crashtest::ScriptDialogs dialogs;
     sayBoxes(dialogs);
-    ui::Session session(store, dialogs, random);
+    ui::Session session(store, dialogs, random, &saver);
     session.load();
     say("loaded");
     crashtest::PlayScript script(session, random, seed);
     for (int i = 0; i < steps; ++i) {
         const std::string what = script.step();
         say("step " + std::to_string(i) + " " + what);
+        // The ends of the saves are told between the player's actions, as between events.
+        QCoreApplication::processEvents();
+    }
+    while (saver.busy()) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     say("end");
     return 0;
