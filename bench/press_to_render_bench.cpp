@@ -12,6 +12,7 @@
 #include "platform/dialogs.h"
 #include "platform/folder_calls.h"
 #include "platform/folder_store.h"
+#include "platform/local_path.h"
 #include "ui/artwork.h"
 #include "ui/main_window.h"
 #include "ui/saver.h"
@@ -163,7 +164,7 @@ void PressToRender(benchmark::State& bench)
     const std::chrono::milliseconds delay(bench.range(0));
     QTemporaryDir dir;
     auto calls = std::make_unique<SlowSyncCalls>(
-        platform::systemFolderCalls(dir.path().toStdString()), delay);
+        platform::systemFolderCalls(platform::localPath(dir.path())), delay);
     SlowSyncCalls& counted = *calls;
     platform::FolderStore store(std::move(calls));
     ui::Saver saver(store);
