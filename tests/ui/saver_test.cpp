@@ -118,6 +118,26 @@ TEST_F(QueuedSavesTest, AFailingStretchIsToldOnceAndPlayGoesOn)
     EXPECT_EQ(dialogs.boxes().size(), 2u);
 }
 
+TEST_F(QueuedSavesTest, TheStartsNotBeingSavedOpensTheFailingStretch)
+{
+    store.put("Data1", "not a record");
+    store.failWrites("Data1", StoreFailure::Permission, 3); // no backup for the first tries
+    session.load();
+    saves();
+    ASSERT_EQ(dialogs.boxes().size(), 1u); // the damaged file, and that the game is not saved
+    quietDays(3);
+    session.advanceDay();
+    saves();
+    EXPECT_EQ(dialogs.boxes().size(), 1u) << dialogs.prompts().join(" | ").toStdString();
+    EXPECT_EQ(*store.get("Data1"), "not a record");
+
+    session.advanceDay(); // the backup can be made now: kept, then the day saved
+    saves();
+    EXPECT_EQ(*store.get("Data1.bak1"), "not a record");
+    EXPECT_EQ(*store.get("data7"), dateFile(session.state()));
+    EXPECT_EQ(dialogs.boxes().size(), 1u);
+}
+
 TEST_F(QueuedSavesTest, AWinQueuedBetweenDaysReachesTheDiskWithEveryStateAfterIt)
 {
     game::GameState rich = game::startingState();
