@@ -5,6 +5,9 @@ namespace records {
 
 void SaveQueue::push(SaveJob job)
 {
+    if (m_lastEnded) {
+        job.dropWritten(m_lastEnded->first, m_lastEnded->second);
+    }
     // Only the last one can be replaced: the ones before it are older than a win it kept.
     if (!m_waiting.empty() && job.carriesAllOf(m_waiting.back())) {
         m_waiting.back() = std::move(job);
@@ -31,6 +34,7 @@ void SaveQueue::end(const SaveReport& report)
     for (SaveJob& job : m_waiting) {
         job.dropWritten(*m_underWay, report);
     }
+    m_lastEnded.emplace(std::move(*m_underWay), report);
     m_underWay.reset();
 }
 

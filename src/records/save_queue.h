@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <deque>
 #include <optional>
+#include <utility>
 
 namespace records {
 
@@ -14,7 +15,8 @@ namespace records {
 class SaveQueue {
 public:
     // A save of the newest state. It replaces the save waiting last when it carries every
-    // Hall of Fame that one carries; otherwise it waits behind it.
+    // Hall of Fame that one carries; otherwise it waits behind it. What the last save to end
+    // wrote is dropped from it: the game hears of that end only later.
     void push(SaveJob job);
 
     // The next save to write, now under way; none while one is under way or none waits.
@@ -29,6 +31,7 @@ public:
 private:
     std::optional<SaveJob> m_underWay;
     std::deque<SaveJob> m_waiting;
+    std::optional<std::pair<SaveJob, SaveReport>> m_lastEnded;
 };
 
 } // namespace records
