@@ -133,7 +133,7 @@ bool Saver::askToWait()
     QPushButton* leave = box.addButton(leaveButton(), QMessageBox::RejectRole);
     box.setDefaultButton(wait);
     box.setEscapeButton(wait);
-    m_settled = [&box, wait] { wait->click(); };
+    m_settled = [wait] { wait->click(); };
     box.exec();
     m_settled = nullptr;
     return box.clickedButton() != leave;
