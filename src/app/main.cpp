@@ -11,8 +11,6 @@
 
 #include <QApplication>
 
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -64,10 +62,5 @@ int main(int argc, char* argv[])
     // The saves the window already showed still reach the disk; nothing new is saved. A disk
     // that does not answer leaves the choice to the player, and leaving then ends the process
     // at once, never waiting for a thread stuck in the disk: the files keep the last whole set.
-    QApplication::setQuitOnLastWindowClosed(false); // the box that may ask is a window too
-    if (saver.finish() == ui::Saver::Ending::Abandoned) {
-        std::fflush(nullptr);
-        std::_Exit(result);
-    }
-    return result;
+    return saver.endOfProgram(result);
 }

@@ -4,10 +4,14 @@
 #include "ui/app_info.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QEventLoop>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
 
 namespace ui {
 
@@ -155,6 +159,16 @@ Saver::Ending Saver::finish()
         }
     }
     return Ending::Saved;
+}
+
+int Saver::endOfProgram(int code)
+{
+    QApplication::setQuitOnLastWindowClosed(false); // the box that may ask is a window too
+    if (finish() == Ending::Abandoned) {
+        std::fflush(nullptr);
+        std::_Exit(code);
+    }
+    return code;
 }
 
 } // namespace ui

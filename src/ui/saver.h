@@ -56,6 +56,11 @@ public:
     Ending finish();
     void setPatience(std::chrono::milliseconds patience) { m_patience = patience; }
 
+    // The end of the program, once its last window has gone: finish(), and when the player
+    // leaves without the saves, the process ends here with `code`, never waiting for a thread
+    // stuck in the disk. Otherwise returns `code`.
+    int endOfProgram(int code);
+
     static QString stillSavingPrompt();
     static QString waitButton();
     static QString leaveButton();
