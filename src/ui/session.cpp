@@ -135,8 +135,7 @@ void Session::load()
     // What this run could not save yet (a win above all) is saved before the files are read
     // afresh; if that fails too, the game goes on from what it has, so the winner is neither
     // lost nor allowed to win twice from the old cash. Queued, it is carried the same way.
-    if (m_files.owesASave() &&
-        (!save(records::WriteOrder::DataFirst) || m_saver != nullptr)) {
+    if (m_files.owesASave() && (!save(records::WriteOrder::DataFirst) || m_saver != nullptr)) {
         return;
     }
     const records::StartReport report = m_files.start();

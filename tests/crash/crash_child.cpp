@@ -9,9 +9,9 @@
 //   crash_child end <folder> <slow|hang>       plays five days on a disk whose syncs take 30 ms
 //                                              or never end, then ends as the game does; over
 //                                              the hanging disk it answers "Esci senza salvare"
+#include "crash/play_script.h"
 #include "platform/folder_store.h"
 #include "platform/local_path.h"
-#include "crash/play_script.h"
 #include "platform/play_lock.h"
 #include "records/store.h"
 #include "ui/saver.h"
@@ -154,8 +154,14 @@ int act(const QString& folder, const std::string& action, int point)
 // The system's calls with every file sync slowed down, or stuck for good.
 class SlowDisk final : public platform::FolderCalls {
 public:
-    SlowDisk(std::unique_ptr<platform::FolderCalls> inner, bool hang) : m_inner(std::move(inner)), m_hang(hang) {}
-    int inspect(const std::string& name, records::EntryKind& kind) override { return m_inner->inspect(name, kind); }
+    SlowDisk(std::unique_ptr<platform::FolderCalls> inner, bool hang)
+        : m_inner(std::move(inner)), m_hang(hang)
+    {
+    }
+    int inspect(const std::string& name, records::EntryKind& kind) override
+    {
+        return m_inner->inspect(name, kind);
+    }
     int openRead(const std::string& name, Handle& handle, std::uint64_t& size) override
     {
         return m_inner->openRead(name, handle, size);
@@ -164,8 +170,14 @@ public:
     {
         return m_inner->read(handle, buffer, wanted, got);
     }
-    int create(const std::string& name, Handle& handle) override { return m_inner->create(name, handle); }
-    int write(Handle handle, std::string_view bytes) override { return m_inner->write(handle, bytes); }
+    int create(const std::string& name, Handle& handle) override
+    {
+        return m_inner->create(name, handle);
+    }
+    int write(Handle handle, std::string_view bytes) override
+    {
+        return m_inner->write(handle, bytes);
+    }
     int sync(Handle handle) override
     {
         do {
@@ -174,14 +186,20 @@ public:
         return m_inner->sync(handle);
     }
     int close(Handle handle) override { return m_inner->close(handle); }
-    int rename(const std::string& from, const std::string& to) override { return m_inner->rename(from, to); }
+    int rename(const std::string& from, const std::string& to) override
+    {
+        return m_inner->rename(from, to);
+    }
     int renameNoReplace(const std::string& from, const std::string& to) override
     {
         return m_inner->renameNoReplace(from, to);
     }
     int unlink(const std::string& name) override { return m_inner->unlink(name); }
     int syncFolder() override { return m_inner->syncFolder(); }
-    records::StoreFailure failureKind(int code) const override { return m_inner->failureKind(code); }
+    records::StoreFailure failureKind(int code) const override
+    {
+        return m_inner->failureKind(code);
+    }
     std::string errorText(int code) const override { return m_inner->errorText(code); }
 
 private:
@@ -191,7 +209,8 @@ private:
 
 int end(const QString& folder, bool hang)
 {
-    platform::FolderStore store(std::make_unique<SlowDisk>(platform::systemFolderCalls(platform::localPath(folder)), hang));
+    platform::FolderStore store(
+        std::make_unique<SlowDisk>(platform::systemFolderCalls(platform::localPath(folder)), hang));
     ui::Saver saver(store);
     crashtest::ScriptRandom random(crashtest::kActSeed);
     crashtest::ScriptDialogs dialogs;

@@ -133,13 +133,15 @@ TEST(CrashKill, EveryStartAfterAKillFindsAWholeSetTheWindowShowed)
         if (!progress.loaded && !start.empty()) {
             allowed.push_back(start);
         }
-        allowed.insert(allowed.end(), sets.begin(), sets.begin() + (progress.loaded ? done + 2 : 1));
+        allowed.insert(allowed.end(), sets.begin(),
+                       sets.begin() + (progress.loaded ? done + 2 : 1));
         ++tally.setsChecked;
         const auto found = std::find(allowed.rbegin(), allowed.rend(), recovered);
         if (found == allowed.rend()) {
             ++tally.mixedSets;
             ADD_FAILURE() << "after " << done << " steps the folder holds\n  "
-                          << crashtest::describe(recovered) << "\nwhich the window never showed; the last was\n  "
+                          << crashtest::describe(recovered)
+                          << "\nwhich the window never showed; the last was\n  "
                           << crashtest::describe(allowed.back());
         } else if (progress.loaded) {
             // How many actions back the set found lies from the last one the window showed.
@@ -165,13 +167,14 @@ TEST(CrashKill, EveryStartAfterAKillFindsAWholeSetTheWindowShowed)
         }
     }
 
-    std::cout << "[ kills    ] " << tally.kills << " kills, " << tally.cutSaves << " inside a save, "
-              << tally.steps << " player actions; " << tally.setsChecked << " sets checked, "
-              << tally.tornFiles << " torn files, " << tally.mixedSets << " mixed sets, "
-              << tally.leftovers << " stray files (" << tally.temporaries
+    std::cout << "[ kills    ] " << tally.kills << " kills, " << tally.cutSaves
+              << " inside a save, " << tally.steps << " player actions; " << tally.setsChecked
+              << " sets checked, " << tally.tornFiles << " torn files, " << tally.mixedSets
+              << " mixed sets, " << tally.leftovers << " stray files (" << tally.temporaries
               << " temporary files removed by the start); " << tally.staleLocks
               << " stale locks taken over; " << tally.behind
-              << " kills lost waiting saves, at most " << tally.mostBehind << " actions" << std::endl;
+              << " kills lost waiting saves, at most " << tally.mostBehind << " actions"
+              << std::endl;
     RecordProperty("kills", tally.kills);
     RecordProperty("cut_saves", tally.cutSaves);
     RecordProperty("sets_checked", tally.setsChecked);
