@@ -1,5 +1,5 @@
-// Saves beside the window: what the player sees and is told while saves wait, and the end of
-// the program with saves still waiting or a disk that hangs (the real box answered by a timer).
+// Saves beside the window: what the player sees and is told while saves wait, and the box that
+// asks at the end over a disk that does not answer (the real box, answered by a timer).
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_random.h"
 #include "fakes/memory_store.h"
@@ -138,26 +138,6 @@ TEST_F(QueuedSavesTest, TheStartsNotBeingSavedOpensTheFailingStretch)
     EXPECT_EQ(dialogs.boxes().size(), 1u);
 }
 
-TEST_F(QueuedSavesTest, AWinQueuedBetweenDaysReachesTheDiskWithEveryStateAfterIt)
-{
-    game::GameState rich = game::startingState();
-    rich.cash = "150000";
-    startFrom(rich);
-    store.put("data6", "\"\"\r\n");
-    quietDays(2);
-    session.advanceDay(); // 02 Gen, waiting
-    dialogs.answerText("Anna");
-    session.sell(std::nullopt, "1"); // the win on 02 Gen
-    session.advanceDay();            // 03 Gen, after the win
-    EXPECT_EQ(session.hallOfFameText(), QString("\"\rAnna:  02 Gen 2002\"\r\n"));
-
-    ASSERT_TRUE(saver.step());
-    EXPECT_EQ(*store.get("data6"), "\"\rAnna:  02 Gen 2002\"\r\n");
-    EXPECT_EQ(*store.get("data7"), "\"03 Gen 2002\"\r\n");
-    EXPECT_EQ(*store.get("Data5"), "\"10000,00\"\r\n");
-    EXPECT_FALSE(saver.step());
-}
-
 namespace {
 
 // A store whose writes wait at a gate: a disk that does not answer until the test says so.
@@ -201,112 +181,38 @@ private:
     bool m_open = false;
 };
 
-struct EndingTest : ::testing::Test {
-    fakes::MemoryStore disk;
-    GateStore gate{disk};
-    records::GameFiles files{disk};
-    int ended = 0;
-
-    void SetUp() override
-    {
-        putSet(disk, game::startingState());
-        files.start();
-    }
-    void queueDay(ui::Saver& saver, const char* date)
-    {
-        game::GameState state = game::startingState();
-        state.date = date;
-        saver.queue(files.nextSave(state, records::WriteOrder::DateFirst));
-    }
-    // Each new box that comes up goes to `answer`, and is counted in `seen`.
-    static void onEveryBox(QTimer& poll, int& seen, std::function<void(QMessageBox&)> answer)
-    {
-        poll.setInterval(0);
-        QObject::connect(
-            &poll, &QTimer::timeout, [&seen, answer, shown = QPointer<QWidget>()]() mutable {
-                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-                if (box == nullptr || box == shown) {
-                    return;
-                }
-                shown = box;
-                ++seen;
-                answer(*box);
-            });
-        poll.start();
-    }
-    static QPushButton* button(QMessageBox& box, const QString& text)
-    {
-        for (QAbstractButton* b : box.buttons()) {
-            if (b->text() == text) {
-                return qobject_cast<QPushButton*>(b);
-            }
-        }
-        return nullptr;
-    }
-};
-
 } // namespace
 
-TEST_F(EndingTest, TheEndWaitsForTheSaveUnderWayAndTheOneWaiting)
+TEST(Ending, WaitingAsksAgainAndTheBoxClosesItselfWhenTheSaveEnds)
 {
-    ui::Saver saver(gate);
-    saver.setDone([this](const records::SaveJob&, const records::SaveReport& report) {
-        EXPECT_TRUE(report);
-        ++ended;
-    });
-    saver.setPatience(std::chrono::hours(1)); // no box: this disk answers
-    queueDay(saver, "02 Gen 2002");
-    queueDay(saver, "03 Gen 2002");
-    QTimer::singleShot(0, [this] { gate.open(); });
-    EXPECT_EQ(saver.finish(), ui::Saver::Ending::Saved);
-    EXPECT_FALSE(saver.busy());
-    EXPECT_GE(ended, 1);
-    EXPECT_EQ(*disk.get("data7"), "\"03 Gen 2002\"\r\n");
-}
-
-TEST_F(EndingTest, ADiskThatHangsAsksAndLeavingKeepsTheLastWholeSet)
-{
-    const auto before = disk.files();
-    {
-        ui::Saver saver(gate);
-        saver.setPatience(std::chrono::milliseconds(0));
-        queueDay(saver, "02 Gen 2002");
-        int boxes = 0;
-        QString prompt;
-        QTimer poll;
-        onEveryBox(poll, boxes, [&](QMessageBox& box) {
-            prompt = box.text();
-            EXPECT_EQ(box.windowTitle(), "Tolv Street");
-            EXPECT_TRUE(button(box, "Aspetta"));
-            if (QPushButton* leave = button(box, "Esci senza salvare")) {
-                leave->click();
-            } else {
-                ADD_FAILURE() << "no \"Esci senza salvare\"";
-                box.done(0);
-            }
-        });
-        EXPECT_EQ(saver.finish(), ui::Saver::Ending::Abandoned);
-        EXPECT_EQ(boxes, 1);
-        EXPECT_TRUE(prompt.contains("non è ancora finito")) << prompt.toStdString();
-        EXPECT_EQ(disk.files(), before); // as after a kill: the last whole set stays
-        gate.open();                     // only so that the test can end the saver's thread
-    }
-}
-
-TEST_F(EndingTest, WaitingAsksAgainAndTheBoxClosesItselfWhenTheSaveEnds)
-{
+    fakes::MemoryStore disk;
+    putSet(disk, game::startingState());
+    records::GameFiles files{disk};
+    files.start();
+    GateStore gate{disk};
     ui::Saver saver(gate);
     saver.setPatience(std::chrono::milliseconds(0));
-    queueDay(saver, "02 Gen 2002");
+    game::GameState day = game::startingState();
+    day.date = "02 Gen 2002";
+    saver.queue(files.nextSave(day, records::WriteOrder::DateFirst));
+
+    // Each new box: the first is answered "Aspetta"; while the second is up the disk answers.
     int boxes = 0;
     QTimer poll;
-    onEveryBox(poll, boxes, [&](QMessageBox& box) {
-        if (boxes == 1) {
-            box.defaultButton()->click(); // "Aspetta"
+    QObject::connect(&poll, &QTimer::timeout, [&, shown = QPointer<QWidget>()]() mutable {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr || box == shown) {
+            return;
+        }
+        shown = box;
+        if (++boxes == 1) {
+            EXPECT_EQ(box->defaultButton()->text(), "Aspetta");
+            box->defaultButton()->click();
         } else {
-            gate.open(); // the disk answers while the second box is up; nobody clicks
+            gate.open(); // nobody clicks: the box must close by itself
         }
     });
+    poll.start(0);
     EXPECT_EQ(saver.finish(), ui::Saver::Ending::Saved);
     EXPECT_EQ(boxes, 2);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
