@@ -115,19 +115,19 @@ void Saver::deliver()
 
 QString Saver::stillSavingPrompt()
 {
-    return QStringLiteral(
-        "Il salvataggio della partita non è ancora finito: il disco non risponde.\n"
-        "Se esci senza salvare, resta la partita dell'ultimo salvataggio finito.");
+    return QCoreApplication::translate(
+        "Saver", "Il salvataggio della partita non è ancora finito: il disco non risponde.\n"
+                 "Se esci senza salvare, resta la partita dell'ultimo salvataggio finito.");
 }
 
 QString Saver::waitButton()
 {
-    return QStringLiteral("Aspetta");
+    return QCoreApplication::translate("Saver", "Aspetta");
 }
 
 QString Saver::leaveButton()
 {
-    return QStringLiteral("Esci senza salvare");
+    return QCoreApplication::translate("Saver", "Esci senza salvare");
 }
 
 bool Saver::askToWait()
