@@ -10,6 +10,7 @@
 #include "ui/artwork.h"
 #include "ui/language.h"
 #include "ui/main_window.h"
+#include "ui/saver.h"
 #include "ui/session.h"
 
 #include <QApplication>
@@ -83,11 +84,20 @@ int main(int argc, char* argv[])
     // Without the lock another copy may play here: nothing is written, not even a recovery.
     records::ReadOnlyStore readOnly(folderStore);
     records::TextStore& store = locked ? static_cast<records::TextStore&>(folderStore) : readOnly;
+    ui::Saver saver(store);
     platform::ClockRandom random;
-    ui::Session session(store, dialogs, random);
+    ui::Session session(store, dialogs, random, &saver);
     ui::Form1::Seams seams;
     seams.language = &language;
-    ui::MainWindowLoader loader(session, seams, &dialogs);
-    loader.show();
-    return QApplication::exec();
+    int result = 0;
+    {
+        ui::MainWindowLoader loader(session, seams, &dialogs);
+        loader.show();
+        result = QApplication::exec();
+    } // "Esci" or the last window's close: every window goes at once
+
+    // The saves the window already showed still reach the disk; nothing new is saved. A disk
+    // that does not answer leaves the choice to the player, and leaving then ends the process
+    // at once, never waiting for a thread stuck in the disk: the files keep the last whole set.
+    return saver.endOfProgram(result);
 }

@@ -52,6 +52,46 @@ public:
     virtual std::string errorText(int code) const = 0;
 };
 
+// Calls that pass everything on to other calls: a layer that changes a few of them (a slow or
+// recording disk) overrides only those.
+class ForwardingFolderCalls : public FolderCalls {
+public:
+    explicit ForwardingFolderCalls(std::unique_ptr<FolderCalls> inner) : m_inner(std::move(inner)) {}
+    int inspect(const std::string& name, records::EntryKind& kind) override { return m_inner->inspect(name, kind); }
+    int openRead(const std::string& name, Handle& handle, std::uint64_t& size) override
+    {
+        return m_inner->openRead(name, handle, size);
+    }
+    int read(Handle handle, char* buffer, std::size_t wanted, std::size_t& got) override
+    {
+        return m_inner->read(handle, buffer, wanted, got);
+    }
+    int create(const std::string& name, Handle& handle) override { return m_inner->create(name, handle); }
+    int write(Handle handle, std::string_view bytes) override { return m_inner->write(handle, bytes); }
+    int openWrite(const std::string& name, Handle& handle, std::uint64_t& size) override
+    {
+        return m_inner->openWrite(name, handle, size);
+    }
+    int writeAt(Handle handle, std::uint64_t length, std::string_view bytes) override
+    {
+        return m_inner->writeAt(handle, length, bytes);
+    }
+    int sync(Handle handle) override { return m_inner->sync(handle); }
+    int close(Handle handle) override { return m_inner->close(handle); }
+    int rename(const std::string& from, const std::string& to) override { return m_inner->rename(from, to); }
+    int renameNoReplace(const std::string& from, const std::string& to) override
+    {
+        return m_inner->renameNoReplace(from, to);
+    }
+    int unlink(const std::string& name) override { return m_inner->unlink(name); }
+    int syncFolder() override { return m_inner->syncFolder(); }
+    records::StoreFailure failureKind(int code) const override { return m_inner->failureKind(code); }
+    std::string errorText(int code) const override { return m_inner->errorText(code); }
+
+private:
+    std::unique_ptr<FolderCalls> m_inner;
+};
+
 // The real calls on a folder of the disk, opened once: later renames of the folder do not
 // redirect the game's files. A folder that cannot be opened fails every call with its reason.
 std::unique_ptr<FolderCalls> systemFolderCalls(const std::filesystem::path& folder);

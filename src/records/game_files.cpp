@@ -54,42 +54,42 @@ int GameFiles::freeBackupNumber(TextStore& store, const std::vector<std::string>
     return 0;
 }
 
-Backups GameFiles::keepPending()
+Backups GameFiles::keepFiles(TextStore& store, std::vector<std::string>& names)
 {
     Backups result;
     // Only what is there now: after a crash part-way, the ones already moved are gone from
     // their names, and the rest take the same number again.
     std::vector<std::string> present;
-    for (const std::string& name : m_toKeep) {
-        const EntryKind kind = m_store.entry(name);
+    for (const std::string& name : names) {
+        const EntryKind kind = store.entry(name);
         if (kind == EntryKind::File || kind == EntryKind::Link) {
             present.push_back(name);
         }
     }
     if (present.empty()) {
-        m_toKeep.clear();
+        names.clear();
         return result;
     }
-    const int n = freeBackupNumber(m_store, present);
+    const int n = freeBackupNumber(store, present);
     if (n == 0) {
         result.error = {StoreFailure::Other, present.front(), "no backup name is free"};
         return result;
     }
     for (const std::string& name : present) {
         const std::string to = backupName(name, n);
-        if (StoreError error = m_store.rename(name, to)) {
+        if (StoreError error = store.rename(name, to)) {
             result.error = std::move(error);
             break;
         }
         result.moved.emplace_back(name, to);
-        m_toKeep.erase(std::find(m_toKeep.begin(), m_toKeep.end(), name));
+        names.erase(std::find(names.begin(), names.end(), name));
     }
     // The backups' names are durable before any save writes over the names they left.
-    if (StoreError error = m_store.syncFolder(); error && !result.error) {
+    if (StoreError error = store.syncFolder(); error && !result.error) {
         result.error = std::move(error);
     }
     if (!result.error) {
-        m_toKeep.clear();
+        names.clear();
     }
     return result;
 }
@@ -101,13 +101,14 @@ StartReport GameFiles::start()
     m_hallOfFameCopy.reset();
     m_toKeep.clear();
     m_lastSaveFailed = false;
+    ++m_hallOfFameVersion;
 
     std::vector<std::string> ours = autosaveNames();
     ours.emplace_back(kHallOfFameName);
     ours.emplace_back(kJournalName);
     ours.emplace_back(kLedgerName);
     // A new game's save that was cut short was writing the first archive name still free.
-    for (const std::string& archive : archiveNames(1)) {
+    for (const std::string& archive : archiveNames(m_store, 1)) {
         ours.push_back(archive);
     }
     report.leftovers = m_store.removeLeftovers(ours);
@@ -123,8 +124,10 @@ StartReport GameFiles::start()
         for (FileContent& file : recovery.files) {
             if (file.name == kHallOfFameName) {
                 m_pendingHallOfFame = std::move(file.bytes);
+                ++m_hallOfFameVersion;
             } else if (isHallOfFameCopy(file.name)) {
                 m_hallOfFameCopy = std::move(file.bytes);
+                ++m_hallOfFameVersion;
             }
         }
         m_lastSaveFailed = true;
@@ -154,18 +157,18 @@ StartReport GameFiles::start()
         break;
     }
     if (!m_toKeep.empty()) {
-        report.kept = keepPending();
+        report.kept = keepFiles(m_store, m_toKeep);
         report.keptLater = !m_toKeep.empty();
     }
     startLedger(report, recovery);
     return report;
 }
 
-std::vector<std::string> GameFiles::archiveNames(std::size_t count)
+std::vector<std::string> GameFiles::archiveNames(TextStore& store, std::size_t count)
 {
     std::vector<std::string> names;
     for (int n = 1; names.size() < count && n <= kMostBackups; ++n) {
-        if (m_store.entry(ledgerArchiveName(n)) == EntryKind::Missing) {
+        if (store.entry(ledgerArchiveName(n)) == EntryKind::Missing) {
             names.push_back(ledgerArchiveName(n));
         }
     }
@@ -313,15 +316,41 @@ WinReport GameFiles::recordWin(std::string_view name, std::string_view date)
         return report;
     }
     m_pendingHallOfFame = std::move(grown);
+    ++m_hallOfFameVersion;
     return report;
 }
 
 SaveReport GameFiles::save(const game::GameState& state, WriteOrder order)
 {
+    const SaveJob job = nextSave(state, order);
+    SaveReport report = write(m_store, job);
+    saved(job, report);
+    return report;
+}
+
+SaveJob GameFiles::nextSave(const game::GameState& state, WriteOrder order) const
+{
+    SaveJob job;
+    job.state = state;
+    job.order = order;
+    job.hallOfFame = m_pendingHallOfFame;
+    job.hallOfFameCopy = m_hallOfFameCopy;
+    job.hallOfFameVersion = m_hallOfFameVersion;
+    job.toKeep = m_toKeep;
+    job.ledger = m_ledgerWritable;
+    if (job.ledger) {
+        job.ledgerWrites = m_ledger.snapshot();
+        job.ledgerOwed = m_ledgerOwed;
+    }
+    return job;
+}
+
+SaveReport GameFiles::write(TextStore& store, const SaveJob& job)
+{
     SaveReport report;
-    m_lastSaveFailed = true;
-    if (!m_toKeep.empty()) {
-        Backups kept = keepPending();
+    if (!job.toKeep.empty()) {
+        std::vector<std::string> toKeep = job.toKeep;
+        Backups kept = keepFiles(store, toKeep);
         if (kept.error) {
             report.outcome = SaveOutcome::NotKept;
             report.error = std::move(kept.error);
@@ -329,45 +358,104 @@ SaveReport GameFiles::save(const game::GameState& state, WriteOrder order)
         }
     }
     std::vector<FileContent> files;
-    if (m_hallOfFameCopy) {
+    if (job.hallOfFameCopy) {
         const std::string hallOfFame(kHallOfFameName);
-        const int n = freeBackupNumber(m_store, {hallOfFame});
+        const int n = freeBackupNumber(store, {hallOfFame});
         if (n == 0) {
             report.outcome = SaveOutcome::Failed;
             report.error = {StoreFailure::Other, hallOfFame, "no backup name is free"};
             return report;
         }
         report.copyName = backupName(kHallOfFameName, n);
-        files.push_back({*report.copyName, *m_hallOfFameCopy});
+        files.push_back({*report.copyName, *job.hallOfFameCopy});
     }
-    if (m_pendingHallOfFame) {
-        files.push_back({std::string(kHallOfFameName), *m_pendingHallOfFame});
+    if (job.hallOfFame) {
+        files.push_back({std::string(kHallOfFameName), *job.hallOfFame});
     }
-    for (FileContent& file : autosaveFiles(state, order)) {
+    for (FileContent& file : autosaveFiles(job.state, job.order)) {
         files.push_back(std::move(file));
     }
     std::vector<FileAppend> appends;
-    if (m_ledgerWritable) {
+    if (job.ledger) {
         // The ledger's lines since the last save go in the same set as the day they belong to.
-        files.insert(files.end(), m_ledgerOwed.begin(), m_ledgerOwed.end());
-        Ledger::Writes ledger = m_ledger.writes(archiveNames(m_ledger.archivesOwed()));
-        files.insert(files.end(), ledger.files.begin(), ledger.files.end());
-        appends = std::move(ledger.appends);
+        files.insert(files.end(), job.ledgerOwed.begin(), job.ledgerOwed.end());
+        const std::vector<std::string> names = archiveNames(store, job.ledgerWrites.archives.size());
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            files.push_back({names[i], job.ledgerWrites.archives[i]});
+        }
+        if (job.ledgerWrites.whole) {
+            files.push_back({std::string(kLedgerName), *job.ledgerWrites.whole});
+        }
+        if (job.ledgerWrites.append) {
+            appends.push_back(*job.ledgerWrites.append);
+        }
     }
-    if (StoreError error = saveSet(m_store, files, appends)) {
-        report.outcome = error.kind == StoreFailure::TooLarge && error.file == kJournalName ? SaveOutcome::TooLarge
-                                                                                           : SaveOutcome::Failed;
+    if (StoreError error = saveSet(store, files, appends)) {
+        report.outcome = error.kind == StoreFailure::TooLarge && error.file == kJournalName
+                             ? SaveOutcome::TooLarge
+                             : SaveOutcome::Failed;
         report.error = std::move(error);
-        return report;
-    }
-    m_pendingHallOfFame.reset();
-    m_hallOfFameCopy.reset();
-    m_lastSaveFailed = false;
-    if (m_ledgerWritable) {
-        m_ledger.saved();
-        m_ledgerOwed.clear();
     }
     return report;
+}
+
+void GameFiles::saved(const SaveJob& job, const SaveReport& report)
+{
+    if (report.outcome != SaveOutcome::NotKept && !job.toKeep.empty()) {
+        m_toKeep.clear(); // the start alone fills it, and no start runs while saves are queued
+    }
+    m_lastSaveFailed = !report;
+    if (!report) {
+        return;
+    }
+    // A win recorded after this save was queued is still owed; a copy is taken only while no
+    // win is owed, so the one this save wrote is the one held.
+    if (job.hallOfFameCopy) {
+        m_hallOfFameCopy.reset();
+    }
+    if (job.hallOfFameVersion == m_hallOfFameVersion) {
+        m_pendingHallOfFame.reset();
+        m_hallOfFameCopy.reset();
+    }
+    if (job.ledger && m_ledgerWritable) {
+        m_ledger.savedUpTo(job.ledgerWrites);
+        if (!job.ledgerOwed.empty()) {
+            m_ledgerOwed.clear();
+        }
+    }
+}
+
+bool SaveJob::carriesAllOf(const SaveJob& older) const
+{
+    const bool hallOfFame =
+        !older.hallOfFame || (this->hallOfFame && hallOfFameVersion >= older.hallOfFameVersion);
+    const bool copy = !older.hallOfFameCopy || hallOfFameCopy == older.hallOfFameCopy;
+    const bool keep =
+        std::all_of(older.toKeep.begin(), older.toKeep.end(), [&](const std::string& name) {
+            return std::find(toKeep.begin(), toKeep.end(), name) != toKeep.end();
+        });
+    return hallOfFame && copy && keep;
+}
+
+void SaveJob::dropWritten(const SaveJob& saved, const SaveReport& report)
+{
+    if (report.outcome != SaveOutcome::NotKept) {
+        toKeep.clear(); // kept already: the files at those names now are the new ones
+    }
+    if (!report) {
+        return;
+    }
+    if (saved.hallOfFameCopy && hallOfFameCopy == saved.hallOfFameCopy) {
+        hallOfFameCopy.reset(); // one copy of the same bytes is enough
+    }
+    if (saved.hallOfFame && hallOfFameVersion == saved.hallOfFameVersion) {
+        hallOfFame.reset();
+    }
+    // Finished ledgers are written once.
+    ledgerWrites.dropArchivesWritten(saved.ledgerWrites);
+    if (!saved.ledgerOwed.empty()) {
+        ledgerOwed.clear();
+    }
 }
 
 } // namespace records

@@ -9,6 +9,7 @@
 #include "records/save_set.h"
 #include "records/store.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <utility>
@@ -53,6 +54,26 @@ struct SaveReport {
     explicit operator bool() const { return outcome == SaveOutcome::Saved; }
 };
 
+// One save as it was queued: the state the window showed and everything the save still owed
+// at that moment, so that it can be written later, on another thread, without looking back.
+struct SaveJob {
+    game::GameState state;
+    WriteOrder order = WriteOrder::DataFirst;
+    std::optional<std::string> hallOfFame;     // a win's Hall of Fame not yet on disk
+    std::optional<std::string> hallOfFameCopy; // a data6 not in the game's form, to keep
+    std::uint64_t hallOfFameVersion = 0;       // which change of the two above it carries
+    std::vector<std::string> toKeep;           // damaged files to keep under backup names first
+    bool ledger = false;                       // the ledger's side file is written with it
+    Ledger::Snapshot ledgerWrites;             // what of the ledger it carries
+    std::vector<FileContent> ledgerOwed;       // finished ledgers an interrupted save owed
+
+    // True when this (newer) save carries every Hall of Fame change the older one does, so that
+    // the older one, not yet begun, may be dropped for it: a win never leaves the disk's future.
+    bool carriesAllOf(const SaveJob& older) const;
+    // A save before this one has ended; what it wrote need not be written again.
+    void dropWritten(const SaveJob& saved, const SaveReport& report);
+};
+
 class GameFiles {
 public:
     explicit GameFiles(TextStore& store) : m_store(store) {}
@@ -74,6 +95,13 @@ public:
     // Fame's copy, the Hall of Fame and the six files in `order`.
     SaveReport save(const game::GameState& state, WriteOrder order);
 
+    // The same save in three steps, for a save written beside the window: the job taken now
+    // (touches no file), written later by `write` (touches nothing but the store and the job),
+    // and its end told back here, in the order the jobs were taken.
+    SaveJob nextSave(const game::GameState& state, WriteOrder order) const;
+    static SaveReport write(TextStore& store, const SaveJob& job);
+    void saved(const SaveJob& job, const SaveReport& report);
+
     // Something a failed save still owes the disk (a win, a copy, backups, or the state itself).
     bool owesASave() const { return m_lastSaveFailed || m_pendingHallOfFame || m_hallOfFameCopy || !m_toKeep.empty(); }
 
@@ -90,12 +118,15 @@ public:
     bool ledgerSaved() const { return m_ledgerWritable; }
 
 private:
-    Backups keepPending();
+    // Moves the names of `names` that are there to backup names with one free number; the
+    // ones moved leave `names`.
+    static Backups keepFiles(TextStore& store, std::vector<std::string>& names);
     void startLedger(const StartReport& report, const Recovery& recovery);
     // The ledger on disk as a whole journal left it, or the file itself; nothing when there is
     // none or it is no ledger of the game (then kept under a backup name).
     std::optional<Ledger> readLedger(const Recovery& recovery);
-    std::vector<std::string> archiveNames(std::size_t count);
+    // The first `count` names free for finished ledgers.
+    static std::vector<std::string> archiveNames(TextStore& store, std::size_t count);
 
     Ledger m_ledger;
     bool m_ledgerWritable = true;
@@ -104,6 +135,7 @@ private:
     TextStore& m_store;
     std::optional<std::string> m_pendingHallOfFame;
     std::optional<std::string> m_hallOfFameCopy; // the bytes of a data6 not in the game's form
+    std::uint64_t m_hallOfFameVersion = 0;       // counts the changes of the two above
     std::vector<std::string> m_toKeep;           // damaged files waiting for their backup
     bool m_lastSaveFailed = false;
 };

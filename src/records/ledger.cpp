@@ -229,14 +229,18 @@ void Ledger::win(const game::GameState& state)
 void Ledger::newGame(const game::GameState& state)
 {
     std::vector<std::string> archives = std::move(m_archives);
+    const std::uint64_t firstArchive = m_firstArchive;
     if (!m_days.empty()) {
         // The finished game's last figures close its ledger.
         archives.push_back(text() + "E;" + moneyText(m_days.back().netWorth) + "\n");
     }
     const std::uint64_t revision = m_revision;
+    const std::uint64_t epoch = m_epoch;
     *this = Ledger();
     m_revision = revision;
+    m_epoch = epoch + 1;
     m_archives = std::move(archives);
+    m_firstArchive = firstArchive;
     m_rewrite = true;
     m_pending = kHeader;
     day(state);
@@ -262,7 +266,57 @@ void Ledger::saved()
     m_saved += m_pending;
     m_pending.clear();
     m_rewrite = false;
+    m_firstArchive += m_archives.size();
     m_archives.clear();
+}
+
+void Ledger::Snapshot::dropArchivesWritten(const Snapshot& written)
+{
+    const std::uint64_t writtenEnd = written.firstArchive + written.archives.size();
+    if (writtenEnd <= firstArchive) {
+        return;
+    }
+    const std::size_t drop = static_cast<std::size_t>(std::min<std::uint64_t>(writtenEnd - firstArchive, archives.size()));
+    archives.erase(archives.begin(), archives.begin() + static_cast<std::ptrdiff_t>(drop));
+    firstArchive += drop;
+}
+
+Ledger::Snapshot Ledger::snapshot() const
+{
+    Snapshot snapshot;
+    snapshot.archives = m_archives;
+    snapshot.firstArchive = m_firstArchive;
+    if (m_rewrite) {
+        snapshot.whole = text();
+    } else if (!m_pending.empty()) {
+        snapshot.append = FileAppend{std::string(kLedgerName), m_saved.size(), m_pending};
+    }
+    snapshot.epoch = m_epoch;
+    snapshot.reach = m_saved.size() + m_pending.size();
+    return snapshot;
+}
+
+void Ledger::savedUpTo(const Snapshot& written)
+{
+    // Finished ledgers only queue up, across new games too, each with its number.
+    Snapshot mine;
+    mine.archives = std::move(m_archives);
+    mine.firstArchive = m_firstArchive;
+    mine.dropArchivesWritten(written);
+    m_archives = std::move(mine.archives);
+    m_firstArchive = mine.firstArchive;
+    if (written.epoch != m_epoch) {
+        return; // a new ledger since: it owes everything of its own still
+    }
+    // Saves end in order, but an earlier one may have carried less than one before it told back.
+    if (written.reach > m_saved.size()) {
+        const std::size_t reached = std::min(written.reach - m_saved.size(), m_pending.size());
+        m_saved += m_pending.substr(0, reached);
+        m_pending.erase(0, reached);
+    }
+    if (written.whole) {
+        m_rewrite = false;
+    }
 }
 
 void Ledger::setUnsaved(std::size_t pending, bool rewrite)

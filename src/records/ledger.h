@@ -114,6 +114,20 @@ public:
     Writes writes(const std::vector<std::string>& archiveNames) const;
     std::size_t archivesOwed() const { return m_archives.size(); }
     void saved();
+    // The same for a save queued now and written later: what it carries, and its end told back.
+    // What it wrote leaves what later saves owe; lines added meanwhile stay owed.
+    struct Snapshot {
+        std::vector<std::string> archives;   // finished ledgers, named when written
+        std::uint64_t firstArchive = 0;      // the number of the first of them, counting all
+        // Drops the finished ledgers that an earlier save, now ended, wrote already.
+        void dropArchivesWritten(const Snapshot& written);
+        std::optional<std::string> whole;    // the ledger written whole (a new one)
+        std::optional<FileAppend> append;    // or its lines since the last save
+        std::uint64_t epoch = 0;             // which ledger (a new game starts another)
+        std::size_t reach = 0;               // how much of the ledger's text is on disk after it
+    };
+    Snapshot snapshot() const;
+    void savedUpTo(const Snapshot& written);
     bool owesWrites() const { return !m_pending.empty() || m_rewrite || !m_archives.empty(); }
     // After an interrupted save that the start could not complete: the last `pending` bytes are
     // not on disk yet (`rewrite`: nor the rest of it).
@@ -145,6 +159,7 @@ private:
     std::string m_pending;               // the lines added since
     bool m_rewrite = false;              // the file must be written whole (a new ledger)
     std::vector<std::string> m_archives; // finished ledgers not saved yet
+    std::uint64_t m_firstArchive = 0;    // the number of the first of them, counting all
 
     std::vector<DayRecord> m_days;
     std::vector<TradeRecord> m_trades;
@@ -155,6 +170,7 @@ private:
     bool m_won = false; // the last line was a win: the files hold the starting portfolio
     bool m_gap = false;
     std::uint64_t m_revision = 0;
+    std::uint64_t m_epoch = 0;
 };
 
 // One line of the holdings table, at today's prices.

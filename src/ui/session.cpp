@@ -7,6 +7,7 @@
 #include "records/hall_of_fame.h"
 #include "records/save_set.h"
 #include "ui/company_info.h"
+#include "ui/saver.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -168,9 +169,24 @@ QString shownText(const std::string& text)
     return platform::fromCodePage(text);
 }
 
-Session::Session(records::TextStore& store, platform::Dialogs& dialogs, game::RandomSource& random)
-    : m_dialogs(dialogs), m_random(random), m_files(store), m_state(game::startingState())
+Session::Session(records::TextStore& store, platform::Dialogs& dialogs, game::RandomSource& random,
+                 Saver* saver)
+    : m_dialogs(dialogs), m_random(random), m_files(store), m_saver(saver),
+      m_state(game::startingState())
 {
+    if (m_saver != nullptr) {
+        m_saver->setDone([this](const records::SaveJob& job, const records::SaveReport& report) {
+            m_files.saved(job, report);
+            saveEnded(report);
+        });
+    }
+}
+
+Session::~Session()
+{
+    if (m_saver != nullptr) {
+        m_saver->setDone(nullptr);
+    }
 }
 
 void Session::error(const QString& prompt)
@@ -182,10 +198,15 @@ void Session::load()
 {
     m_random.seedFromClock();
     // The main window loads again after it was closed (the producer window brings it back).
+    // Saves still queued are about to write the state the game has: nothing is read that they
+    // will rewrite, and the game goes on from that state.
+    if (m_saver != nullptr && m_saver->busy()) {
+        return;
+    }
     // What this run could not save yet (a win above all) is saved before the files are read
     // afresh; if that fails too, the game goes on from what it has, so the winner is neither
-    // lost nor allowed to win twice from the old cash.
-    if (m_files.owesASave() && !save(records::WriteOrder::DataFirst)) {
+    // lost nor allowed to win twice from the old cash. Queued, it is carried the same way.
+    if (m_files.owesASave() && (!save(records::WriteOrder::DataFirst) || m_saver != nullptr)) {
         return;
     }
     const records::StartReport report = m_files.start();
@@ -212,6 +233,9 @@ void Session::load()
 
 void Session::tellStart(const records::StartReport& report)
 {
+    if (report.kept.error) {
+        m_failing = true; // the box below says the game is not being saved
+    }
     QStringList kept;
     for (const auto& [name, backupName] : report.kept.moved) {
         kept << QCoreApplication::translate("Session", "\"%1\" come \"%2\"")
@@ -290,11 +314,26 @@ void Session::tellStart(const records::StartReport& report)
 
 bool Session::save(records::WriteOrder order)
 {
+    if (m_saver != nullptr) {
+        m_saver->queue(m_files.nextSave(m_state, order));
+        return true;
+    }
     const records::SaveReport report = m_files.save(m_state, order);
-    if (!report) {
+    saveEnded(report);
+    return static_cast<bool>(report);
+}
+
+void Session::saveEnded(const records::SaveReport& report)
+{
+    if (report) {
+        m_failing = false;
+        return;
+    }
+    // Every save of a failing stretch fails the same way: one box says it, and play goes on.
+    if (!m_failing) {
+        m_failing = true;
         reportSaveFailure(report);
     }
-    return static_cast<bool>(report);
 }
 
 void Session::reportSaveFailure(const records::SaveReport& report)

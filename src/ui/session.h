@@ -18,15 +18,25 @@
 
 namespace ui {
 
+class Saver;
+
 class Session {
 public:
-    Session(records::TextStore& store, platform::Dialogs& dialogs, game::RandomSource& random);
+    // With a saver, saves are written beside the window and their ends told later; without
+    // one, each save is written before the event that made it returns.
+    Session(records::TextStore& store, platform::Dialogs& dialogs, game::RandomSource& random,
+            Saver* saver = nullptr);
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
 
     // The main window's load: seeds the random source, completes an interrupted save, then reads
     // the six autosave files. With none there it starts a new game and writes them; with damaged
     // ones it keeps them under backup names, tells the player, and starts a new game. Loaded
     // again while a save is still owed (the last one failed), it saves first, and keeps playing
     // the state it has if that fails again: nothing shown is ever dropped for older files.
+    // While saves are still queued it reads nothing: the files are about to hold the state it
+    // has, which it keeps playing.
     void load();
 
     const game::GameState& state() const { return m_state; }
@@ -70,8 +80,10 @@ private:
                    game::TradeOutcome outcome);
     void winCheck();
     // Saves the six autosave files with whatever a failed save still owes, as one set; false
-    // (after telling the player) when it failed.
+    // (after telling the player) when it failed. With a saver it is queued: true.
     bool save(records::WriteOrder order);
+    // A save has ended: the player hears of the first failure of a failing stretch only.
+    void saveEnded(const records::SaveReport& report);
     void tellStart(const records::StartReport& report);
     void reportSaveFailure(const records::SaveReport& report);
     void error(const QString& prompt);
@@ -79,6 +91,8 @@ private:
     platform::Dialogs& m_dialogs;
     game::RandomSource& m_random;
     records::GameFiles m_files;
+    Saver* m_saver;
+    bool m_failing = false; // the player was told saving fails, and no save has worked since
     game::GameState m_state;
 };
 

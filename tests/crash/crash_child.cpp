@@ -1,22 +1,33 @@
 // The child program of the crash tests: plays in a real folder until it is killed, or stops
 // itself just before a chosen step of one save.
 //
-//   crash_child play <folder> <seed> <steps>   the script, a line on stdout after each action
+//   crash_child play <folder> <seed> <steps>   the script, a line on stdout after each action;
+//                                              the saves are written beside it, as in the game
 //   crash_child act <folder> <action> <point>  start, day, new, win or recover; killed just before
 //                                              the point-th disk step of that action (0: never)
 //   crash_child hold-lock <folder>             takes the play lock and waits to be killed
+//   crash_child end <folder> <slow|hang>       plays five days on a disk whose syncs take 30 ms
+//                                              or never end, then ends as the game does; over
+//                                              the hanging disk it answers "Esci senza salvare"
+#include "crash/play_script.h"
 #include "platform/folder_store.h"
 #include "platform/local_path.h"
-#include "crash/play_script.h"
 #include "platform/play_lock.h"
 #include "records/store.h"
+#include "ui/saver.h"
 #include "ui/session.h"
 
-#include <QCoreApplication>
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
 
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <memory>
 #include <string>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -79,16 +90,22 @@ int play(const QString& folder, std::uint64_t seed, int steps)
         return 4;
     }
     platform::FolderStore store(platform::localPath(folder));
+    ui::Saver saver(store);
     crashtest::ScriptRandom random(seed);
     crashtest::ScriptDialogs dialogs;
     sayBoxes(dialogs);
-    ui::Session session(store, dialogs, random);
+    ui::Session session(store, dialogs, random, &saver);
     session.load();
     say("loaded");
     crashtest::PlayScript script(session, random, seed);
     for (int i = 0; i < steps; ++i) {
         const std::string what = script.step();
         say("step " + std::to_string(i) + " " + what);
+        // The ends of the saves are told between the player's actions, as between events.
+        QCoreApplication::processEvents();
+    }
+    while (saver.busy()) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     say("end");
     return 0;
@@ -134,6 +151,60 @@ int act(const QString& folder, const std::string& action, int point)
     return 0;
 }
 
+// The system's calls with every file sync slowed down, or stuck for good.
+class SlowDisk final : public platform::ForwardingFolderCalls {
+public:
+    SlowDisk(std::unique_ptr<platform::FolderCalls> inner, bool hang)
+        : ForwardingFolderCalls(std::move(inner)), m_hang(hang)
+    {
+    }
+    int sync(Handle handle) override
+    {
+        do {
+            std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        } while (m_hang);
+        return ForwardingFolderCalls::sync(handle);
+    }
+
+private:
+    bool m_hang;
+};
+
+int end(const QString& folder, bool hang)
+{
+    platform::FolderStore store(
+        std::make_unique<SlowDisk>(platform::systemFolderCalls(platform::localPath(folder)), hang));
+    ui::Saver saver(store);
+    crashtest::ScriptRandom random(crashtest::kActSeed);
+    crashtest::ScriptDialogs dialogs;
+    sayBoxes(dialogs);
+    ui::Session session(store, dialogs, random, &saver);
+    session.load();
+    for (int day = 0; day < 5; ++day) {
+        session.advanceDay();
+        say("day " + session.state().date);
+    }
+    saver.setPatience(hang ? std::chrono::milliseconds(0) : std::chrono::hours(1));
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) {
+            return;
+        }
+        say("asked: " + oneLine(box->text()));
+        for (QAbstractButton* button : box->buttons()) {
+            if (button->text() == ui::Saver::leaveButton()) {
+                button->click();
+            }
+        }
+    });
+    poll.start(0);
+    say("ending");
+    const int code = saver.endOfProgram(0);
+    say("saved");
+    return code;
+}
+
 int holdLock(const QString& folder)
 {
     platform::PlayLock lock(platform::localPath(folder));
@@ -152,8 +223,14 @@ int holdLock(const QString& folder)
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
     const std::string mode = argc > 1 ? argv[1] : "";
+    // Only the end shows a box: a window system for that mode alone.
+    std::unique_ptr<QCoreApplication> app;
+    if (mode == "end") {
+        app = std::make_unique<QApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     const QString folder = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
     if (mode == "play" && argc == 5) {
         return play(folder, std::strtoull(argv[3], nullptr, 10), std::atoi(argv[4]));
@@ -164,7 +241,10 @@ int main(int argc, char** argv)
     if (mode == "hold-lock" && argc == 3) {
         return holdLock(folder);
     }
+    if (mode == "end" && argc == 4) {
+        return end(folder, std::string(argv[3]) == "hang");
+    }
     say("usage: crash_child play <folder> <seed> <steps> | act <folder> <action> <point> | "
-        "hold-lock <folder>");
+        "hold-lock <folder> | end <folder> <slow|hang>");
     return 2;
 }

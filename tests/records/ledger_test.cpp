@@ -317,3 +317,24 @@ TEST(Ledger, AnInterruptedSaveThatTheStartCannotCompleteStillOwesItsLedgerLines)
     EXPECT_EQ(read->days()[1].date, "02 Gen 2002");
     EXPECT_TRUE(read->matches(state));
 }
+
+// Saves queued beside the window end in order, each telling back what it carried: the ledger
+// then counts on disk exactly what the last of them wrote, however many lines came meanwhile.
+TEST(Ledger, SavesThatEndLateCountOnlyWhatTheyWrote)
+{
+    game::GameState state = game::startingState();
+    Ledger ledger = Ledger::startingFrom(state);
+    const Ledger::Snapshot first = ledger.snapshot();
+    ledger.day(state);
+    const Ledger::Snapshot second = ledger.snapshot();
+    ledger.savedUpTo(first);
+    for (int d = 0; d < 5; ++d) {
+        ledger.day(state); // more than the first save carried
+    }
+    ledger.savedUpTo(second);
+    const Ledger::Snapshot third = ledger.snapshot();
+    ASSERT_TRUE(third.append);
+    EXPECT_EQ(third.append->length, second.reach);
+    EXPECT_EQ(second.append->length + second.append->bytes.size(), second.reach);
+    EXPECT_EQ(third.append->length + third.append->bytes.size(), ledger.text().size());
+}

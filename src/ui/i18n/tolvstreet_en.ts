@@ -315,6 +315,23 @@ Qt's own options, such as -platform and -style, work too.
     </message>
 </context>
 <context>
+    <name>Saver</name>
+    <message>
+        <source>Il salvataggio della partita non è ancora finito: il disco non risponde.
+Se esci senza salvare, resta la partita dell'ultimo salvataggio finito.</source>
+        <translation>The game has not finished saving: the disk does not answer.
+If you leave without saving, the game of the last finished save remains.</translation>
+    </message>
+    <message>
+        <source>Aspetta</source>
+        <translation>Wait</translation>
+    </message>
+    <message>
+        <source>Esci senza salvare</source>
+        <translation>Leave without saving</translation>
+    </message>
+</context>
+<context>
     <name>Session</name>
     <message>
         <source>Errore</source>
