@@ -15,6 +15,10 @@
 
 namespace records {
 
+// The note of a backup under way: the one number its files take, written before the first of
+// them moves, so that a start after a cut part-way moves the rest to the same number.
+inline constexpr std::string_view kBackupNoteName = "Data.backups";
+
 // Files moved to backup names: (name, backup name) pairs, and the first error.
 struct Backups {
     std::vector<std::pair<std::string, std::string>> moved;
@@ -27,6 +31,7 @@ struct StartReport {
     StoreError journalError; // why a journal could not be read or completed
     AutosaveRead read;       // Loaded: the state to play; NoFiles; Damaged: every damaged file
     Backups kept;            // the files kept under backup names (damage or an unreadable journal)
+    int resumedBackup = 0;   // the number of a backup a crash cut short, finished by this start
     bool keptLater = false;  // they could not all be kept yet: no save until they are
     int leftovers = 0;       // temporary files of an interrupted save that were removed
 };
@@ -82,11 +87,13 @@ public:
 
 private:
     Backups keepPending();
+    void resumeBackups(StartReport& report);
 
     TextStore& m_store;
     std::optional<std::string> m_pendingHallOfFame;
     std::optional<std::string> m_hallOfFameCopy; // the bytes of a data6 not in the game's form
     std::vector<std::string> m_toKeep;           // damaged files waiting for their backup
+    int m_backupNumber = 0;                      // their number, once it is on the disk
     bool m_lastSaveFailed = false;
 };
 

@@ -149,6 +149,16 @@ void Session::tellStart(const records::StartReport& report)
         }
         return text;
     };
+    if (report.resumedBackup != 0 && !report.kept.error) {
+        // The start that began keeping them was cut short before it could say so.
+        m_dialogs.message(QStringLiteral("Un avvio precedente si è interrotto mentre conservava i file danneggiati "
+                                         "della partita: sono conservati con il numero %1 (come \"Data1.bak%1\").%2")
+                              .arg(QString::number(report.resumedBackup),
+                                   report.read.kind == records::AutosaveRead::Kind::Loaded
+                                       ? QString()
+                                       : QStringLiteral("\nInizia una nuova partita.")),
+                          kAppTitle);
+    }
     switch (report.journal) {
     case records::Recovery::Kind::Unreadable:
         m_dialogs.message(QStringLiteral("Non è stato possibile leggere il salvataggio interrotto (%1): i file "
