@@ -1,6 +1,7 @@
 // How long a day takes: the rules alone, the whole press with its save, and the cost of
 // replacing six small files atomically on this machine, the floor the save cannot go below.
 #include "platform/folder_store.h"
+#include "platform/local_path.h"
 #include "game/rules.h"
 #include "platform/dialogs.h"
 #include "records/store.h"
@@ -52,7 +53,7 @@ BENCHMARK(RulesAlone);
 void SixAtomicFiles(benchmark::State& bench)
 {
     QTemporaryDir dir;
-    platform::FolderStore store(dir.path());
+    platform::FolderStore store(platform::localPath(dir.path()));
     const auto files = records::autosaveFiles(game::startingState(), records::WriteOrder::DateFirst);
     for (auto _ : bench) {
         for (const records::FileContent& file : files) {
@@ -68,7 +69,7 @@ BENCHMARK(SixAtomicFiles)->Unit(benchmark::kMicrosecond)->UseRealTime();
 void FullDayAdvance(benchmark::State& bench)
 {
     QTemporaryDir dir;
-    platform::FolderStore store(dir.path());
+    platform::FolderStore store(platform::localPath(dir.path()));
     SilentDialogs dialogs;
     BenchRandom random;
     ui::Session session(store, dialogs, random);

@@ -14,8 +14,9 @@ inline constexpr std::uint32_t kHkeyLocalMachine = 0x80000002;
 inline constexpr std::uint32_t kRegSz = 1;
 inline constexpr std::uint32_t kRegDword = 4;
 inline constexpr long kErrorSuccess = 0;
-// The standard read rights plus all six key-specific rights.
-inline constexpr std::uint32_t kKeyAccess = 0x2003F;
+// Reading only (KEY_READ): a standard, not elevated user may open the machine's keys for that,
+// and is refused any access that includes writing.
+inline constexpr std::uint32_t kKeyAccess = 0x20019;
 
 // Texts are single-byte, in the system code page, as the "A" calls take them.
 class Registry {

@@ -1,6 +1,9 @@
 // The Hall of Fame file data6: one quoted line holding the list of winners.
 #include "records/hall_of_fame.h"
 
+#include <algorithm>
+#include <cstddef>
+
 namespace records {
 
 namespace {
@@ -52,11 +55,13 @@ std::string appendWinner(const std::string* file, std::string_view name, std::st
     out += '"';
     out += list;
     out += '\r';
-    for (const char c : name) {
+    const std::size_t nameStart = out.size();
+    out += name;
+    // A CR would start a false record in the list; other control characters are no better.
+    std::replace_if(out.begin() + static_cast<std::ptrdiff_t>(nameStart), out.end(), [](char c) {
         const auto code = static_cast<unsigned char>(c);
-        // A CR would start a false record in the list; other control characters are no better.
-        out += (code < 32 || code == 127) ? '?' : c;
-    }
+        return code < 32 || code == 127;
+    }, '?');
     out += ":  ";
     out += date;
     out += "\"\r\n";

@@ -157,10 +157,14 @@ StoreError saveSet(TextStore& store, const std::vector<FileContent>& files)
             return {StoreFailure::Other, file.name, "not a plain file name"};
         }
     }
-    const std::string bytes = journalBytes(files);
-    if (bytes.size() > kLargestJournal) {
+    std::size_t size = kMagic.size() + 64;
+    for (const FileContent& file : files) {
+        size += file.name.size() + file.bytes.size() + 24;
+    }
+    if (size > kLargestJournal) {
         return {StoreFailure::TooLarge, journal, "the save is larger than a journal may be"};
     }
+    const std::string bytes = journalBytes(files);
     // Until the journal is whole on the disk nothing else has been touched.
     if (StoreError error = store.replace(journal, bytes)) {
         return error;

@@ -1,6 +1,8 @@
 // The about box, and its button that starts the system-information tool.
 #include "ui/about_window.h"
 #include "ui/app_info.h"
+#include "ui/twips.h"
+#include "ui/window_look.h"
 
 #include "platform/sys_info.h"
 
@@ -31,23 +33,12 @@ const QString kDisclaimer = QStringLiteral(
 const QString kSysInfoUnavailable =
     QStringLiteral("Le informazioni sul sistema non sono disponibili in questa fase");
 
-int px(int twips) { return qRound(twips / 15.0); }
-QRect twipRect(int left, int top, int width, int height)
-{
-    return QRect(px(left), px(top), px(width), px(height));
-}
-
-QLabel* makeLabel(QWidget* parent, const QString& name, const QRect& place, bool black)
+QLabel* makeLabel(QWidget* parent, const QString& name, const QRect& place)
 {
     auto* label = new QLabel(parent);
     label->setObjectName(name);
     label->setGeometry(place);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    if (black) {
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, Qt::black);
-        label->setPalette(palette);
-    }
     return label;
 }
 
@@ -100,9 +91,13 @@ frmAbout::frmAbout(platform::Dialogs& dialogs, platform::Registry& registry,
     font.setPointSizeF(8.25);
     setFont(font);
     setSizeGripEnabled(false);
-    // The client area's top-left corner at its fixed place on the screen.
+    // Black labels on the light face with its etched separator, whatever the system's scheme.
+    setPalette(gamePalette());
+    // The client area's top-left corner at its fixed place on the screen, moved inside the
+    // screen's free area where a small screen or a task bar would hide part of the box.
     setGeometry(twipRect(2340, 1935, 5730, 3555));
     setFixedSize(size());
+    placeOnScreen(this, twipPoint(2340, 1935));
 
     picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
@@ -117,23 +112,23 @@ frmAbout::frmAbout(platform::Dialogs& dialogs, platform::Registry& registry,
         setWindowIcon(QIcon(icon));
     }
 
-    lblTitle = makeLabel(this, QStringLiteral("lblTitle"), twipRect(1080, 240, 3885, 480), true);
-    lblVersion =
-        makeLabel(this, QStringLiteral("lblVersion"), twipRect(1080, 780, 3885, 225), false);
+    lblTitle = makeLabel(this, QStringLiteral("lblTitle"), twipRect(1080, 240, 3885, 480));
+    lblVersion = makeLabel(this, QStringLiteral("lblVersion"), twipRect(1080, 780, 3885, 225));
     lblDescription =
-        makeLabel(this, QStringLiteral("lblDescription"), twipRect(1080, 1125, 3885, 210), true);
+        makeLabel(this, QStringLiteral("lblDescription"), twipRect(1080, 1125, 3885, 210));
     lblDescription->setText(kDescription);
-    Label1 = makeLabel(this, QStringLiteral("Label1"), twipRect(1080, 1440, 4335, 255), false);
+    Label1 = makeLabel(this, QStringLiteral("Label1"), twipRect(1080, 1440, 4335, 255));
     Label1->setText(kRights);
 
     // A grey stroke with a white one just below it: an etched line across the box.
-    makeLine(this, QStringLiteral("Line1(1)"), QRect(px(90), px(2445), px(5654) - px(90) + 1, 1),
+    makeLine(this, QStringLiteral("Line1(1)"),
+             QRect(twips(90), twips(2445), twips(5654) - twips(90) + 1, 1),
              QColor(0x80, 0x80, 0x80));
     makeLine(this, QStringLiteral("Line1(0)"),
-             QRect(px(105), px(2460), px(5654) - px(105) + 1, 2), Qt::white);
+             QRect(twips(105), twips(2460), twips(5654) - twips(105) + 1, 2), Qt::white);
 
     lblDisclaimer =
-        makeLabel(this, QStringLiteral("lblDisclaimer"), twipRect(255, 2625, 3870, 825), true);
+        makeLabel(this, QStringLiteral("lblDisclaimer"), twipRect(255, 2625, 3870, 825));
     lblDisclaimer->setWordWrap(true);
     lblDisclaimer->setText(kDisclaimer);
 

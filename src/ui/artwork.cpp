@@ -1,5 +1,6 @@
 // The game's pictures, fonts and painted controls.
 #include "ui/artwork.h"
+#include "ui/window_look.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -61,6 +62,9 @@ void PictureButton::setFaceColour(const QColor& colour)
     QPalette shades = palette();
     shades.setColor(QPalette::Button, colour);
     setPalette(shades);
+    // A fixed face takes the game's black caption with it: the system's button text may be
+    // white under a dark scheme.
+    useGameInk(this);
     update();
 }
 

@@ -1,6 +1,8 @@
 // The game's pictures and fonts, and the painted controls: picture buttons, lines, shapes.
 #pragma once
 
+#include "ui/twips.h"
+
 #include <QColor>
 #include <QFont>
 #include <QIcon>
@@ -38,9 +40,6 @@ QFont designFont(const char* family, double points, QFont::Weight weight = QFont
 
 // The application icon, vector-drawn so that it stays crisp at every scale.
 QIcon appIcon();
-
-// A 1-pixel = 15-twip conversion for positions taken from the window designs.
-constexpr int twips(int value) { return value / 15; }
 
 // A command button that paints its own face: an optional picture with the caption below it,
 // an optional face colour, and a caption that wraps at its blanks when it does not fit.

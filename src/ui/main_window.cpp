@@ -4,6 +4,7 @@
 
 #include "ui/about_window.h"
 #include "ui/hall_of_fame_window.h"
+#include "ui/window_look.h"
 
 #include <QAction>
 #include <QApplication>
@@ -51,13 +52,6 @@ const QColor kTradeFace(0xC0, 0xFF, 0xC0);
 constexpr int kClientWidth = 9405;
 constexpr int kClientHeight = 9090;
 
-QRect twipRect(int left, int top, int width, int height)
-{
-    return QRect(twips(left), twips(top), twips(width), twips(height));
-}
-
-QPoint twipPoint(int x, int y) { return QPoint(twips(x), twips(y)); }
-
 QString indexed(const char* name, int index)
 {
     return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
@@ -83,6 +77,8 @@ QLabel* makeCell(QWidget* parent, const QString& name, const QRect& geometry, co
     cell->setLineWidth(1);
     cell->setMargin(1);
     cell->setFont(font);
+    // A number longer than its cell is cut at the cell's edge, never wrapped onto a second line.
+    cell->setWordWrap(false);
     return cell;
 }
 
@@ -92,6 +88,8 @@ void showCell(QLabel* cell, const std::string& text)
     const QString shown = shownText(text);
     cell->setText(shown);
     cell->setAccessibleName(QStringLiteral("%1: %2").arg(cell->accessibleDescription(), shown));
+    // The cell may cut the text; the tooltip shows all of it.
+    cell->setToolTip(wholeTextTip(shown));
 }
 
 void bringToFront(QWidget* window)
@@ -333,6 +331,8 @@ void Form1::buildCashBox(QWidget* area)
     Shape1 = new RectangleShape(twipRect(480, 600, 2055, 615), 2, area);
     Shape1->setObjectName(QStringLiteral("Shape1"));
     Shape1->setAccessibleName(kCashFrameName);
+    // The cash box is drawn in black on the light face whatever the system's scheme.
+    useGameInk(Shape1, true);
 
     // The currency mark: a V (Line1, Line2) crossed by two bars (Line4 above, Line3 below).
     const std::array<std::pair<QPoint, QPoint>, 4> strokes{{
@@ -345,6 +345,7 @@ void Form1::buildCashBox(QWidget* area)
         Line[i] = new LineShape(strokes[i].first, strokes[i].second, 2, area);
         Line[i]->setObjectName(QStringLiteral("Line%1").arg(i + 1));
         Line[i]->setAccessibleName(kCurrencyName);
+        useGameInk(Line[i]);
     }
 
     Label19 = makeLabel(area, QStringLiteral("Label19"), twipRect(480, 240, 2055, 255));
@@ -355,6 +356,8 @@ void Form1::buildCashBox(QWidget* area)
     Label5 = makeLabel(area, QStringLiteral("Label5"), twipRect(480, 840, 1455, 375),
                        Qt::AlignRight);
     Label5->setFont(designFont(fonts::kTimes, 12, QFont::Bold));
+    Label5->setWordWrap(false);
+    useGameInk(Label5);
     Label5->setAccessibleDescription(kCashHeading);
 }
 
@@ -524,12 +527,9 @@ void Form1::buildMenus()
 
 void Form1::centreOnScreen()
 {
-    // The whole window, title and border included, once the system tells their size.
-    if (const QScreen* where = screen()) {
-        const QSize outer = frameGeometry().size();
-        const QPoint half((outer.width() - 1) / 2, (outer.height() - 1) / 2);
-        move(where->availableGeometry().center() - half);
-    }
+    // The whole window, title and border included once the system tells their size; on a
+    // screen too small for it, its title bar stays on the screen.
+    placeOnScreen(this);
 }
 
 void Form1::showEvent(QShowEvent* event)
@@ -564,6 +564,7 @@ void Form1::render()
     const QString date = shownText(state.date);
     Command4->setCaption(date);
     Command4->setAccessibleName(date);
+    Command4->setToolTip(wholeTextTip(date));
 }
 
 // ---- Procedures ----

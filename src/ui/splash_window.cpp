@@ -1,6 +1,8 @@
 // The producer window: the game's name, a logo, the version and the maker's credits.
 #include "ui/splash_window.h"
 #include "ui/app_info.h"
+#include "ui/twips.h"
+#include "ui/window_look.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -18,7 +20,6 @@ namespace ui {
 
 namespace {
 
-
 constexpr int kTicksShown = 30;
 constexpr int kTickMilliseconds = 20;
 
@@ -31,13 +32,6 @@ const QString kRights = QStringLiteral("© 2002-2004 Tolvagiochi");
 const QString kCompany = QStringLiteral("Tolvagiochi, Isola di Tolva");
 const QString kNotice =
     QStringLiteral("Nessun tolviano è stato maltrattato per fare questo gioco.");
-
-// Positions and sizes are kept in twips, 15 to a pixel.
-int px(int twips) { return qRound(twips / 15.0); }
-QRect twipRect(int left, int top, int width, int height)
-{
-    return QRect(px(left), px(top), px(width), px(height));
-}
 
 QFont arial(qreal points, bool bold)
 {
@@ -137,7 +131,7 @@ frmSplash::frmSplash(SplashCounter& counter, std::function<void()> bringMainWind
     setAttribute(Qt::WA_QuitOnClose, true);
     // The window itself takes every typed character: none of its controls takes the focus.
     setFocusPolicy(Qt::StrongFocus);
-    setFixedSize(px(7380), px(4245));
+    setFixedSize(twips(7380), twips(4245));
 
     Frame1 = new SplashFrame([this] { Frame1_Click(); }, this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -191,11 +185,7 @@ frmSplash::frmSplash(SplashCounter& counter, std::function<void()> bringMainWind
 
     Form_Load();
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect place = rect();
-        place.moveCenter(screen->availableGeometry().center());
-        move(place.topLeft());
-    }
+    placeOnScreen(this);
 }
 
 void frmSplash::Form_Load()

@@ -333,6 +333,25 @@ TEST_F(SessionTest, AWinnersNameIsStoredInTheFilesCodePage)
               QStringLiteral("\"\rZo\u00eb \u20ac ?? ??\"X\":  01 Gen 2002\"\r\n"));
 }
 
+// Loaded again while the save still fails, the game goes on from what the window showed: the
+// winner waits for the next save that succeeds, and the old cash never comes back.
+TEST_F(SessionTest, AnUnsavedWinSurvivesAReloadWhoseSaveFailsToo)
+{
+    game::GameState rich = game::startingState();
+    rich.cash = "150000";
+    startFrom(rich);
+    store.failAllWrites(StoreFailure::NoSpace);
+    dialogs.answerText("Dora");
+    session.sell(std::nullopt, "1");
+    session.load(); // the producer window brings the main window back; the disk is still full
+    EXPECT_EQ(session.state().cash, "10000,00");
+    store.heal();
+    quietDays(1);
+    session.advanceDay();
+    EXPECT_EQ(store.get("data6"), "\"\rDora:  01 Gen 2002\"\r\n");
+    EXPECT_EQ(savedFiles(), filesOf(session.state()));
+}
+
 TEST_F(SessionTest, AnUnsavedWinIsSavedBeforeTheMainWindowLoadsAgain)
 {
     game::GameState rich = game::startingState();

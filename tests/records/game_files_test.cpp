@@ -1,0 +1,197 @@
+// The saving rules' one owner: backups that must happen before any save, journals the start
+// cannot complete, the Hall of Fame's copy, and files far larger than the game writes.
+#include "records/game_files.h"
+
+#include "fakes/memory_store.h"
+#include "records/hall_of_fame.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using records::EntryKind;
+using records::GameFiles;
+using records::SaveOutcome;
+using records::StoreFailure;
+using records::WriteOrder;
+
+const std::string kJournal(records::kJournalName);
+
+void putState(fakes::MemoryStore& store, const game::GameState& state)
+{
+    for (const auto& file : records::autosaveFiles(state, WriteOrder::DataFirst)) {
+        store.put(file.name, file.bytes);
+    }
+}
+
+bool holdsState(const fakes::MemoryStore& store, const game::GameState& state)
+{
+    for (const auto& file : records::autosaveFiles(state, WriteOrder::DataFirst)) {
+        if (store.get(file.name) != file.bytes) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// No save writes over a damaged file that has not been kept: a backup name taken by a dangling
+// link is passed over, and while no backup can be made (a read-only folder at the start) every
+// save tries it again first and writes nothing.
+TEST(GameFiles, NoSaveOverwritesADamagedFileThatWasNotKept)
+{
+    fakes::MemoryStore store;
+    putState(store, game::startingState());
+    store.put("Data3", "\"damaged");
+    store.putOdd("Data1.bak1", EntryKind::Link);
+    store.failAllWrites(StoreFailure::Permission);
+
+    GameFiles files(store);
+    const records::StartReport start = files.start();
+    EXPECT_EQ(start.read.kind, records::AutosaveRead::Kind::Damaged);
+    EXPECT_TRUE(start.kept.error);
+    EXPECT_TRUE(start.keptLater);
+    const records::SaveReport refused = files.save(game::startingState(), WriteOrder::DataFirst);
+    EXPECT_EQ(refused.outcome, SaveOutcome::NotKept);
+    EXPECT_EQ(store.get("Data3"), "\"damaged");
+    EXPECT_TRUE(files.owesASave());
+
+    store.heal(); // the folder may be written again
+    game::GameState next = game::startingState();
+    next.date = "02 Gen 2002";
+    ASSERT_TRUE(files.save(next, WriteOrder::DateFirst));
+    EXPECT_EQ(store.get("Data3.bak2"), "\"damaged") << "kept, past the link at Data1.bak1";
+    EXPECT_TRUE(store.get("Data1.bak2"));
+    EXPECT_EQ(store.entry("Data1.bak1"), EntryKind::Link);
+    EXPECT_TRUE(holdsState(store, next));
+    EXPECT_FALSE(files.owesASave());
+}
+
+// A journal the start cannot read may have been rewriting the six files: none of them is
+// played, and all of them and the journal are kept before the new game is written.
+TEST(GameFiles, AJournalThatCannotBeReadIsKeptWithTheSetItWasRewriting)
+{
+    fakes::MemoryStore store;
+    game::GameState half = game::startingState();
+    half.date = "09 Mar 2003";
+    putState(store, half);
+    store.put(kJournal, "a journal the start cannot read");
+    store.failReads(kJournal);
+
+    GameFiles files(store);
+    const records::StartReport start = files.start();
+    EXPECT_EQ(start.journal, records::Recovery::Kind::Unreadable);
+    EXPECT_EQ(start.read.kind, records::AutosaveRead::Kind::Damaged);
+    EXPECT_FALSE(start.kept.error);
+    EXPECT_EQ(start.kept.moved.size(), 7u);
+    EXPECT_EQ(store.get("Data.journal.bak1"), "a journal the start cannot read");
+    EXPECT_EQ(store.get("data7.bak1"), "\"09 Mar 2003\"\r\n");
+    ASSERT_TRUE(files.save(game::startingState(), WriteOrder::DataFirst));
+    EXPECT_TRUE(holdsState(store, game::startingState()));
+}
+
+// Whatever a save writes, the start reads back: a win over a large Hall of Fame that is not in
+// the game's form carries both the copy and the new list in its journal.
+TEST(GameFiles, TheJournalOfAWinOverALargeHallOfFameIsReadBackAtTheStart)
+{
+    fakes::MemoryStore store;
+    putState(store, game::startingState());
+    const std::string big = "\"" + std::string(40u << 20, 'w') + "\"\n"; // LF only: not the game's form
+    store.put("data6", big);
+
+    GameFiles files(store);
+    ASSERT_EQ(files.start().read.kind, records::AutosaveRead::Kind::Loaded);
+    const records::WinReport win = files.recordWin("Anna", "01 Gen 2002");
+    EXPECT_EQ(win.copyName, "data6.bak1");
+    store.failWrites("Data1", StoreFailure::NoSpace, 1); // the save stops after its journal
+    ASSERT_EQ(files.save(game::startingState(), WriteOrder::DataFirst).outcome, SaveOutcome::Failed);
+    ASSERT_GT(store.get(kJournal)->size(), records::kLargestRead);
+
+    GameFiles next(store);
+    const records::StartReport start = next.start();
+    EXPECT_EQ(start.journal, records::Recovery::Kind::Completed);
+    EXPECT_EQ(store.get("data6.bak1"), big);
+    EXPECT_EQ(*store.get("data6"), "\"" + std::string(40u << 20, 'w') + "\rAnna:  01 Gen 2002\"\r\n");
+}
+
+// A save whose journal would pass the bound the start reads is refused before anything is
+// written.
+TEST(GameFiles, ASaveLargerThanAJournalMayBeIsRefusedWithNothingWritten)
+{
+    fakes::MemoryStore store;
+    const std::vector<records::FileContent> set = {{"data6", std::string(records::kLargestJournal, 'n')},
+                                                   {"Data5", "\"1\"\r\n"}};
+    EXPECT_EQ(records::saveSet(store, set).kind, StoreFailure::TooLarge);
+    EXPECT_TRUE(store.files().empty());
+    EXPECT_TRUE(store.log().empty());
+}
+
+// A journal the start could not complete: its whole set is played, and the next save carries
+// everything it held, the Hall of Fame's copy included.
+TEST(GameFiles, AJournalNotCompletedAtTheStartIsCarriedWholeByTheNextSave)
+{
+    fakes::MemoryStore store;
+    putState(store, game::startingState());
+    store.put("data6", "\"\"\n");
+    {
+        GameFiles files(store);
+        files.start();
+        files.recordWin("Bea", "01 Gen 2002");
+        store.failWrites("Data1", StoreFailure::NoSpace, 1);
+        ASSERT_FALSE(files.save(game::startingState(), WriteOrder::DataFirst));
+    }
+    store.failWrites("data6", StoreFailure::Permission, 1); // the start cannot complete it
+    GameFiles files(store);
+    const records::StartReport start = files.start();
+    ASSERT_EQ(start.journal, records::Recovery::Kind::NotCompleted);
+    EXPECT_EQ(start.read.kind, records::AutosaveRead::Kind::Loaded);
+    EXPECT_TRUE(files.owesASave());
+    ASSERT_TRUE(files.save(start.read.state, WriteOrder::DateFirst));
+    EXPECT_EQ(store.get("data6.bak1"), "\"\"\n");
+    EXPECT_EQ(store.get("data6"), "\"\rBea:  01 Gen 2002\"\r\n");
+}
+
+// Every Hall of Fame rewritten unlike the game's form is kept byte-exact first, short ones
+// too; one in the game's form is not copied.
+TEST(GameFiles, EveryHallOfFameNotInTheGamesFormIsKeptBeforeAWinRewritesIt)
+{
+    for (const std::string old : {"", "\"", "\"\"\r", "\xEF\xBB\xBF\"\"\r\n", "\"\"\r\n\r\n", "\"\"\r\n"}) {
+        fakes::MemoryStore store;
+        putState(store, game::startingState());
+        store.put("data6", old);
+        GameFiles files(store);
+        files.start();
+        const records::WinReport win = files.recordWin("Ugo", "01 Gen 2002");
+        ASSERT_TRUE(files.save(game::startingState(), WriteOrder::DataFirst));
+        EXPECT_EQ(*store.get("data6"), "\"\rUgo:  01 Gen 2002\"\r\n") << old.size();
+        EXPECT_EQ(store.get("data6.bak1"), records::isQuotedLine(old) ? std::nullopt : std::optional(old))
+            << old.size();
+        EXPECT_EQ(win.copyName.has_value(), !records::isQuotedLine(old));
+    }
+}
+
+// A record far longer than any the game writes is damage: it is kept, not loaded into memory
+// for the window to lay out.
+TEST(GameFiles, ARecordFarLongerThanTheGameWritesIsDamageAndIsKept)
+{
+    fakes::MemoryStore store;
+    putState(store, game::startingState());
+    std::string data2;
+    for (int k = 0; k < game::kCompanyCount; ++k) {
+        data2 += "\"" + std::string(k == 3 ? records::kLongestRecord + 1 : 2, '1') + "\"\r\n";
+    }
+    store.put("Data2", data2);
+    store.put("Data3", std::string(records::kLargestAutosaveFile + 1, ' '));
+
+    GameFiles files(store);
+    const records::StartReport start = files.start();
+    ASSERT_EQ(start.read.kind, records::AutosaveRead::Kind::Damaged);
+    ASSERT_EQ(start.read.problems.size(), 2u);
+    EXPECT_EQ(start.read.problems[0].damage, records::Damage::TooLong);
+    EXPECT_EQ(start.read.problems[0].record, 3);
+    EXPECT_EQ(start.read.problems[1].damage, records::Damage::TooLarge);
+    EXPECT_EQ(store.get("Data2.bak1"), data2);
+}
+
+} // namespace

@@ -1,0 +1,398 @@
+// The windows on the player's screen: readable under light, dark and high-contrast schemes, opened
+// with their title bar on small screens, whole at high scale, long numbers readable whole.
+#include "fakes/fake_dialogs.h"
+#include "fakes/fake_random.h"
+#include "fakes/memory_store.h"
+#include "platform/dialogs.h"
+#include "platform/fake_registry.h"
+#include "records/autosave.h"
+#include "ui/about_window.h"
+#include "ui/hall_of_fame_window.h"
+#include "ui/main_window.h"
+#include "ui/splash_window.h"
+#include "ui/window_look.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QGroupBox>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QStyle>
+#include <QTemporaryDir>
+#include <QTextDocumentFragment>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <map>
+
+namespace {
+
+// Contrast as WCAG measures it.
+double contrast(const QColor& a, const QColor& b)
+{
+    const auto luminance = [](const QColor& c) {
+        const auto linear = [](int value) {
+            const double v = value / 255.0;
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c.red()) + 0.7152 * linear(c.green()) + 0.0722 * linear(c.blue());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// A control's words, and how to put others in their place.
+std::pair<QString, std::function<void(const QString&)>> wordsOf(QWidget* w)
+{
+    if (auto* b = qobject_cast<ui::PictureButton*>(w)) {
+        return {b->caption(), [b](const QString& t) { b->setCaption(t); }};
+    }
+    if (auto* l = qobject_cast<QLabel*>(w)) {
+        return {l->text(), [l](const QString& t) { l->setText(t); }};
+    }
+    if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+        return {b->text(), [b](const QString& t) { b->setText(t); }};
+    }
+    if (auto* g = qobject_cast<QGroupBox*>(w)) {
+        return {g->title(), [g](const QString& t) { g->setTitle(t); }};
+    }
+    if (auto* e = qobject_cast<QLineEdit*>(w)) {
+        return {e->text(), [e](const QString& t) { e->setText(t); }};
+    }
+    return {};
+}
+
+// The contrast the player sees between a control's letters and the face behind them. The window
+// is drawn with the words and with blanks in their place: where the two differ lie the letters,
+// the face is what the blanks leave there most often, the ink the letters' strongest pixel.
+// Letters in the face's own colour leave no trace and give 1.
+double textContrast(QWidget* window, QWidget* control)
+{
+    const auto [text, set] = wordsOf(control);
+    const QRect area(control->mapTo(window, QPoint(0, 0)), control->size());
+    const QImage with = window->grab(area).toImage();
+    QString blanks = text;
+    std::replace_if(
+        blanks.begin(), blanks.end(), [](QChar c) { return c != QLatin1Char('\n'); },
+        QLatin1Char(' '));
+    set(blanks);
+    const QImage without = window->grab(area).toImage();
+    set(text);
+
+    std::map<QRgb, int> behind;
+    for (int y = 0; y < with.height(); ++y) {
+        for (int x = 0; x < with.width(); ++x) {
+            if (with.pixel(x, y) != without.pixel(x, y)) {
+                ++behind[without.pixel(x, y)];
+            }
+        }
+    }
+    if (behind.empty()) {
+        return 1.0;
+    }
+    const QColor face =
+        QColor::fromRgb(std::max_element(behind.begin(), behind.end(), [](auto& a, auto& b) {
+                            return a.second < b.second;
+                        })->first);
+    double strongest = 1.0;
+    for (int y = 0; y < with.height(); ++y) {
+        for (int x = 0; x < with.width(); ++x) {
+            if (with.pixel(x, y) != without.pixel(x, y)) {
+                strongest = std::max(strongest, contrast(with.pixelColor(x, y), face));
+            }
+        }
+    }
+    return strongest;
+}
+
+// Every visible control of the window that shows words; screenshots of the window go to the
+// folder TOLV_SCREENSHOTS names, if any.
+void expectReadable(QWidget* window, const QString& scheme)
+{
+    if (const QString folder = qEnvironmentVariable("TOLV_SCREENSHOTS"); !folder.isEmpty()) {
+        window->grab().save(
+            QDir(folder).filePath(QStringLiteral("%1-%2.png").arg(scheme, window->objectName())));
+    }
+    int checked = 0;
+    for (QWidget* control : window->findChildren<QWidget*>()) {
+        const QString text = wordsOf(control).first;
+        if (control->isVisibleTo(window) && !text.trimmed().isEmpty()) {
+            ++checked;
+            EXPECT_GE(textContrast(window, control), 4.5)
+                << scheme.toStdString() << ' ' << window->objectName().toStdString() << '/'
+                << control->objectName().toStdString() << " \"" << text.toStdString() << '"';
+        }
+    }
+    EXPECT_GT(checked, 0) << window->objectName().toStdString();
+}
+
+void putGame(fakes::MemoryStore& store, const game::GameState& state)
+{
+    for (const auto& file : records::autosaveFiles(state, records::WriteOrder::DataFirst)) {
+        store.put(file.name, file.bytes);
+    }
+}
+
+// The probe program opens every window under a screen or scale of its own and reports them.
+QJsonObject runProbe(const QString& platform, const QString& scale = QStringLiteral("1"))
+{
+    QProcess probe;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
+    env.insert(QStringLiteral("QT_SCALE_FACTOR"), scale);
+    probe.setProcessEnvironment(env);
+    probe.start(QStringLiteral(TOLV_UI_PROBE), {});
+    EXPECT_TRUE(probe.waitForFinished(60000));
+    EXPECT_EQ(probe.exitCode(), 0) << probe.readAllStandardError().toStdString();
+    return QJsonDocument::fromJson(probe.readAllStandardOutput()).object();
+}
+
+QRect rectOf(const QJsonValue& value)
+{
+    const QJsonArray n = value.toArray();
+    return QRect(n[0].toInt(), n[1].toInt(), n[2].toInt(), n[3].toInt());
+}
+
+// An offscreen screen of the given size, from a screen file as the offscreen platform reads it.
+QString screenOf(const QTemporaryDir& folder, QSize size)
+{
+    QFile file(folder.filePath(QStringLiteral("screen-%1.json").arg(size.width())));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QStringLiteral("{\"screens\": [{\"name\": \"player\", \"x\": 0, \"y\": 0, "
+                              "\"width\": %1, \"height\": %2, \"logicalDpi\": 96}]}")
+                   .arg(size.width())
+                   .arg(size.height())
+                   .toUtf8());
+    return QStringLiteral("offscreen:configfile=") + file.fileName();
+}
+
+// Along each axis: inside the free area where it fits, else starting at the area's edge.
+void expectOpensOnScreen(const QRect& frame, const QRect& available, const QString& what)
+{
+    SCOPED_TRACE(what.toStdString());
+    if (frame.width() <= available.width()) {
+        EXPECT_TRUE(frame.left() >= available.left() && frame.right() <= available.right());
+    } else {
+        EXPECT_EQ(frame.left(), available.left());
+    }
+    if (frame.height() <= available.height()) {
+        EXPECT_TRUE(frame.top() >= available.top() && frame.bottom() <= available.bottom());
+    } else {
+        EXPECT_EQ(frame.top(), available.top());
+    }
+}
+
+} // namespace
+
+TEST(Twips, EveryWindowRoundsToTheNearestPixel)
+{
+    EXPECT_EQ(ui::twips(5654), 377);
+    EXPECT_EQ(ui::twips(5647), 376);
+    EXPECT_EQ(ui::twips(-8), -1);
+    EXPECT_EQ(ui::twipRect(90, 2445, 5654, 15), QRect(6, 163, 377, 1));
+}
+
+TEST(Schemes, EveryTextStandsOutFromItsFaceUnderEachScheme)
+{
+    // The usual dark grey of dark desktop schemes, and black as the high-contrast ones have it;
+    // each palette derives its other roles from its face.
+    const std::vector<std::pair<QString, QPalette>> schemes{
+        {QStringLiteral("light"), QApplication::style()->standardPalette()},
+        {QStringLiteral("dark"), QPalette(QColor(0x35, 0x35, 0x35))},
+        {QStringLiteral("high-contrast"), QPalette(Qt::black)}};
+    const QPalette system = QApplication::palette();
+    for (const auto& [scheme, palette] : schemes) {
+        QApplication::setPalette(palette);
+        game::GameState state = game::startingState();
+        for (auto& company : state.companies) {
+            company = {"12", "605", "+1,5", "614,07"};
+        }
+        fakes::MemoryStore store;
+        putGame(store, state);
+        store.put("data6", "\"I migliori\rAnna:  01 Gen 2002\"\r\n");
+        fakes::FakeDialogs dialogs;
+        fakes::FakeRandom random;
+        ui::Session session(store, dialogs, random);
+        fakes::FakeRegistry registry;
+        fakes::FakeRunner runner;
+        ui::SplashCounter counter;
+        {
+            ui::Form1 form(session);
+            ui::Form2 hall(session);
+            ui::frmAbout about(dialogs, registry, runner);
+            ui::frmSplash splash(counter, {});
+            for (QWidget* window : std::initializer_list<QWidget*>{&form, &hall, &about, &splash}) {
+                window->show();
+                expectReadable(window, scheme);
+            }
+        }
+        // The real boxes, read while they are open.
+        platform::QtDialogs boxes;
+        for (const auto& open : std::vector<std::function<void()>>{
+                 [&] {
+                     boxes.message(QStringLiteral("Solo numeri interi!"), QStringLiteral("Errore"));
+                 },
+                 [&] {
+                     boxes.input(QStringLiteral("Come ti chiami?"), QStringLiteral("Tolv Street"));
+                 }}) {
+            bool seen = false;
+            QTimer::singleShot(0, [&] {
+                auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                ASSERT_NE(box, nullptr);
+                seen = true;
+                box->setObjectName(QString::fromLatin1(box->metaObject()->className()));
+                expectReadable(box, scheme);
+                box->reject();
+            });
+            open();
+            EXPECT_TRUE(seen);
+        }
+    }
+    QApplication::setPalette(system);
+}
+
+TEST(OpeningPlace, TitleBarAndAsMuchAsFitsStayInsideTheFreeArea)
+{
+    const QMargins frame(4, 24, 4, 4);
+    const QPoint corner(156, 129);
+    for (const QSize screenSize : {QSize(800, 600), QSize(1024, 600), QSize(1280, 720)}) {
+        const QRect screen(QPoint(0, 0), screenSize);
+        // A task bar along the bottom; or a panel along the top and a dock on the left.
+        for (const QRect& available :
+             {screen.adjusted(0, 0, 0, -40), screen.adjusted(60, 140, 0, 0)}) {
+            for (const QSize client : {QSize(627, 625), QSize(382, 237), QSize(1300, 500)}) {
+                const QString what = QStringLiteral("%1x%2 on %3x%4")
+                                         .arg(client.width())
+                                         .arg(client.height())
+                                         .arg(screenSize.width())
+                                         .arg(available.height());
+                const QRect centred = ui::openingFrame(client, frame, screen, available);
+                EXPECT_EQ(centred.size(), client.grownBy(frame));
+                expectOpensOnScreen(centred, available, what);
+                if (available.contains(centred)) {
+                    EXPECT_LE((centred.center() - available.center()).manhattanLength(), 1);
+                }
+                // Placed by its client area's corner: there where it then lies whole on the free
+                // area, moved in where it would not.
+                const QRect fixed = ui::openingFrame(client, frame, screen, available, corner);
+                expectOpensOnScreen(fixed, available, what);
+                const QRect asAsked(corner - QPoint(4, 24), client.grownBy(frame));
+                EXPECT_EQ(fixed == asAsked, available.contains(asAsked)) << what.toStdString();
+            }
+        }
+    }
+}
+
+TEST(OpeningPlace, EveryWindowOpensWithItsTitleBarOnSmallScreens)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    // At 1280 x 720 every window fits; on the smaller screens the main window does not.
+    const QJsonObject roomy = runProbe(screenOf(folder, QSize(1280, 720)));
+    EXPECT_EQ(roomy[QStringLiteral("windows")].toObject().size(), 4);
+    for (const QSize size : {QSize(1280, 720), QSize(1024, 600), QSize(800, 600)}) {
+        const QJsonObject probe = runProbe(screenOf(folder, size));
+        const QRect available = rectOf(probe[QStringLiteral("available")]);
+        EXPECT_EQ(available.size(), size);
+        const QJsonObject windows = probe[QStringLiteral("windows")].toObject();
+        EXPECT_EQ(windows.keys(), roomy[QStringLiteral("windows")].toObject().keys());
+        for (const QString& name : windows.keys()) {
+            const QJsonObject window = windows[name].toObject();
+            const QString what =
+                QStringLiteral("%1 on %2x%3").arg(name).arg(size.width()).arg(size.height());
+            expectOpensOnScreen(rectOf(window[QStringLiteral("frame")]), available, what);
+            // Every window keeps its own size; the player moves it by its title bar.
+            EXPECT_EQ(
+                rectOf(window[QStringLiteral("client")]).size(),
+                rectOf(roomy[QStringLiteral("windows")][name][QStringLiteral("client")]).size())
+                << what.toStdString();
+        }
+    }
+}
+
+TEST(HighScale, WindowsGrowWithTheScaleAndKeepTheirTextsWhole)
+{
+    const QJsonObject one = runProbe(QStringLiteral("offscreen"));
+    const QJsonObject windows = one[QStringLiteral("windows")].toObject();
+    const QJsonObject whole = one[QStringLiteral("whole")].toObject();
+    ASSERT_EQ(windows.size(), 4);
+    EXPECT_GT(whole.size(), 60);
+    for (const double factor : {1.5, 2.0}) {
+        const QJsonObject scaled = runProbe(QStringLiteral("offscreen"), QString::number(factor));
+        for (const QString& name : windows.keys()) {
+            SCOPED_TRACE(QStringLiteral("%1 at %2").arg(name).arg(factor).toStdString());
+            const QJsonValue big = scaled[QStringLiteral("windows")][name];
+            EXPECT_EQ(rectOf(big[QStringLiteral("client")]).size(),
+                      rectOf(windows[name][QStringLiteral("client")]).size());
+            for (const int i : {0, 1}) {
+                EXPECT_NEAR(big[QStringLiteral("device")][i].toInt(),
+                            windows[name][QStringLiteral("device")][i].toInt() * factor, 1.0);
+            }
+        }
+        for (const QString& text : whole.keys()) {
+            if (whole[text].toBool()) {
+                EXPECT_TRUE(scaled[QStringLiteral("whole")][text].toBool())
+                    << text.toStdString() << " at " << factor;
+            }
+        }
+    }
+}
+
+TEST(LongNumbers, EveryCellTheCashAndTheDateCanBeReadWhole)
+{
+    game::GameState state = game::startingState();
+    state.companies[0].price = "999999999999999";
+    state.companies[1].yesterday = "332,123456789";
+    state.companies[2].price = "1,79769313486231E+308";
+    state.cash = "1,79769313486231E+308";
+    state.date = "31 Dic 2002";
+    fakes::MemoryStore store;
+    putGame(store, state);
+    fakes::FakeDialogs dialogs;
+    fakes::FakeRandom random;
+    ui::Session session(store, dialogs, random);
+    ui::Form1 form(session);
+    form.show();
+
+    const auto tip = [](const QWidget* w) {
+        return QTextDocumentFragment::fromHtml(w->toolTip()).toPlainText();
+    };
+    const auto& companies = game::companyTable();
+    const auto whole = [](const std::string& text) { return QString::fromLatin1(text); };
+    const std::vector<std::tuple<const char*, QString, QString, QString>> cells{
+        {"Label4(0)", whole(state.companies[0].price), QString::fromUtf8(companies[0].name),
+         QStringLiteral("Valore Oggi")},
+        {"Label2(1)", whole(state.companies[1].yesterday), QString::fromUtf8(companies[1].name),
+         QStringLiteral("Valore Ieri")},
+        {"Label4(2)", whole(state.companies[2].price), QString::fromUtf8(companies[2].name),
+         QStringLiteral("Valore Oggi")},
+        {"Label5", whole(state.cash), QStringLiteral("Disponibilità liquida"), QString()}};
+    for (const auto& [name, text, company, column] : cells) {
+        SCOPED_TRACE(name);
+        auto* cell = form.findChild<QLabel*>(QString::fromLatin1(name));
+        ASSERT_NE(cell, nullptr);
+        // Cut by its cell on one line, as the cells are drawn, and whole in its tooltip and in
+        // what a screen reader hears, with its company and column.
+        const QFontMetrics metrics(cell->font());
+        const int flags = int(cell->alignment()) | (cell->wordWrap() ? int(Qt::TextWordWrap) : 0);
+        EXPECT_GT(metrics.horizontalAdvance(text), cell->contentsRect().width());
+        EXPECT_EQ(metrics.boundingRect(cell->contentsRect(), flags, text).height(),
+                  metrics.boundingRect(cell->contentsRect(), flags, QStringLiteral("0")).height());
+        EXPECT_EQ(tip(cell), text);
+        for (const QString& part : {text, company, column}) {
+            EXPECT_TRUE(cell->accessibleName().contains(part)) << part.toStdString();
+        }
+    }
+    auto* date = form.findChild<ui::PictureButton*>(QStringLiteral("Command4"));
+    ASSERT_NE(date, nullptr);
+    EXPECT_EQ(tip(date), QStringLiteral("31 Dic 2002"));
+    EXPECT_EQ(date->accessibleName(), QStringLiteral("31 Dic 2002"));
+}
