@@ -87,7 +87,9 @@ public:
             return kBadHandle;
         }
         Inode& node = inode(it->second.inode);
-        node.durable = node.current;
+        if (!m_disk.losesFileSyncs()) {
+            node.durable = node.current;
+        }
         m_disk.record("sync " + it->second.name);
         return 0;
     }
@@ -132,8 +134,10 @@ public:
     int syncFolder() override
     {
         DiskState& disk = m_disk.state();
-        disk.durable = disk.names;
-        disk.pending.clear();
+        if (!m_disk.losesFolderSyncs()) {
+            disk.durable = disk.names;
+            disk.pending.clear();
+        }
         m_disk.record("sync folder");
         return 0;
     }

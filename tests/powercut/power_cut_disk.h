@@ -76,6 +76,16 @@ public:
     bool unreadable(const std::string& bytes) const { return m_unreadable.count(bytes) != 0; }
     const std::set<std::string>& unreadableBytes() const { return m_unreadable; }
 
+    // A disk that lies: its file syncs, or its folder syncs, make nothing durable. Only for
+    // proving that the checks catch a save that leaves out a sync.
+    void loseSyncs(bool files, bool folder)
+    {
+        m_loseFileSyncs = files;
+        m_loseFolderSyncs = folder;
+    }
+    bool losesFileSyncs() const { return m_loseFileSyncs; }
+    bool losesFolderSyncs() const { return m_loseFolderSyncs; }
+
     // The folder as the program sees it now.
     Folder current() const;
     // The disk after each step: element 0 before the first, element k after step k.
@@ -89,6 +99,8 @@ private:
     std::vector<DiskState> m_history;
     std::set<std::string> m_unreadable;
     bool m_keepHistory = true;
+    bool m_loseFileSyncs = false;
+    bool m_loseFolderSyncs = false;
 };
 
 // Every folder a power cut in `state` may leave (each once), or `limits.sample` drawn at random
