@@ -178,7 +178,9 @@ private:
 
 bool sharesAName(const NameStep& a, const NameStep& b)
 {
-    const auto has = [&](const std::string& name) { return !name.empty() && (name == b.from || name == b.to); };
+    const auto has = [&](const std::string& name) {
+        return !name.empty() && (name == b.from || name == b.to);
+    };
     return has(a.from) || has(a.to);
 }
 
@@ -238,7 +240,8 @@ std::vector<std::string> dataAfterCut(const Inode& node, std::mt19937_64* random
     const std::size_t from = firstDifference(node.durable, node.current);
     const std::size_t size = node.current.size();
     const auto shortAt = [&](std::size_t length) { return node.current.substr(0, length); };
-    const std::string zeros = node.current.substr(0, from) + std::string(size - std::min(size, from), '\0');
+    const std::string zeros =
+        node.current.substr(0, from) + std::string(size - std::min(size, from), '\0');
     if (random) {
         switch (std::uniform_int_distribution<int>(0, 3)(*random)) {
         case 0:
@@ -246,7 +249,8 @@ std::vector<std::string> dataAfterCut(const Inode& node, std::mt19937_64* random
         case 1:
             return {node.current};
         case 2:
-            return {size > from ? shortAt(std::uniform_int_distribution<std::size_t>(from, size - 1)(*random))
+            return {size > from ? shortAt(std::uniform_int_distribution<std::size_t>(
+                                      from, size - 1)(*random))
                                 : node.durable};
         default:
             return {zeros};
@@ -264,12 +268,13 @@ std::vector<std::string> dataAfterCut(const Inode& node, std::mt19937_64* random
 }
 
 // Every folder for one set of surviving names, into `out`; false once `out` passes `limit`.
-bool addFolders(const DiskState& state, const std::map<std::string, int>& names, std::set<Folder>& out,
-                std::size_t limit)
+bool addFolders(const DiskState& state, const std::map<std::string, int>& names,
+                std::set<Folder>& out, std::size_t limit)
 {
     std::vector<std::pair<std::string, std::vector<std::string>>> choices;
     for (const auto& [name, id] : names) {
-        choices.emplace_back(name, dataAfterCut(state.inodes[static_cast<std::size_t>(id)], nullptr));
+        choices.emplace_back(name,
+                             dataAfterCut(state.inodes[static_cast<std::size_t>(id)], nullptr));
     }
     std::vector<std::size_t> pick(choices.size(), 0);
     for (;;) {
@@ -291,8 +296,8 @@ bool addFolders(const DiskState& state, const std::map<std::string, int>& names,
     }
 }
 
-bool allNames(const DiskState& state, std::vector<bool>& kept, std::size_t next, std::set<Folder>& out,
-              std::size_t limit)
+bool allNames(const DiskState& state, std::vector<bool>& kept, std::size_t next,
+              std::set<Folder>& out, std::size_t limit)
 {
     if (next == state.pending.size()) {
         return addFolders(state, namesAfter(state, kept), out, limit);
@@ -336,7 +341,10 @@ PowerCutDisk::PowerCutDisk(const Folder& start, bool history) : m_keepHistory(hi
     m_history.push_back(m_state);
 }
 
-std::unique_ptr<platform::FolderCalls> PowerCutDisk::calls() { return std::make_unique<DiskCalls>(*this); }
+std::unique_ptr<platform::FolderCalls> PowerCutDisk::calls()
+{
+    return std::make_unique<DiskCalls>(*this);
+}
 
 Folder PowerCutDisk::current() const
 {
@@ -363,7 +371,8 @@ bool foldersAfterCut(const DiskState& state, const CutLimits& limits, std::mt199
     const bool whole = allNames(state, kept, 0, folders, limits.exhaustive);
     if (!whole) {
         folders.clear();
-        for (std::size_t tries = 0; folders.size() < limits.sample && tries < 4 * limits.sample; ++tries) {
+        for (std::size_t tries = 0; folders.size() < limits.sample && tries < 4 * limits.sample;
+             ++tries) {
             folders.insert(drawFolder(state, random));
         }
     }

@@ -37,7 +37,10 @@ long long environmentNumber(const char* name, long long fallback)
     return text && *text ? std::atoll(text) : fallback;
 }
 
-bool longRun() { return environmentNumber("TOLV_POWERCUT_LONG", 0) != 0; }
+bool longRun()
+{
+    return environmentNumber("TOLV_POWERCUT_LONG", 0) != 0;
+}
 
 // What a start ends with: the folder and the game it plays.
 struct Ending {
@@ -74,7 +77,8 @@ Ending startOn(const Folder& folder, const std::set<std::string>& unreadable)
 Folder filesOf(const game::GameState& state, std::optional<std::string> hallOfFame = {})
 {
     Folder folder;
-    for (records::FileContent& file : records::autosaveFiles(state, records::WriteOrder::DataFirst)) {
+    for (records::FileContent& file :
+         records::autosaveFiles(state, records::WriteOrder::DataFirst)) {
         folder[file.name] = std::move(file.bytes);
     }
     if (hallOfFame) {
@@ -105,7 +109,10 @@ std::string shown(const Folder& folder)
     for (const auto& [name, bytes] : folder) {
         out += "\n  " + name + " (" + std::to_string(bytes.size()) + " bytes): ";
         for (const char c : bytes.substr(0, 60)) {
-            out += c == '\r' ? std::string("\\r") : c == '\n' ? std::string("\\n") : c == '\0' ? std::string("\\0") : std::string(1, c);
+            out += c == '\r'   ? std::string("\\r")
+                   : c == '\n' ? std::string("\\n")
+                   : c == '\0' ? std::string("\\0")
+                               : std::string(1, c);
         }
     }
     return out;
@@ -116,7 +123,7 @@ struct SavePath {
     Folder before;
     Action action;                    // none: the start itself is the save
     std::set<std::string> unreadable; // bytes the disk cannot read back
-    bool losesSyncs = false;          // file syncs (or, with `folderSyncs`, folder syncs) do nothing
+    bool losesSyncs = false; // file syncs (or, with `folderSyncs`, folder syncs) do nothing
     bool folderSyncs = false;
 };
 
@@ -135,52 +142,57 @@ struct Tally {
 // Cuts every step of `disk`'s history and starts on each folder the cut may leave; each start
 // must end as `before` or `after` does. `nested`: also cut each of these starts at every step,
 // for one folder in `nested`, and start again.
-void cutEverywhere(const SavePath& path, const PowerCutDisk& disk, const Ending& before, const Ending& after,
-                   long long nested, Tally& tally, std::mt19937_64& random)
+void cutEverywhere(const SavePath& path, const PowerCutDisk& disk, const Ending& before,
+                   const Ending& after, long long nested, Tally& tally, std::mt19937_64& random)
 {
-    const powercut::CutLimits limits = longRun() ? powercut::CutLimits{200000, 5000} : powercut::CutLimits{60, 40};
+    const powercut::CutLimits limits =
+        longRun() ? powercut::CutLimits{200000, 5000} : powercut::CutLimits{60, 40};
     long long seen = 0;
     for (const powercut::DiskState& cut : disk.history()) {
         ++tally.cuts;
-        const bool whole = powercut::foldersAfterCut(cut, limits, random, [&](const Folder& folder) {
-            if (::testing::Test::HasFailure()) {
-                return;
-            }
-            ++tally.folders;
-            PowerCutDisk again(folder, nested > 0 && ++seen % nested == 0);
-            again.setUnreadable(path.unreadable);
-            const Ending ending = play(again);
-            if (ending == after) {
-                ++tally.after;
-            } else if (ending == before) {
-                ++tally.before;
-            } else {
-                ++tally.other;
-                if (path.losesSyncs) {
+        const bool whole =
+            powercut::foldersAfterCut(cut, limits, random, [&](const Folder& folder) {
+                if (::testing::Test::HasFailure()) {
                     return;
                 }
-                ADD_FAILURE() << path.what << ", cut after: " << cut.step << "\nthe cut left:" << shown(folder)
-                              << "\nthe next start ended with:" << shown(ending.folder)
-                              << "\nexpected, before the save:" << shown(before.folder)
-                              << "\nor after it:" << shown(after.folder);
-                return;
-            }
-            // The start itself cut anywhere: the start after it ends the same way.
-            for (std::size_t k = 1; k < again.history().size() && !::testing::Test::HasFailure(); ++k) {
-                ++tally.nestedCuts;
-                powercut::foldersAfterCut(again.history()[k], powercut::CutLimits{60, 30}, random,
-                                          [&](const Folder& inner) {
-                                              ++tally.nestedFolders;
-                                              const Ending next = startOn(inner, path.unreadable);
-                                              EXPECT_EQ(next, ending)
-                                                  << path.what << ", cut after: " << cut.step
-                                                  << ", its next start cut after: " << again.history()[k].step
-                                                  << "\nthat cut left:" << shown(inner)
-                                                  << "\nthe start after it ended with:" << shown(next.folder)
-                                                  << "\nexpected:" << shown(ending.folder);
-                                          });
-            }
-        });
+                ++tally.folders;
+                PowerCutDisk again(folder, nested > 0 && ++seen % nested == 0);
+                again.setUnreadable(path.unreadable);
+                const Ending ending = play(again);
+                if (ending == after) {
+                    ++tally.after;
+                } else if (ending == before) {
+                    ++tally.before;
+                } else {
+                    ++tally.other;
+                    if (path.losesSyncs) {
+                        return;
+                    }
+                    ADD_FAILURE() << path.what << ", cut after: " << cut.step
+                                  << "\nthe cut left:" << shown(folder)
+                                  << "\nthe next start ended with:" << shown(ending.folder)
+                                  << "\nexpected, before the save:" << shown(before.folder)
+                                  << "\nor after it:" << shown(after.folder);
+                    return;
+                }
+                // The start itself cut anywhere: the start after it ends the same way.
+                for (std::size_t k = 1;
+                     k < again.history().size() && !::testing::Test::HasFailure(); ++k) {
+                    ++tally.nestedCuts;
+                    powercut::foldersAfterCut(
+                        again.history()[k], powercut::CutLimits{60, 30}, random,
+                        [&](const Folder& inner) {
+                            ++tally.nestedFolders;
+                            const Ending next = startOn(inner, path.unreadable);
+                            EXPECT_EQ(next, ending)
+                                << path.what << ", cut after: " << cut.step
+                                << ", its next start cut after: " << again.history()[k].step
+                                << "\nthat cut left:" << shown(inner)
+                                << "\nthe start after it ended with:" << shown(next.folder)
+                                << "\nexpected:" << shown(ending.folder);
+                        });
+                }
+            });
         tally.sampledCuts += whole ? 0 : 1;
         if (::testing::Test::HasFailure()) {
             return;
@@ -200,16 +212,19 @@ Tally runPath(const SavePath& path, long long nested, std::mt19937_64& random)
     // A clean start on each side of the save: what every start after a cut must end as.
     const Ending before = startOn(path.before, path.unreadable);
     const Ending after = startOn(disk.current(), path.unreadable);
-    EXPECT_EQ(after.folder, disk.current()) << path.what << ": a start after the whole save changed the folder";
+    EXPECT_EQ(after.folder, disk.current())
+        << path.what << ": a start after the whole save changed the folder";
     cutEverywhere(path, disk, before, after, nested, tally, random);
-    std::cout << "[ powercut ] " << path.what << ": " << tally.steps << " steps, " << tally.cuts << " cuts ("
-              << tally.sampledCuts << " sampled), " << tally.folders << " folders started: " << tally.before
-              << " before the save, " << tally.after << " after it";
+    std::cout << "[ powercut ] " << path.what << ": " << tally.steps << " steps, " << tally.cuts
+              << " cuts (" << tally.sampledCuts << " sampled), " << tally.folders
+              << " folders started: " << tally.before << " before the save, " << tally.after
+              << " after it";
     if (tally.other > 0) {
         std::cout << ", " << tally.other << " neither";
     }
     if (tally.nestedCuts > 0) {
-        std::cout << "; the start cut " << tally.nestedCuts << " times, " << tally.nestedFolders << " folders";
+        std::cout << "; the start cut " << tally.nestedCuts << " times, " << tally.nestedFolders
+                  << " folders";
     }
     std::cout << std::endl;
     return tally;
@@ -230,9 +245,9 @@ void runPaths(const std::vector<SavePath>& paths, long long nested)
             return;
         }
     }
-    std::cout << "[ powercut ] " << paths.size() << " paths, " << total.cuts << " cuts, " << total.folders
-              << " folders started: " << total.before << " before, " << total.after << " after, 0 other; "
-              << total.nestedFolders << " after a cut start" << std::endl;
+    std::cout << "[ powercut ] " << paths.size() << " paths, " << total.cuts << " cuts, "
+              << total.folders << " folders started: " << total.before << " before, " << total.after
+              << " after, 0 other; " << total.nestedFolders << " after a cut start" << std::endl;
     ::testing::Test::RecordProperty("folders", static_cast<int>(total.folders));
     EXPECT_EQ(total.before + total.after, total.folders);
 }
@@ -272,7 +287,10 @@ TEST(PowerCut, EverySaveCutAnywhereStartsFromTheSetBeforeOrAfterIt)
     std::vector<SavePath> paths = {
         {"the first start writes a new game", {}, {}, {}},
         {"a day advance", mid, dayAdvance(), {}},
-        {"a new game", mid, [](ui::Session& s, fakes::FakeDialogs&, fakes::FakeRandom&) { s.newGame(); }, {}},
+        {"a new game",
+         mid,
+         [](ui::Session& s, fakes::FakeDialogs&, fakes::FakeRandom&) { s.newGame(); },
+         {}},
         {"a win added to the Hall of Fame", filesOf(rich(), kHallOfFame), win("Bice"), {}},
         {"the first win, which makes the Hall of Fame", filesOf(rich()), win("Carla"), {}},
     };
@@ -293,7 +311,8 @@ TEST(PowerCut, AStartCutWhileCompletingAJournalOrKeepingDamagedFiles)
         game::GameState next = mid;
         next.date = "09 Gen 2002";
         next.cash = "777,5";
-        const std::vector<records::FileContent> files = records::autosaveFiles(next, records::WriteOrder::DateFirst);
+        const std::vector<records::FileContent> files =
+            records::autosaveFiles(next, records::WriteOrder::DateFirst);
         Folder folder = filesOf(mid, kHallOfFame);
         folder[std::string(records::kJournalName)] = records::journalBytes(files);
         for (std::size_t i = 0; i < 3; ++i) {
@@ -308,12 +327,15 @@ TEST(PowerCut, AStartCutWhileCompletingAJournalOrKeepingDamagedFiles)
     damaged["Data1.bak1"] = "kept by an earlier start\r\n";
     damaged.erase("Data2");
     paths.push_back({"a start that keeps damaged files beside an older backup", damaged, {}, {}});
-    // A journal the disk cannot read: the six may be mixed, so all of them and the journal are kept.
+    // A journal the disk cannot read: the six may be mixed, so all of them and the journal are
+    // kept.
     {
         Folder folder = filesOf(mid, kHallOfFame);
-        const std::string journal = records::journalBytes(records::autosaveFiles(mid, records::WriteOrder::DateFirst));
+        const std::string journal =
+            records::journalBytes(records::autosaveFiles(mid, records::WriteOrder::DateFirst));
         folder[std::string(records::kJournalName)] = journal;
-        paths.push_back({"a start that keeps the files of an unreadable journal", folder, {}, {journal}});
+        paths.push_back(
+            {"a start that keeps the files of an unreadable journal", folder, {}, {journal}});
     }
     runPaths(paths, longRun() ? 499 : 0);
 }
@@ -327,7 +349,11 @@ TEST(PowerCut, ASaveWithoutItsSyncsIsCaught)
     for (const bool folderSyncs : {false, true}) {
         SavePath path{folderSyncs ? "a day advance on a disk that loses folder syncs"
                                   : "a day advance on a disk that loses file syncs",
-                      filesOf(midGame(), kHallOfFame), dayAdvance(), {}, true, folderSyncs};
+                      filesOf(midGame(), kHallOfFame),
+                      dayAdvance(),
+                      {},
+                      true,
+                      folderSyncs};
         EXPECT_GT(runPath(path, 0, random).other, 0) << path.what;
     }
 }
