@@ -58,6 +58,7 @@ int GameFiles::freeBackupNumber(TextStore& store, const std::vector<std::string>
 namespace {
 
 constexpr std::string_view kBackupNoteMagic = "TolvStreet backups 1\n";
+constexpr std::size_t kLargestBackupNote = 4096; // seven short names and a number
 
 // The note: "TolvStreet backups 1\n", the number, one name per line, "end\n".
 std::string backupNote(int n, const std::vector<std::string>& names)
@@ -72,7 +73,7 @@ std::string backupNote(int n, const std::vector<std::string>& names)
 // The number and names of a whole note; nothing for any other bytes.
 std::optional<std::pair<int, std::vector<std::string>>> readBackupNote(std::string_view bytes)
 {
-    if (bytes.substr(0, kBackupNoteMagic.size()) != kBackupNoteMagic || bytes.size() > 4096 ||
+    if (bytes.substr(0, kBackupNoteMagic.size()) != kBackupNoteMagic || bytes.size() > kLargestBackupNote ||
         bytes.size() < kBackupNoteMagic.size() + 4 || bytes.substr(bytes.size() - 4) != "end\n") {
         return std::nullopt;
     }
@@ -93,7 +94,8 @@ std::optional<std::pair<int, std::vector<std::string>>> readBackupNote(std::stri
     family.emplace_back(kJournalName);
     std::vector<std::string> names;
     for (std::size_t i = 1; i < lines.size(); ++i) {
-        if (std::find(family.begin(), family.end(), lines[i]) == family.end()) {
+        if (std::find(family.begin(), family.end(), lines[i]) == family.end() ||
+            std::find(names.begin(), names.end(), lines[i]) != names.end()) {
             return std::nullopt;
         }
         names.emplace_back(lines[i]);
@@ -175,7 +177,7 @@ void GameFiles::resumeBackups(StartReport& report)
     if (m_store.entry(note) != EntryKind::File) {
         return;
     }
-    const ReadResult read = m_store.readUpTo(note, 4096);
+    const ReadResult read = m_store.readUpTo(note, kLargestBackupNote);
     const auto plan = read.error ? std::nullopt : readBackupNote(read.bytes);
     if (!plan) {
         // Not a note the game wrote whole (it is written atomically): nothing to resume.
