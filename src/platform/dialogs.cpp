@@ -1,40 +1,115 @@
-// The real message and input boxes, modal over the main window.
+// The real message and input boxes, each modal over the window it belongs to.
 #include "platform/dialogs.h"
 
+#include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
 
 namespace platform {
 
+namespace {
+
+// A window the player can see and use: not a menu, a tooltip or a box on its way out.
+bool isOpenWindow(const QWidget* widget)
+{
+    if (widget == nullptr || !widget->isWindow() || !widget->isVisible()) {
+        return false;
+    }
+    const Qt::WindowType type = widget->windowType();
+    return type == Qt::Window || type == Qt::Dialog || type == Qt::Tool;
+}
+
+QWidget* anyOpenWindow()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (isOpenWindow(widget)) {
+            return widget;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+QWidget* QtDialogs::ownerFor(QWidget* asked) const
+{
+    for (QWidget* candidate : {asked, m_mainWindow.data(), QApplication::activeWindow()}) {
+        if (isOpenWindow(candidate)) {
+            return candidate;
+        }
+    }
+    return anyOpenWindow();
+}
+
+void QtDialogs::giveFocusBack(const QPointer<QWidget>& owner) const
+{
+    QWidget* target = nullptr;
+    for (QWidget* candidate : {owner.data(), m_mainWindow.data()}) {
+        if (isOpenWindow(candidate)) {
+            target = candidate;
+            break;
+        }
+    }
+    if (target == nullptr) {
+        target = anyOpenWindow();
+    }
+    if (target != nullptr && QApplication::activeWindow() != target) {
+        target->raise();
+        target->activateWindow();
+    }
+}
+
+void QtDialogs::showMessage(QWidget* asked, const QString& prompt, const QString& title)
+{
+    const QPointer<QWidget> owner = ownerFor(asked);
+    // Made with new and watched: as a child of its owner the box goes with the owner, should the
+    // owner be unloaded while the box is open (exec then answers Rejected).
+    QPointer<QMessageBox> box =
+        new QMessageBox(QMessageBox::NoIcon, title, prompt, QMessageBox::Ok, owner.data());
+    // The game's texts are plain: a name or description with "<" must not turn into markup.
+    box->setTextFormat(Qt::PlainText);
+    box->exec();
+    delete box.data();
+    giveFocusBack(owner);
+}
+
 void QtDialogs::message(const QString& prompt, const QString& title)
 {
-    QMessageBox box(QMessageBox::NoIcon, title, prompt, QMessageBox::Ok, m_parent);
-    // The game's texts are plain: a name or description with "<" must not turn into markup.
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    showMessage(nullptr, prompt, title);
+}
+
+void QtDialogs::messageFrom(QWidget* owner, const QString& prompt, const QString& title)
+{
+    showMessage(owner, prompt, title);
 }
 
 bool QtDialogs::question(const QString& prompt, const QString& title)
 {
-    QMessageBox box(QMessageBox::NoIcon, title, prompt, QMessageBox::Yes | QMessageBox::No,
-                    m_parent);
-    box.setTextFormat(Qt::PlainText);
-    box.setDefaultButton(QMessageBox::Yes);
-    box.setEscapeButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
+    const QPointer<QWidget> owner = ownerFor(nullptr);
+    QPointer<QMessageBox> box = new QMessageBox(QMessageBox::NoIcon, title, prompt,
+                                                QMessageBox::Yes | QMessageBox::No, owner.data());
+    box->setTextFormat(Qt::PlainText);
+    box->setDefaultButton(QMessageBox::Yes);
+    box->setEscapeButton(QMessageBox::No);
+    const bool yes = box->exec() == QMessageBox::Yes;
+    delete box.data();
+    giveFocusBack(owner);
+    return yes;
 }
 
 QString QtDialogs::input(const QString& prompt, const QString& title)
 {
-    QInputDialog box(m_parent);
-    box.setInputMode(QInputDialog::TextInput);
-    box.setWindowTitle(title);
-    box.setLabelText(prompt);
-    box.setTextValue(QString());
-    if (box.exec() != QDialog::Accepted) {
-        return QString();
-    }
-    return box.textValue();
+    const QPointer<QWidget> owner = ownerFor(nullptr);
+    QPointer<QInputDialog> box = new QInputDialog(owner.data());
+    box->setInputMode(QInputDialog::TextInput);
+    box->setWindowTitle(title);
+    box->setLabelText(prompt);
+    box->setTextValue(QString());
+    const bool accepted = box->exec() == QDialog::Accepted;
+    const QString text = accepted && !box.isNull() ? box->textValue() : QString();
+    delete box.data();
+    giveFocusBack(owner);
+    return text;
 }
 
 } // namespace platform

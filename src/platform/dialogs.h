@@ -1,9 +1,9 @@
 // Message and input boxes, behind an interface so that tests answer them.
 #pragma once
 
+#include <QPointer>
 #include <QString>
-
-class QWidget;
+#include <QWidget>
 
 namespace platform {
 
@@ -16,19 +16,41 @@ public:
     virtual bool question(const QString& prompt, const QString& title) = 0;
     // A modal input box with an empty entry, OK and Cancel; Cancel gives the empty text.
     virtual QString input(const QString& prompt, const QString& title) = 0;
+
+    // The message box of a window other than the main window (the about box's): it opens over
+    // `owner` and gives the focus back to it when it closes.
+    virtual void messageFrom(QWidget* owner, const QString& prompt, const QString& title)
+    {
+        static_cast<void>(owner);
+        message(prompt, title);
+    }
 };
 
-// The real boxes, modal over the parent window.
+// The real boxes. A box belongs to the window that asked for it: modal over that window, and
+// the focus goes back there when the box closes. The boxes without an owner of their own are
+// the main window's; the main window is held weakly, since it may close while other windows
+// of the game stay open.
 class QtDialogs final : public Dialogs {
 public:
-    explicit QtDialogs(QWidget* parent = nullptr) : m_parent(parent) {}
-    void setParent(QWidget* parent) { m_parent = parent; }
+    QtDialogs() = default;
+    // The window that the boxes without an owner belong to; null: none.
+    void setMainWindow(QWidget* window) { m_mainWindow = window; }
+
     void message(const QString& prompt, const QString& title) override;
     bool question(const QString& prompt, const QString& title) override;
     QString input(const QString& prompt, const QString& title) override;
+    void messageFrom(QWidget* owner, const QString& prompt, const QString& title) override;
 
 private:
-    QWidget* m_parent;
+    // The window a box opens over: the one that asked, else the main window, else the active
+    // window, else any open window of the game; null only when none is open.
+    QWidget* ownerFor(QWidget* asked) const;
+    void showMessage(QWidget* owner, const QString& prompt, const QString& title);
+    // Where the focus goes when a box closes: back to its owner, or, if that closed meanwhile,
+    // to the main window or else to any open window.
+    void giveFocusBack(const QPointer<QWidget>& owner) const;
+
+    QPointer<QWidget> m_mainWindow;
 };
 
 } // namespace platform

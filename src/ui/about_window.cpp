@@ -167,7 +167,7 @@ void frmAbout::cmdOK_Click() { accept(); }
 void frmAbout::cmdSysInfo_Click()
 {
     if (!platform::StartSysInfo(m_registry, m_runner)) {
-        m_dialogs.message(kSysInfoUnavailable, kAppTitle);
+        m_dialogs.messageFrom(this, kSysInfoUnavailable, kAppTitle);
     }
 }
 

@@ -3,13 +3,21 @@
 
 #include "ui/artwork.h"
 
-#include <QLabel>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyle>
+#include <QWheelEvent>
+
+#include <algorithm>
 
 namespace ui {
 
 namespace {
 const QString kTitle = QStringLiteral("Top 10 of Tolv Street");
 const QString kHeading = QStringLiteral("Hall of Fame:");
+const QString kWinners = QStringLiteral("Vincitori");
 } // namespace
 
 QString hallOfFameLines(const QString& text)
@@ -19,6 +27,117 @@ QString hallOfFameLines(const QString& text)
     lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return lines;
 }
+
+// ---- The list of winners ----
+
+WinnersList::WinnersList(QWidget* parent)
+    : QLabel(parent), m_scrollBar(new QScrollBar(Qt::Vertical, this))
+{
+    m_scrollBar->setObjectName(QStringLiteral("scrollBar"));
+    m_scrollBar->setFocusPolicy(Qt::NoFocus);
+    m_scrollBar->hide();
+    connect(m_scrollBar, &QScrollBar::valueChanged, this, [this] { update(); });
+}
+
+void WinnersList::setList(const QString& text)
+{
+    setText(text);
+    m_scrollBar->setValue(0);
+    updateScrolling();
+}
+
+int WinnersList::textFlags() const
+{
+    const Qt::Alignment align = QStyle::visualAlignment(layoutDirection(), alignment());
+    return static_cast<int>(align) | (wordWrap() ? Qt::TextWordWrap : 0);
+}
+
+int WinnersList::topIndent() const
+{
+    // The label leaves half an "x" between its border and its first line.
+    int indent = this->indent();
+    if (indent < 0 && frameWidth() > 0) {
+        indent = fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2 - margin();
+    }
+    return std::max(indent, 0);
+}
+
+QRect WinnersList::pageArea() const
+{
+    QRect area = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+    if (!m_scrollBar->isHidden()) {
+        area.setRight(m_scrollBar->geometry().left() - 1);
+    }
+    return area;
+}
+
+void WinnersList::updateScrolling()
+{
+    const QRect inside = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+    const auto neededHeight = [this](int width) {
+        const QRect lines =
+            fontMetrics().boundingRect(QRect(0, 0, width, 1 << 20), textFlags(), text());
+        return topIndent() + lines.height();
+    };
+    if (neededHeight(inside.width()) <= inside.height()) {
+        m_scrollBar->hide();
+        m_scrollBar->setRange(0, 0);
+        update();
+        return;
+    }
+    const int barWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_scrollBar);
+    m_scrollBar->setGeometry(inside.right() + 1 - barWidth, inside.top(), barWidth,
+                             inside.height());
+    // The last line keeps the same room below it as the first has above.
+    const int needed = neededHeight(inside.width() - barWidth) + topIndent();
+    m_scrollBar->setRange(0, needed - inside.height());
+    m_scrollBar->setPageStep(inside.height());
+    m_scrollBar->setSingleStep(fontMetrics().lineSpacing());
+    m_scrollBar->show();
+    update();
+}
+
+void WinnersList::paintEvent(QPaintEvent* event)
+{
+    if (m_scrollBar->isHidden()) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    // The same lines the label draws, moved up by the scrolled distance.
+    QPainter painter(this);
+    drawFrame(&painter);
+    const QRect area = pageArea();
+    painter.setClipRect(area);
+    const QRect page(area.left(), area.top() + topIndent() - m_scrollBar->value(), area.width(),
+                     m_scrollBar->maximum() + area.height());
+    style()->drawItemText(&painter, page, textFlags(), palette(), isEnabled(), text(),
+                          foregroundRole());
+}
+
+void WinnersList::resizeEvent(QResizeEvent* event)
+{
+    QLabel::resizeEvent(event);
+    updateScrolling();
+}
+
+void WinnersList::wheelEvent(QWheelEvent* event)
+{
+    if (m_scrollBar->isHidden()) {
+        QLabel::wheelEvent(event);
+        return;
+    }
+    QCoreApplication::sendEvent(m_scrollBar, event);
+}
+
+void WinnersList::changeEvent(QEvent* event)
+{
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        updateScrolling();
+    }
+}
+
+// ---- The window ----
 
 Form2::Form2(Session& session, QWidget* parent)
     // A tool window stays out of the task bar on every system; the fixed size and the hints
@@ -43,7 +162,7 @@ Form2::Form2(Session& session, QWidget* parent)
     Label1->setFont(designFont(fonts::kCopperplateBold, 14.25, QFont::Bold));
     Label1->setAccessibleName(kHeading);
 
-    Label2 = new QLabel(this);
+    Label2 = new WinnersList(this);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setGeometry(twips(120), twips(600), twips(4455), twips(2415));
     Label2->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -53,14 +172,48 @@ Form2::Form2(Session& session, QWidget* parent)
     Label2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label2->setWordWrap(true);
     Label2->setFont(designFont(fonts::kTimes, 11.25, QFont::Bold));
-    Label2->setAccessibleName(QStringLiteral("Vincitori"));
+    // No accessible name: it would replace the list, and a screen reader would hear only that.
+    Label2->setAccessibleDescription(kWinners);
 
     Form_Load();
 }
 
 void Form2::Form_Load()
 {
-    Label2->setText(hallOfFameLines(m_session.hallOfFameText()));
+    Label2->setList(hallOfFameLines(m_session.hallOfFameText()));
+}
+
+void Form2::keyPressEvent(QKeyEvent* event)
+{
+    // Esc closes the window as its close box does; the other keys scroll a long list.
+    QAbstractSlider::SliderAction action = QAbstractSlider::SliderNoAction;
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        close();
+        return;
+    case Qt::Key_Up:
+        action = QAbstractSlider::SliderSingleStepSub;
+        break;
+    case Qt::Key_Down:
+        action = QAbstractSlider::SliderSingleStepAdd;
+        break;
+    case Qt::Key_PageUp:
+        action = QAbstractSlider::SliderPageStepSub;
+        break;
+    case Qt::Key_PageDown:
+        action = QAbstractSlider::SliderPageStepAdd;
+        break;
+    case Qt::Key_Home:
+        action = QAbstractSlider::SliderToMinimum;
+        break;
+    case Qt::Key_End:
+        action = QAbstractSlider::SliderToMaximum;
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    Label2->scrollBar()->triggerAction(action);
 }
 
 } // namespace ui

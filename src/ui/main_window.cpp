@@ -689,14 +689,10 @@ Form1& MainWindowLoader::show()
         auto* window = new Form1(m_session, m_seams);
         window->setAttribute(Qt::WA_DeleteOnClose);
         m_window = window;
+        // The boxes hold the window weakly: once it is unloaded they open over another open
+        // window of the game.
         if (m_boxes != nullptr) {
-            m_boxes->setParent(window);
-            QObject::connect(window, &QObject::destroyed, [this] {
-                // Only while no newer main window has taken over the boxes.
-                if (m_window == nullptr) {
-                    m_boxes->setParent(nullptr);
-                }
-            });
+            m_boxes->setMainWindow(window);
         }
     }
     bringToFront(m_window);

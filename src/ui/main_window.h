@@ -158,7 +158,7 @@ private:
 class MainWindowLoader {
 public:
     // The seams' showMainWindow and splashCounter are the loader's own. The real boxes, if
-    // given, are made modal over the main window while one is loaded.
+    // given, belong to the main window while one is loaded.
     explicit MainWindowLoader(Session& session, Form1::Seams seams = {},
                               platform::QtDialogs* boxes = nullptr);
     ~MainWindowLoader();

@@ -22,6 +22,8 @@ namespace {
 
 constexpr int kTicksShown = 30;
 constexpr int kTickMilliseconds = 20;
+// The fixed dialog border: a raised edge of two lines and one line of the window's face.
+constexpr int kBorder = 3;
 
 // The maker's credits.
 const QString kSmallPrint =
@@ -63,6 +65,17 @@ void sizeToText(QLabel* label)
     } else {
         label->setGeometry(place.left(), place.top(), size.width(), size.height());
     }
+}
+
+// One ring of the border: the top and left lines in one colour, the bottom and right lines,
+// which take the corners they share, in the other.
+void drawRing(QPainter& painter, const QRect& ring, const QColor& topLeft,
+              const QColor& bottomRight)
+{
+    painter.fillRect(ring.left(), ring.top(), ring.width() - 1, 1, topLeft);
+    painter.fillRect(ring.left(), ring.top(), 1, ring.height() - 1, topLeft);
+    painter.fillRect(ring.left(), ring.bottom(), ring.width(), 1, bottomRight);
+    painter.fillRect(ring.right(), ring.top(), 1, ring.height(), bottomRight);
 }
 
 // The 32 x 32 bar chart, stretched by its label like the original small picture.
@@ -131,9 +144,13 @@ frmSplash::frmSplash(SplashCounter& counter, std::function<void()> bringMainWind
     setAttribute(Qt::WA_QuitOnClose, true);
     // The window itself takes every typed character: none of its controls takes the focus.
     setFocusPolicy(Qt::StrongFocus);
-    setFixedSize(twips(7380), twips(4245));
+    // The client area keeps its size; the window grows by the border drawn around it.
+    setFixedSize(twips(7380) + 2 * kBorder, twips(4245) + 2 * kBorder);
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setGeometry(kBorder, kBorder, twips(7380), twips(4245));
 
-    Frame1 = new SplashFrame([this] { Frame1_Click(); }, this);
+    Frame1 = new SplashFrame([this] { Frame1_Click(); }, client);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);
     Frame1->setGeometry(twipRect(150, 60, 7080, 4050));
@@ -238,6 +255,21 @@ void frmSplash::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     activateWindow();
     setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void frmSplash::paintEvent(QPaintEvent* event)
+{
+    QWidget::paintEvent(event);
+    // The window has no title bar and asks the window system for no edge, so it draws the
+    // raised edge of a fixed dialog itself: the same under every window manager.
+    QPainter painter(this);
+    const QPalette& colours = palette();
+    const QRect outer = rect();
+    drawRing(painter, outer, colours.color(QPalette::Midlight), colours.color(QPalette::Shadow));
+    drawRing(painter, outer.adjusted(1, 1, -1, -1), colours.color(QPalette::Light),
+             colours.color(QPalette::Dark));
+    drawRing(painter, outer.adjusted(2, 2, -2, -2), colours.color(QPalette::Window),
+             colours.color(QPalette::Window));
 }
 
 void frmSplash::closeEvent(QCloseEvent* event)

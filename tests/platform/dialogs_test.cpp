@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -115,6 +116,27 @@ TEST(QtDialogs, InputStartsEmptyAndCancelGivesTheEmptyText)
     });
     const QString cancelled = dialogs.input(prompt, QStringLiteral("HAI VINTO !!!!"));
     EXPECT_TRUE(cancelled.isEmpty());
+}
+
+TEST(QtDialogs, ABoxWhoseWindowIsUnloadedGivesTheFocusToTheMainWindow)
+{
+    platform::QtDialogs dialogs;
+    QWidget main;
+    QPointer<QWidget> owner = new QWidget(nullptr, Qt::Tool);
+    main.show();
+    owner->show();
+    dialogs.setMainWindow(&main);
+    // The box opens over its own window, which is unloaded while the box is open: the box goes
+    // with it, and the focus goes to the main window.
+    QTimer::singleShot(0, [&owner] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->parentWidget(), owner.data());
+        delete owner.data();
+    });
+    dialogs.messageFrom(owner.data(), QStringLiteral("Addio"), QStringLiteral("Tolv Street"));
+    EXPECT_TRUE(owner.isNull());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&main));
 }
 
 } // namespace

@@ -5,13 +5,17 @@
 #include "ui/artwork.h"
 #include "ui/hall_of_fame_window.h"
 
+#include <QAccessible>
 #include <QIcon>
 #include <QImage>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
 #include <QPointer>
+#include <QScrollBar>
 #include <QSvgRenderer>
+#include <QTest>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -67,6 +71,8 @@ TEST_F(HallOfFameWindowTest, WindowLabelsAndFonts)
     EXPECT_TRUE(list->alignment().testFlag(Qt::AlignHCenter));
     EXPECT_EQ(list->textFormat(), Qt::PlainText);
     EXPECT_EQ(list->text(), QStringLiteral("\"\"\n"));
+    // A list that fits has no scroll bar.
+    EXPECT_TRUE(window.findChild<QScrollBar*>()->isHidden());
 }
 
 TEST_F(HallOfFameWindowTest, ShowsTheFileWithItsQuotesOneRecordALine)
@@ -93,6 +99,67 @@ TEST_F(HallOfFameWindowTest, ShowsTheFileWithItsQuotesOneRecordALine)
     store.remove("data6");
     ui::Form2 window(session);
     EXPECT_EQ(label(window, "Label2")->text(), QStringLiteral("\"\"\n"));
+}
+
+// The widest line of writing in the lower half of the list, in pixels.
+int widestLowerLine(ui::WinnersList* list)
+{
+    const QImage shot = list->grab().toImage();
+    int widest = 0;
+    for (int y = shot.height() / 2; y < shot.height() - 1; ++y) {
+        int first = -1;
+        int last = -1;
+        for (int x = 1; x < list->scrollBar()->x(); ++x) {
+            if (qGray(shot.pixel(x, y)) < 128) {
+                first = first < 0 ? x : first;
+                last = x;
+            }
+        }
+        widest = std::max(widest, last - first);
+    }
+    return widest;
+}
+
+TEST_F(HallOfFameWindowTest, AScreenReaderHearsEveryWinner)
+{
+    store.put("data6", "\"Vincitori\rAnna:  01 Gen 2002\rBruno:  05 Feb 2003\"\r\n");
+    ui::Form2 window(session);
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(label(window, "Label2"));
+    ASSERT_NE(list, nullptr);
+    const QString heard = list->text(QAccessible::Name);
+    EXPECT_TRUE(heard.contains(QStringLiteral("Anna:  01 Gen 2002"))) << heard.toStdString();
+    EXPECT_TRUE(heard.contains(QStringLiteral("Bruno:  05 Feb 2003"))) << heard.toStdString();
+}
+
+TEST_F(HallOfFameWindowTest, ALongListScrollsToItsLastWinner)
+{
+    // Fifteen winners, the last with a long name.
+    std::string file = "\"Vincitori";
+    for (int day = 11; day <= 24; ++day) {
+        file += "\rAl:  " + std::to_string(day) + " Gen 2002";
+    }
+    store.put("data6", file + "\rBartolomeo Bianchi:  25 Gen 2002\"\r\n");
+    QPointer<ui::Form2> window = new ui::Form2(session);
+    window->show();
+    auto* list = window->findChild<ui::WinnersList*>(QStringLiteral("Label2"));
+    ASSERT_NE(list, nullptr);
+    ASSERT_TRUE(list->scrollBar()->isVisible());
+    EXPECT_TRUE(list->rect().contains(list->scrollBar()->geometry()));
+    const int shortLines = widestLowerLine(list);
+
+    QTest::keyClick(window.data(), Qt::Key_End);
+    EXPECT_GT(widestLowerLine(list), shortLines + 50);
+    QTest::keyClick(window.data(), Qt::Key_Home);
+    EXPECT_EQ(widestLowerLine(list), shortLines);
+    QWheelEvent down(QPointF(50, 50), list->mapToGlobal(QPointF(50, 50)), {}, QPoint(0, -120),
+                     Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(list, &down);
+    EXPECT_GT(list->scrollBar()->value(), 0);
+
+    // Esc closes the window as its close box does.
+    QTest::keyClick(window.data(), Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window.isNull());
 }
 
 TEST(HallOfFameLinesTest, EveryCarriageReturnBreaksTheLine)

@@ -62,7 +62,11 @@ protected:
 TEST_F(SplashTest, LayoutTextsAndFonts)
 {
     QPointer<ui::frmSplash> splash = open();
-    EXPECT_EQ(splash->size(), QSize(492, 283));
+    // The client area keeps its size inside the window's own border.
+    auto* client = splash->findChild<QWidget*>(QStringLiteral("client"));
+    ASSERT_NE(client, nullptr);
+    EXPECT_EQ(client->geometry(), QRect(QPoint(3, 3), QSize(492, 283)));
+    EXPECT_EQ(splash->size(), QSize(498, 289));
     EXPECT_TRUE(splash->windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_EQ(splash->windowType(), Qt::Tool);
     EXPECT_EQ(splash->minimumSize(), splash->maximumSize());
@@ -123,6 +127,32 @@ TEST_F(SplashTest, LayoutTextsAndFonts)
 
     auto* timer = splash->findChild<QTimer*>(QStringLiteral("Timer1"));
     EXPECT_EQ(timer->interval(), 20);
+}
+
+TEST_F(SplashTest, TheWindowDrawsTheRaisedEdgeOfAFixedDialog)
+{
+    QPointer<ui::frmSplash> splash = open();
+    const QImage shot = splash->grab().toImage();
+    ASSERT_EQ(shot.size(), QSize(498, 289));
+    const auto colour = [&splash](QPalette::ColorRole role) {
+        return splash->palette().color(role).rgb();
+    };
+    // Ring by ring from the outside in, at the middle of each side: lit at the top and left,
+    // shaded at the bottom and right, then a line of the window's face.
+    const std::pair<QPalette::ColorRole, QPalette::ColorRole> rings[] = {
+        {QPalette::Midlight, QPalette::Shadow},
+        {QPalette::Light, QPalette::Dark},
+        {QPalette::Window, QPalette::Window},
+    };
+    const QPoint middle(shot.width() / 2, shot.height() / 2);
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(shot.pixel(middle.x(), i), colour(rings[i].first));
+        EXPECT_EQ(shot.pixel(i, middle.y()), colour(rings[i].first));
+        EXPECT_EQ(shot.pixel(middle.x(), shot.height() - 1 - i), colour(rings[i].second));
+        EXPECT_EQ(shot.pixel(shot.width() - 1 - i, middle.y()), colour(rings[i].second));
+    }
+    EXPECT_GT(qGray(shot.pixel(1, 1)), qGray(shot.pixel(shot.width() - 2, shot.height() - 2)));
 }
 
 TEST_F(SplashTest, LogoIsAStretchedBarChart)
