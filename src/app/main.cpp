@@ -11,7 +11,6 @@
 #include <QApplication>
 
 #include <filesystem>
-#include <system_error>
 
 int main(int argc, char* argv[])
 {
@@ -24,17 +23,15 @@ int main(int argc, char* argv[])
     ui::installFontSubstitutions();
     QApplication::setWindowIcon(ui::appIcon());
 
-    // The game plays in its working directory: its saves are the files there. Its path is kept
-    // in the system's own form, so a folder named in any encoding works.
-    std::error_code noFolder;
-    std::filesystem::path folder = std::filesystem::current_path(noFolder);
-    if (noFolder) {
-        folder = ".";
-    }
+    // The game plays in its working directory: its saves are the files there. The lock and the
+    // store name it ".", so they follow the folder itself whatever its path (in any encoding, of
+    // any length) and wherever it is moved while the game runs.
+    const std::filesystem::path folder(".");
     platform::QtDialogs dialogs;
 
     // Two copies in one folder would write over each other's saves.
     platform::PlayLock lock(folder);
+    bool locked = true;
     switch (lock.acquire()) {
     case platform::PlayLock::Outcome::HeldByAnother:
         dialogs.message(platform::alreadyOpenMessage(), ui::app::title());
@@ -42,12 +39,18 @@ int main(int argc, char* argv[])
     case platform::PlayLock::Outcome::NotAFile:
         dialogs.message(platform::lockNotAFileMessage(), ui::app::title());
         return 1;
-    case platform::PlayLock::Outcome::Locked:
     case platform::PlayLock::Outcome::NotPossible:
+        dialogs.message(platform::noLockMessage(lock.reason()), ui::app::title());
+        locked = false;
+        break;
+    case platform::PlayLock::Outcome::Locked:
         break;
     }
 
-    platform::FolderStore store(folder);
+    platform::FolderStore folderStore(folder);
+    // Without the lock another copy may play here: nothing is written, not even a recovery.
+    records::ReadOnlyStore readOnly(folderStore);
+    records::TextStore& store = locked ? static_cast<records::TextStore&>(folderStore) : readOnly;
     platform::ClockRandom random;
     ui::Session session(store, dialogs, random);
     ui::MainWindowLoader loader(session, {}, &dialogs);

@@ -16,10 +16,18 @@ namespace {
 
 int lastCode() { return errno != 0 ? errno : EIO; }
 
+#ifdef O_PATH
+// Enough to reach the names inside, even in a folder this user may search but not list.
+constexpr int kFolderAccess = O_PATH;
+#else
+constexpr int kFolderAccess = O_RDONLY;
+#endif
+
 // The play folder, open for one call.
 class Folder {
 public:
-    explicit Folder(const std::string& path) : m_fd(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+    explicit Folder(const std::string& path, int access = kFolderAccess)
+        : m_fd(::open(path.c_str(), access | O_DIRECTORY | O_CLOEXEC))
     {
         m_error = m_fd < 0 ? lastCode() : 0;
     }
@@ -179,7 +187,11 @@ public:
 
     int syncFolder() override
     {
-        const Folder folder(m_path);
+        const Folder folder(m_path, O_RDONLY);
+        // A folder this user may write but not list cannot be opened to be synced.
+        if (folder.error() == EACCES) {
+            return 0;
+        }
         if (folder.error() != 0) {
             return folder.error();
         }

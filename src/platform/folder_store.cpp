@@ -108,17 +108,28 @@ StoreError FolderStore::replace(const std::string& name, std::string_view bytes)
         return notAFile(name);
     }
     const std::string temporary = temporaryName(name);
-    // A temporary of the game's own left by a crash is in the way of a new one.
+    // A temporary of the game's own left by a crash is in the way of a new one; anything else
+    // at its name is somebody else's, and named as such.
     EntryKind left = EntryKind::Missing;
-    if (m_calls->inspect(temporary, left) == 0 && (left == EntryKind::File || left == EntryKind::Link)) {
+    if (const int code = m_calls->inspect(temporary, left); code != 0) {
+        return failure(temporary, code);
+    }
+    if (left == EntryKind::Folder || left == EntryKind::Other) {
+        return notAFile(temporary);
+    }
+    if (left != EntryKind::Missing) {
         step(FileStep::Remove, temporary);
         if (const int code = m_calls->unlink(temporary); code != 0) {
-            return failure(name, code);
+            return failure(temporary, code);
         }
     }
     step(FileStep::Open, name);
     FolderCalls::Handle handle = 0;
     if (const int code = m_calls->create(temporary, handle); code != 0) {
+        // Nothing can be created in a folder that has been removed.
+        if (m_calls->failureKind(code) == StoreFailure::Missing) {
+            return {StoreFailure::FolderGone, ".", m_calls->errorText(code)};
+        }
         return failure(name, code);
     }
     const auto abandon = [&](int code) {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
 
 namespace platform {
 
@@ -13,6 +14,8 @@ namespace platform {
 QString alreadyOpenMessage();
 // What the player is told when something that is not a plain file stands at the lock's name.
 QString lockNotAFileMessage();
+// What the player is told when no lock can be had: the game plays on without saving.
+QString noLockMessage(const std::string& reason);
 
 class PlayLock {
 public:
@@ -20,7 +23,8 @@ public:
         Locked,        // this copy plays in the folder
         HeldByAnother, // a running copy plays there: tell the player and end
         NotAFile,      // a folder, a link or a pipe stands at the lock's name: tell and end
-        NotPossible,   // no lock file can be made there (a read-only folder): play on unlocked
+        NotPossible,   // no lock can be had there (a read-only folder, no room for the file, a
+                       // lock file this user may not open): play on without saving
     };
 
     // The lock file's bare name in the play folder.
@@ -37,11 +41,14 @@ public:
     // The file itself stays: removing it could let two later copies lock two different files.
     void release();
     bool isLocked() const { return m_handle != kNoHandle; }
+    // The system's words for why the last acquire was NotPossible.
+    const std::string& reason() const { return m_reason; }
 
 private:
     static constexpr std::intptr_t kNoHandle = -1;
     std::filesystem::path m_folder;
     std::intptr_t m_handle = kNoHandle;
+    std::string m_reason;
 };
 
 } // namespace platform

@@ -2,8 +2,8 @@
 #include "platform/play_lock.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
-#include <string>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -20,6 +20,13 @@ QString lockNotAFileMessage()
         .arg(QLatin1String(PlayLock::kFileName));
 }
 
+QString noLockMessage(const std::string& reason)
+{
+    return QStringLiteral("Non è possibile bloccare la cartella di gioco con il file \"%1\" (%2): un'altra copia "
+                          "di Tolv Street potrebbe giocarvi. La partita continua senza salvare.")
+        .arg(QLatin1String(PlayLock::kFileName), QString::fromLocal8Bit(reason.c_str()));
+}
+
 PlayLock::PlayLock(std::filesystem::path folder) : m_folder(std::move(folder)) {}
 
 PlayLock::~PlayLock() { release(); }
@@ -30,19 +37,19 @@ PlayLock::Outcome PlayLock::acquire()
         return Outcome::Locked;
     }
     const std::filesystem::path path = (m_folder.empty() ? std::filesystem::path(".") : m_folder) / kFileName;
-    // Never through a link, and a pipe opens without waiting.
+    // Never through a link, and a pipe opens without waiting. The file is only ever locked,
+    // never written: a hard link at its name may share its bytes with a file elsewhere.
     constexpr int kFlags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
-    bool writable = true;
     int fd = ::open(path.c_str(), O_RDWR | O_CREAT | kFlags, 0644);
     if (fd < 0 && (errno == EROFS || errno == EACCES || errno == EPERM)) {
-        // A read-only folder: a lock file already there can still be locked.
-        writable = false;
+        // A read-only folder, or a lock file this user may only read: it can still be locked.
         fd = ::open(path.c_str(), O_RDONLY | kFlags);
     }
     if (fd < 0) {
-        return errno == ELOOP || errno == EISDIR || errno == ENXIO || errno == EWOULDBLOCK
-                   ? Outcome::NotAFile
-                   : Outcome::NotPossible;
+        const int code = errno;
+        m_reason = std::strerror(code);
+        return code == ELOOP || code == EISDIR || code == ENXIO || code == EWOULDBLOCK ? Outcome::NotAFile
+                                                                                    : Outcome::NotPossible;
     }
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
@@ -51,21 +58,11 @@ PlayLock::Outcome PlayLock::acquire()
     }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const int code = errno;
+        m_reason = std::strerror(code);
         ::close(fd);
         return code == EWOULDBLOCK ? Outcome::HeldByAnother : Outcome::NotPossible;
     }
     m_handle = fd;
-    if (writable) {
-        // The holder's process, host and name, as earlier releases wrote them, so that one of
-        // those started beside this copy also sees the folder taken. Only a courtesy: the
-        // lock itself is the system's.
-        char host[256] = {};
-        ::gethostname(host, sizeof host - 1);
-        const std::string info = std::to_string(::getpid()) + "\nTolv Street\n" + host + "\n";
-        if (::ftruncate(fd, 0) == 0) {
-            [[maybe_unused]] const ssize_t written = ::pwrite(fd, info.data(), info.size(), 0);
-        }
-    }
     return Outcome::Locked;
 }
 

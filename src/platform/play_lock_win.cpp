@@ -15,6 +15,13 @@ QString lockNotAFileMessage()
         .arg(QLatin1String(PlayLock::kFileName));
 }
 
+QString noLockMessage(const std::string& reason)
+{
+    return QStringLiteral("Non è possibile bloccare la cartella di gioco con il file \"%1\" (%2): un'altra copia "
+                          "di Tolv Street potrebbe giocarvi. La partita continua senza salvare.")
+        .arg(QLatin1String(PlayLock::kFileName), QString::fromLocal8Bit(reason.c_str()));
+}
+
 PlayLock::PlayLock(std::filesystem::path folder) : m_folder(std::move(folder)) {}
 
 PlayLock::~PlayLock() { release(); }
@@ -38,7 +45,9 @@ PlayLock::Outcome PlayLock::acquire()
     }
     if (file == INVALID_HANDLE_VALUE) {
         // An earlier release holding its lock file open shares it with nobody.
-        return GetLastError() == ERROR_SHARING_VIOLATION ? Outcome::HeldByAnother : Outcome::NotPossible;
+        const DWORD code = GetLastError();
+        m_reason = "error " + std::to_string(code);
+        return code == ERROR_SHARING_VIOLATION ? Outcome::HeldByAnother : Outcome::NotPossible;
     }
     if (GetFileType(file) != FILE_TYPE_DISK) {
         CloseHandle(file);
@@ -47,6 +56,7 @@ PlayLock::Outcome PlayLock::acquire()
     OVERLAPPED whole{};
     if (!LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD, MAXDWORD, &whole)) {
         const DWORD code = GetLastError();
+        m_reason = "error " + std::to_string(code);
         CloseHandle(file);
         return code == ERROR_LOCK_VIOLATION ? Outcome::HeldByAnother : Outcome::NotPossible;
     }

@@ -240,6 +240,15 @@ StartReport GameFiles::start()
         m_toKeep = autosaveNames();
         m_toKeep.emplace_back(kJournalName);
         break;
+    case Recovery::Kind::Foreign:
+        // Not the game's: kept under a backup name, and the six files play as they are.
+        m_toKeep.emplace_back(kJournalName);
+        report.read = readAutosave(m_store);
+        if (report.read.kind == AutosaveRead::Kind::Damaged) {
+            m_toKeep = autosaveNames();
+            m_toKeep.emplace_back(kJournalName);
+        }
+        break;
     default:
         report.read = readAutosave(m_store);
         if (report.read.kind == AutosaveRead::Kind::Damaged) {
@@ -268,6 +277,7 @@ std::string GameFiles::hallOfFameShown()
 WinReport GameFiles::recordWin(std::string_view name, std::string_view date)
 {
     WinReport report;
+    bool copiedNow = false;
     std::optional<std::string> current = m_pendingHallOfFame;
     if (!current) {
         const std::string hallOfFame(kHallOfFameName);
@@ -280,6 +290,7 @@ WinReport GameFiles::recordWin(std::string_view name, std::string_view date)
             current = std::move(read.bytes);
             // Rewritten in the game's form, a file in any other form is first kept as it is.
             if (!isQuotedLine(*current) && !m_hallOfFameCopy) {
+                copiedNow = true;
                 m_hallOfFameCopy = *current;
                 report.copyName = backupName(kHallOfFameName, freeBackupNumber(m_store, {hallOfFame}));
             }
@@ -288,7 +299,17 @@ WinReport GameFiles::recordWin(std::string_view name, std::string_view date)
             return report;
         }
     }
-    m_pendingHallOfFame = appendWinner(current ? &*current : nullptr, name, date);
+    std::string grown = appendWinner(current ? &*current : nullptr, name, date);
+    // The game never writes a Hall of Fame that a plain read would refuse.
+    if (grown.size() > kLargestRead) {
+        report.unreadable = {StoreFailure::TooLarge, std::string(kHallOfFameName), "the Hall of Fame is full"};
+        if (copiedNow) {
+            m_hallOfFameCopy.reset();
+        }
+        report.copyName.reset();
+        return report;
+    }
+    m_pendingHallOfFame = std::move(grown);
     return report;
 }
 

@@ -14,7 +14,9 @@ bool wellFormed(const std::string* file) { return file != nullptr && file->size(
 
 bool isQuotedLine(std::string_view file)
 {
-    return file.size() >= 4 && file.front() == '"' && file.substr(file.size() - 3) == "\"\r\n";
+    // One line: the game never writes a line feed inside the list (names cannot hold one).
+    return file.size() >= 4 && file.front() == '"' && file.substr(file.size() - 3) == "\"\r\n" &&
+           file.find('\n') == file.size() - 1;
 }
 
 std::string hallOfFameShown(const std::string* file)
@@ -22,15 +24,16 @@ std::string hallOfFameShown(const std::string* file)
     return wellFormed(file) ? *file : std::string(kEmptyHallOfFame);
 }
 
-std::string_view hallOfFameList(std::string_view file)
+std::string hallOfFameList(std::string_view file)
 {
     // The game's own form is read by position: a quote typed into an earlier name stays part
     // of the list.
     if (isQuotedLine(file)) {
-        return file.substr(1, file.size() - 4);
+        return std::string(file.substr(1, file.size() - 4));
     }
     // Another editor's file: what the window showed of it, without the bytes that only frame
-    // the line (a byte-order mark, line ends of any kind, the quotes).
+    // the line (a byte-order mark, the quotes, the last line end) and with every line end
+    // inside it the game's own CR, so each winner stays on a line of its own.
     constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
     if (file.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
         file.remove_prefix(kByteOrderMark.size());
@@ -44,12 +47,20 @@ std::string_view hallOfFameList(std::string_view file)
     if (!file.empty() && file.front() == '"') {
         file.remove_prefix(1);
     }
-    return file;
+    std::string list;
+    list.reserve(file.size());
+    for (std::size_t i = 0; i < file.size(); ++i) {
+        if (file[i] == '\r' && i + 1 < file.size() && file[i + 1] == '\n') {
+            continue; // CR LF: its LF below ends the line
+        }
+        list += file[i] == '\n' ? '\r' : file[i];
+    }
+    return list;
 }
 
 std::string appendWinner(const std::string* file, std::string_view name, std::string_view date)
 {
-    const std::string_view list = file != nullptr ? hallOfFameList(*file) : std::string_view();
+    const std::string list = file != nullptr ? hallOfFameList(*file) : std::string();
     std::string out;
     out.reserve(list.size() + name.size() + date.size() + 5);
     out += '"';

@@ -12,13 +12,14 @@ inline constexpr std::string_view kHallOfFameName = "data6";
 inline constexpr std::string_view kEmptyHallOfFame = "\"\"\r\n";
 
 // True for one quoted line as the game writes it: a double quote first, then a double quote,
-// CR and LF last.
+// CR and LF last, and no other line feed.
 bool isQuotedLine(std::string_view file);
 
 // The list of winners in a data6 file: in the game's own form, the bytes between the first one
 // and the last three; in any other form (other line ends, a byte-order mark, no line end, a
-// short file) every winner whole, without the bytes that only frame the line.
-std::string_view hallOfFameList(std::string_view file);
+// short file) every winner whole, without the bytes that only frame the line, and with the
+// line ends inside it made the game's CR.
+std::string hallOfFameList(std::string_view file);
 
 // The file's bytes as the window shows them: the file itself, or the empty list when it is
 // missing or shorter than the four bytes of a quoted line.

@@ -1,6 +1,8 @@
 // The save set: a write-ahead journal so that a crash leaves every file of a save old or new.
 #include "records/save_set.h"
 
+#include "records/hall_of_fame.h"
+
 #include <charconv>
 #include <cstdint>
 
@@ -19,7 +21,6 @@ constexpr std::string_view kMagic = "TolvStreet journal 1\n";
 constexpr std::string_view kCheck = "check ";
 constexpr std::string_view kEnd = "end\n";
 constexpr std::size_t kMostFiles = 64;
-constexpr std::size_t kLongestName = 64;
 
 std::uint64_t fnv1a(std::string_view bytes)
 {
@@ -42,21 +43,33 @@ std::string hex16(std::uint64_t value)
     return text;
 }
 
-// The journal names the files it rewrites: only plain names in the game's folder, never a path.
-bool safeName(std::string_view name)
+} // namespace
+
+bool isJournalFileName(std::string_view name)
 {
-    if (name.empty() || name.size() > kLongestName || name.front() == '.' || name == kJournalName) {
+    for (const std::string_view game : kAutosaveNames) {
+        if (name == game) {
+            return true;
+        }
+    }
+    if (name == kHallOfFameName) {
+        return true;
+    }
+    // A copy of the Hall of Fame: "data6.bak" and a number.
+    const std::string copy = std::string(kHallOfFameName) + ".bak";
+    if (name.size() <= copy.size() || name.size() > copy.size() + 9 || name.substr(0, copy.size()) != copy ||
+        name[copy.size()] == '0') {
         return false;
     }
-    for (const char c : name) {
-        const bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-                        c == '.' || c == '_' || c == '-';
-        if (!ok) {
+    for (const char c : name.substr(copy.size())) {
+        if (c < '0' || c > '9') {
             return false;
         }
     }
     return true;
 }
+
+namespace {
 
 // Reads a line at `pos` (without its LF) and moves past it; nothing when no LF follows.
 std::optional<std::string_view> takeLine(std::string_view bytes, std::size_t& pos)
@@ -121,7 +134,7 @@ std::optional<std::vector<FileContent>> readJournal(std::string_view bytes)
     std::vector<FileContent> files;
     for (std::size_t i = 0; i < *count; ++i) {
         const auto name = takeLine(bytes, pos);
-        if (!name || !safeName(*name)) {
+        if (!name || !isJournalFileName(*name)) {
             return std::nullopt;
         }
         const auto lengthLine = takeLine(bytes, pos);
@@ -153,7 +166,7 @@ StoreError saveSet(TextStore& store, const std::vector<FileContent>& files)
         return {StoreFailure::Other, journal, "too many files for one save"};
     }
     for (const FileContent& file : files) {
-        if (!safeName(file.name)) {
+        if (!isJournalFileName(file.name)) {
             return {StoreFailure::Other, file.name, "not a plain file name"};
         }
     }
@@ -214,12 +227,13 @@ Recovery recoverSet(TextStore& store)
     }
     std::optional<std::vector<FileContent>> files = readJournal(read.bytes);
     if (!files) {
-        // A save that died while writing its journal had not touched a single file yet.
-        result.kind = Recovery::Kind::Discarded;
-        result.error = store.remove(journal);
-        if (!result.error) {
-            result.error = store.syncFolder();
-        }
+        // The game's journal takes its name only whole and synced: one that does not check was
+        // damaged since, and the files it names may be part rewritten. Anything else at the name
+        // was never the game's.
+        const bool ours = read.bytes.substr(0, kMagic.size()) == kMagic;
+        result.kind = ours ? Recovery::Kind::Unreadable : Recovery::Kind::Foreign;
+        result.error = {ours ? StoreFailure::Other : StoreFailure::NotAFile, journal,
+                        ours ? "the journal does not check" : "not a journal of the game"};
         return result;
     }
     result.files = std::move(*files);

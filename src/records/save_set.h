@@ -30,17 +30,24 @@ struct Recovery {
     enum class Kind {
         Nothing,      // no journal: the files are as the last save left them
         NotAJournal,  // a folder or link stands at the journal's name: never one of the game's
+        Foreign,      // a file that is not a journal of the game's (a player's, say): no save of
+                      // the game's was under way, but the file must not be lost
         Completed,    // a whole journal was found and written out
-        Discarded,    // a journal cut short was found and removed; no file had been touched
-        Unreadable,   // a journal is there but cannot be read: the six files may be mixed
+        Unreadable,   // a journal of the game's is there but cannot be read or does not check:
+                      // it only ever takes its name whole, so it was damaged afterwards, maybe
+                      // after some files were rewritten: the six files may be mixed
         NotCompleted, // a whole journal could not be written out: `files` holds the set
     } kind = Kind::Nothing;
     std::vector<FileContent> files; // the journal's set with Completed and NotCompleted
     StoreError error;
 };
 
-// At start-up, before the autosave files are read: completes or discards what an interrupted
-// save left behind.
+// The files a journal may name: the six, the Hall of Fame and its copies. A journal naming any
+// other is not one the game wrote.
+bool isJournalFileName(std::string_view name);
+
+// At start-up, before the autosave files are read: completes what an interrupted save left
+// behind, or says why it cannot. It changes nothing but the files the journal names.
 Recovery recoverSet(TextStore& store);
 
 } // namespace records

@@ -16,6 +16,8 @@ enum class StoreFailure {
     NoSpace,    // the disk is full
     NotAFile,   // something that is not a plain file (a folder, a link, a pipe) stands there
     TooLarge,   // larger than the reader takes: not a file the game wrote
+    FolderGone, // the play folder itself is no longer there
+    NotLocked,  // the play folder could not be locked for this game: nothing is written
     Other,      // any other input/output error
 };
 
@@ -65,6 +67,26 @@ public:
         static_cast<void>(names);
         return 0;
     }
+};
+
+// A store that reads through another and writes nothing: the game plays on it when the play
+// folder could not be locked, so that two copies never write over each other's saves.
+class ReadOnlyStore final : public TextStore {
+public:
+    explicit ReadOnlyStore(TextStore& inner) : m_inner(inner) {}
+    ReadResult readUpTo(const std::string& name, std::size_t limit) override { return m_inner.readUpTo(name, limit); }
+    EntryKind entry(const std::string& name) override { return m_inner.entry(name); }
+    StoreError replace(const std::string& name, std::string_view) override { return refused(name); }
+    StoreError remove(const std::string& name) override { return refused(name); }
+    StoreError rename(const std::string& from, const std::string&) override { return refused(from); }
+    StoreError syncFolder() override { return refused("."); }
+
+private:
+    static StoreError refused(const std::string& name)
+    {
+        return {StoreFailure::NotLocked, name, "the play folder is not locked for this game"};
+    }
+    TextStore& m_inner;
 };
 
 } // namespace records

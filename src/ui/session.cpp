@@ -48,6 +48,12 @@ QString companyName(int index)
 
 QString failureReason(const records::StoreError& error)
 {
+    if (error.kind == records::StoreFailure::NotLocked) {
+        return QStringLiteral("la cartella di gioco non è bloccata per questa partita, che continua senza salvare");
+    }
+    if (error.kind == records::StoreFailure::FolderGone) {
+        return QStringLiteral("la cartella di gioco non c'è più");
+    }
     // A failed folder sync is about the play folder itself, which has no file name to show.
     if (error.file == ".") {
         return error.kind == records::StoreFailure::NoSpace
@@ -68,6 +74,8 @@ QString failureReason(const records::StoreError& error)
         return QStringLiteral("il file \"%1\" è troppo grande per essere un file del gioco").arg(file);
     case records::StoreFailure::Other:
     case records::StoreFailure::None:
+    case records::StoreFailure::FolderGone:
+    case records::StoreFailure::NotLocked:
         break;
     }
     return QStringLiteral("errore di scrittura del file \"%1\"").arg(file);
@@ -179,11 +187,13 @@ void Session::tellStart(const records::StartReport& report)
                               .arg(failureReason(report.journalError)),
                           kAppTitle);
         break;
-    case records::Recovery::Kind::Discarded:
-        if (report.journalError) {
-            m_dialogs.message(QStringLiteral("Non è stato possibile togliere un salvataggio interrotto (%1).")
-                                  .arg(failureReason(report.journalError)),
+    case records::Recovery::Kind::Foreign:
+        if (report.read.kind != records::AutosaveRead::Kind::Damaged) {
+            m_dialogs.message(QStringLiteral("Al posto del file \"%1\", dove il gioco tiene i salvataggi in corso, "
+                                             "c'era un file che non è del gioco.\n%2")
+                                  .arg(fileName(std::string(records::kJournalName)), keptText()),
                               kAppTitle);
+            return;
         }
         break;
     default:

@@ -203,8 +203,8 @@ TEST(BadFiles, AHallOfFameTooShortForAListShowsTheEmptyOneAndAWinMakesAProperFil
     }
 }
 
-// A Hall of Fame saved by another editor (line feed alone, no closing quote, a lone CR): its list
-// is taken by position, as ever, but a copy of its exact bytes is kept with the win.
+// A Hall of Fame saved by another editor (line feed alone, no quotes, a lone CR): every winner
+// reaches the new file, and a copy of its exact bytes is kept with the win.
 TEST(BadFiles, AHallOfFameNotInTheGamesFormIsKeptAsItWasByTheWinThatRewritesIt)
 {
     const FileSet game = crashtest::replay({}, 21, 50).back();

@@ -87,7 +87,7 @@ TEST(Journal, RoundTripsAnySet)
     const std::vector<std::vector<FileContent>> sets = {
         {},
         newSet(),
-        {{"Data2", ""}, {"Data3", std::string("\n\r\0\xff\n", 5)}, {"x", "check 0\nend\n"}},
+        {{"Data2", ""}, {"Data3", std::string("\n\r\0\xff\n", 5)}, {"data6.bak12", "check 0\nend\n"}},
     };
     for (const auto& set : sets) {
         EXPECT_EQ(records::readJournal(records::journalBytes(set)), set);
@@ -184,21 +184,33 @@ TEST(RecoverSet, AJournalThatCannotBeRemovedIsCompletedAgainLater)
     EXPECT_TRUE(holds(store, newSet()));
 }
 
-TEST(RecoverSet, TornJournalsAreDiscardedAndTheOldSetStays)
+// The game's journal takes its name only whole: anything there that does not check was never
+// the game's (it does not even begin like one) or was damaged since. Either way the start changes
+// nothing on its own and says which.
+TEST(RecoverSet, AJournalThatDoesNotCheckIsNeverTakenForACompletedOrAbandonedSave)
 {
     const std::string whole = records::journalBytes(newSet());
-    for (const std::size_t cut : {std::size_t{0}, std::size_t{5}, whole.size() / 2, whole.size() - 1}) {
+    std::string altered = whole;
+    altered[altered.find("Anna")] = 'B';
+    for (const std::string& bytes : {whole.substr(0, 0), whole.substr(0, 5), std::string("my own notes\n"),
+                                     whole.substr(0, whole.size() / 2), whole.substr(0, whole.size() - 1), altered}) {
         fakes::MemoryStore store;
         putSet(store, oldSet());
-        store.put(kJournal, whole.substr(0, cut));
-        SyncLoggingStore logging(store);
-        const Recovery recovery = records::recoverSet(logging);
-        EXPECT_EQ(recovery.kind, Recovery::Kind::Discarded) << cut;
-        EXPECT_FALSE(recovery.error);
-        EXPECT_FALSE(store.exists(kJournal));
+        store.put(kJournal, bytes);
+        const Recovery recovery = records::recoverSet(store);
+        const bool ours = bytes.rfind("TolvStreet journal 1\n", 0) == 0;
+        EXPECT_EQ(recovery.kind, ours ? Recovery::Kind::Unreadable : Recovery::Kind::Foreign) << bytes.size();
+        EXPECT_TRUE(recovery.error);
+        EXPECT_EQ(store.get(kJournal), bytes);
         EXPECT_TRUE(holds(store, oldSet()));
-        EXPECT_EQ(logging.log(), (std::vector<std::string>{"remove " + kJournal, "sync"}));
+        EXPECT_TRUE(store.log().empty());
     }
+    // A journal naming anything but the game's own files is not one the game wrote.
+    std::vector<FileContent> strange = newSet();
+    strange.push_back({"Data1.copia1", "overwritten"});
+    fakes::MemoryStore store;
+    EXPECT_TRUE(records::saveSet(store, strange));
+    EXPECT_FALSE(records::readJournal(records::journalBytes(strange)));
 }
 
 TEST(RecoverSet, AJournalThatCannotBeWrittenOutHandsBackItsSet)
