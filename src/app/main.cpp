@@ -1,10 +1,14 @@
-// Tolv Street: builds the real files, boxes and random source, then loads the main window.
+// Tolv Street: reads the command line, enters the play folder, builds the real files, boxes and
+// random source, then loads the main window.
+#include "app/command_line.h"
+#include "app/console.h"
 #include "platform/clock_random.h"
 #include "platform/dialogs.h"
-#include "platform/play_lock.h"
 #include "platform/folder_store.h"
+#include "platform/play_lock.h"
 #include "ui/app_info.h"
 #include "ui/artwork.h"
+#include "ui/language.h"
 #include "ui/main_window.h"
 #include "ui/session.h"
 
@@ -14,20 +18,48 @@
 
 int main(int argc, char* argv[])
 {
+    // Help, the version and a command line the game does not take are answered before any
+    // window, display or file is touched.
+    const app::StartRequest request = app::readCommandLine(app::commandArguments(argc, argv));
+    if (request.kind != app::StartRequest::Kind::Play) {
+        const bool refused = request.kind == app::StartRequest::Kind::Refused;
+        app::tellBeforeStart(request.text, refused, argc, argv);
+        return refused ? app::kUsageExitCode : 0;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(ui::app::title());
-    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                            .arg(ui::app::kVersionMajor)
-                                            .arg(ui::app::kVersionMinor)
-                                            .arg(ui::app::kVersionRevision));
+    QApplication::setApplicationVersion(QString::fromLatin1(ui::app::kVersion));
+    QApplication::setOrganizationName(QStringLiteral("Tolvagiochi"));
+    QApplication::setOrganizationDomain(QStringLiteral("tolvagiochi.org"));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(ui::app::kApplicationId));
+    // Qt's own texts and the game's in the player's language (Italian unless English was picked).
+    ui::Language language;
+    language.apply(language.saved());
     ui::installFontSubstitutions();
     QApplication::setWindowIcon(ui::appIcon());
+    platform::QtDialogs dialogs;
+
+    // The game plays in its working directory: --folder and --user-folder move there first.
+    if (request.folder != app::StartRequest::Folder::Working) {
+        const std::filesystem::path folder = request.folder == app::StartRequest::Folder::User
+                                                 ? app::userPlayFolder()
+                                                 : app::nativePath(request.folderBytes);
+        const QString problem =
+            folder.empty() ? QCoreApplication::translate("CommandLine",
+                                                         "Non si trova la cartella dell'utente.")
+                           : app::enterPlayFolder(folder);
+        if (!problem.isEmpty()) {
+            app::printOnConsole(problem + QLatin1Char('\n'), true);
+            dialogs.message(problem, ui::app::title());
+            return app::kFolderExitCode;
+        }
+    }
 
     // The game plays in its working directory: its saves are the files there. The lock and the
     // store name it ".", so they follow the folder itself whatever its path (in any encoding, of
     // any length) and wherever it is moved while the game runs.
     const std::filesystem::path folder(".");
-    platform::QtDialogs dialogs;
 
     // Two copies in one folder would write over each other's saves.
     platform::PlayLock lock(folder);
@@ -53,7 +85,9 @@ int main(int argc, char* argv[])
     records::TextStore& store = locked ? static_cast<records::TextStore&>(folderStore) : readOnly;
     platform::ClockRandom random;
     ui::Session session(store, dialogs, random);
-    ui::MainWindowLoader loader(session, {}, &dialogs);
+    ui::Form1::Seams seams;
+    seams.language = &language;
+    ui::MainWindowLoader loader(session, seams, &dialogs);
     loader.show();
     return QApplication::exec();
 }

@@ -10,33 +10,20 @@
 
 namespace platform {
 
-QString alreadyOpenMessage() { return QStringLiteral("Tolv Street è già aperto in questa cartella."); }
-
-QString lockNotAFileMessage()
-{
-    return QStringLiteral("Al posto del file \"%1\" c'è una cartella, un collegamento o un altro oggetto: "
-                          "Tolv Street non può sapere se è già aperto in questa cartella. "
-                          "Toglilo dalla cartella di gioco e riprova.")
-        .arg(QLatin1String(PlayLock::kFileName));
-}
-
-QString noLockMessage(const std::string& reason)
-{
-    return QStringLiteral("Non è possibile bloccare la cartella di gioco con il file \"%1\" (%2): un'altra copia "
-                          "di Tolv Street potrebbe giocarvi. La partita continua senza salvare.")
-        .arg(QLatin1String(PlayLock::kFileName), QString::fromLocal8Bit(reason.c_str()));
-}
-
 PlayLock::PlayLock(std::filesystem::path folder) : m_folder(std::move(folder)) {}
 
-PlayLock::~PlayLock() { release(); }
+PlayLock::~PlayLock()
+{
+    release();
+}
 
 PlayLock::Outcome PlayLock::acquire()
 {
     if (isLocked()) {
         return Outcome::Locked;
     }
-    const std::filesystem::path path = (m_folder.empty() ? std::filesystem::path(".") : m_folder) / kFileName;
+    const std::filesystem::path path =
+        (m_folder.empty() ? std::filesystem::path(".") : m_folder) / kFileName;
     // Never through a link, and a pipe opens without waiting. The file is only ever locked,
     // never written: a hard link at its name may share its bytes with a file elsewhere.
     constexpr int kFlags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;

@@ -5,43 +5,32 @@
 
 namespace platform {
 
-QString alreadyOpenMessage() { return QStringLiteral("Tolv Street è già aperto in questa cartella."); }
-
-QString lockNotAFileMessage()
-{
-    return QStringLiteral("Al posto del file \"%1\" c'è una cartella, un collegamento o un altro oggetto: "
-                          "Tolv Street non può sapere se è già aperto in questa cartella. "
-                          "Toglilo dalla cartella di gioco e riprova.")
-        .arg(QLatin1String(PlayLock::kFileName));
-}
-
-QString noLockMessage(const std::string& reason)
-{
-    return QStringLiteral("Non è possibile bloccare la cartella di gioco con il file \"%1\" (%2): un'altra copia "
-                          "di Tolv Street potrebbe giocarvi. La partita continua senza salvare.")
-        .arg(QLatin1String(PlayLock::kFileName), QString::fromLocal8Bit(reason.c_str()));
-}
-
 PlayLock::PlayLock(std::filesystem::path folder) : m_folder(std::move(folder)) {}
 
-PlayLock::~PlayLock() { release(); }
+PlayLock::~PlayLock()
+{
+    release();
+}
 
 PlayLock::Outcome PlayLock::acquire()
 {
     if (isLocked()) {
         return Outcome::Locked;
     }
-    const std::filesystem::path path = (m_folder.empty() ? std::filesystem::path(L".") : m_folder) / kFileName;
+    const std::filesystem::path path =
+        (m_folder.empty() ? std::filesystem::path(L".") : m_folder) / kFileName;
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0) {
         return Outcome::NotAFile;
     }
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (file == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED) {
-        file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+        file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT,
+                           nullptr);
     }
     if (file == INVALID_HANDLE_VALUE) {
         // An earlier release holding its lock file open shares it with nobody.
@@ -54,7 +43,8 @@ PlayLock::Outcome PlayLock::acquire()
         return Outcome::NotAFile;
     }
     OVERLAPPED whole{};
-    if (!LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD, MAXDWORD, &whole)) {
+    if (!LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD,
+                    MAXDWORD, &whole)) {
         const DWORD code = GetLastError();
         m_reason = "error " + std::to_string(code);
         CloseHandle(file);

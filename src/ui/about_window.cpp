@@ -17,6 +17,8 @@
 #include <QPushButton>
 #include <QSvgRenderer>
 
+#include <QCoreApplication>
+
 namespace ui {
 
 namespace {
@@ -24,14 +26,24 @@ namespace {
 const QString kAppTitle = app::title();
 
 const QString kIconFile = QStringLiteral(":/art/app_icon.svg");
-const QString kDescription = QStringLiteral("Un gioco di borsa di Tolvagiochi");
+QString description()
+{
+    return QCoreApplication::translate("frmAbout", "Un gioco di borsa di Tolvagiochi");
+}
 const QString kRights = QStringLiteral("© 2002-2004 Tolvagiochi, Isola di Tolva");
-const QString kDisclaimer = QStringLiteral(
-    "Avviso: non adatto ai bambini sotto i 36 mesi. Se durante il gioco siete connessi ad "
-    "internet o LAN locale potreste perdere realmente i vostri soldi che saranno devoluti al "
-    "buon milanese");
-const QString kSysInfoUnavailable =
-    QStringLiteral("Le informazioni sul sistema non sono disponibili in questa fase");
+QString disclaimer()
+{
+    return QCoreApplication::translate(
+        "frmAbout",
+        "Avviso: non adatto ai bambini sotto i 36 mesi. Se durante il gioco siete connessi ad "
+        "internet o LAN locale potreste perdere realmente i vostri soldi che saranno devoluti al "
+        "buon milanese");
+}
+QString sysInfoUnavailable()
+{
+    return QCoreApplication::translate(
+        "frmAbout", "Le informazioni sul sistema non sono disponibili in questa fase");
+}
 
 QLabel* makeLabel(QWidget* parent, const QString& name, const QRect& place)
 {
@@ -77,8 +89,8 @@ QPixmap iconPicture()
 
 frmAbout::frmAbout(platform::Dialogs& dialogs, platform::Registry& registry,
                    platform::ProgramRunner& runner, QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint),
+    : QDialog(parent,
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_dialogs(dialogs), m_registry(registry), m_runner(runner)
 {
     setObjectName(QStringLiteral("frmAbout"));
@@ -116,7 +128,7 @@ frmAbout::frmAbout(platform::Dialogs& dialogs, platform::Registry& registry,
     lblVersion = makeLabel(this, QStringLiteral("lblVersion"), twipRect(1080, 780, 3885, 225));
     lblDescription =
         makeLabel(this, QStringLiteral("lblDescription"), twipRect(1080, 1125, 3885, 210));
-    lblDescription->setText(kDescription);
+    lblDescription->setText(description());
     Label1 = makeLabel(this, QStringLiteral("Label1"), twipRect(1080, 1440, 4335, 255));
     Label1->setText(kRights);
 
@@ -130,7 +142,7 @@ frmAbout::frmAbout(platform::Dialogs& dialogs, platform::Registry& registry,
     lblDisclaimer =
         makeLabel(this, QStringLiteral("lblDisclaimer"), twipRect(255, 2625, 3870, 825));
     lblDisclaimer->setWordWrap(true);
-    lblDisclaimer->setText(kDisclaimer);
+    lblDisclaimer->setText(disclaimer());
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
@@ -152,7 +164,7 @@ frmAbout::frmAbout(platform::Dialogs& dialogs, platform::Registry& registry,
 
 void frmAbout::Form_Load()
 {
-    setWindowTitle(QStringLiteral("Informazioni su %1 %2.%3")
+    setWindowTitle(tr("Informazioni su %1 %2.%3")
                        .arg(kAppTitle)
                        .arg(app::kVersionMajor)
                        .arg(app::kVersionMinor));
@@ -162,12 +174,15 @@ void frmAbout::Form_Load()
 
 // Esc, the close box and "OK" all end here: QDialog turns them into a close, and the box
 // deletes itself.
-void frmAbout::cmdOK_Click() { accept(); }
+void frmAbout::cmdOK_Click()
+{
+    accept();
+}
 
 void frmAbout::cmdSysInfo_Click()
 {
     if (!platform::StartSysInfo(m_registry, m_runner)) {
-        m_dialogs.messageFrom(this, kSysInfoUnavailable, kAppTitle);
+        m_dialogs.messageFrom(this, sysInfoUnavailable(), kAppTitle);
     }
 }
 

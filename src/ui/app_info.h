@@ -1,20 +1,25 @@
 // The game's title and version, as every window and box shows them.
 #pragma once
 
+#include "ui/version.h"
+
+#include <QCoreApplication>
 #include <QString>
 
 namespace ui::app {
 
-inline constexpr int kVersionMajor = 1;
-inline constexpr int kVersionMinor = 4;
-inline constexpr int kVersionRevision = 29;
-
-inline QString title() { return QStringLiteral("Tolv Street"); }
+inline QString title()
+{
+    return QStringLiteral("Tolv Street");
+}
 
 // "Versione 1.4.29": each number in decimal, without leading zeros.
 inline QString versionLine()
 {
-    return QStringLiteral("Versione %1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision);
+    return QCoreApplication::translate("app", "Versione %1.%2.%3")
+        .arg(kVersionMajor)
+        .arg(kVersionMinor)
+        .arg(kVersionRevision);
 }
 
 } // namespace ui::app

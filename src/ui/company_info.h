@@ -12,7 +12,8 @@ struct CompanyInformation {
 
 inline constexpr int kCompanyInformationCount = 17;
 
-// The entry of company index 0..16; any other index gives an entry with empty texts.
-const CompanyInformation& companyInformation(int index);
+// The entry of company index 0..16, its description in the player's language; any other index
+// gives an entry with empty texts.
+CompanyInformation companyInformation(int index);
 
 } // namespace ui

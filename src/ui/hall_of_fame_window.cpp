@@ -12,12 +12,23 @@
 
 #include <algorithm>
 
+#include <QCoreApplication>
+
 namespace ui {
 
 namespace {
-const QString kTitle = QStringLiteral("Top 10 of Tolv Street");
-const QString kHeading = QStringLiteral("Hall of Fame:");
-const QString kWinners = QStringLiteral("Vincitori");
+QString title()
+{
+    return QCoreApplication::translate("Form2", "Top 10 of Tolv Street");
+}
+QString heading()
+{
+    return QCoreApplication::translate("Form2", "Hall of Fame:");
+}
+QString winners()
+{
+    return QCoreApplication::translate("Form2", "Vincitori");
+}
 } // namespace
 
 QString hallOfFameLines(const QString& text)
@@ -151,16 +162,16 @@ Form2::Form2(Session& session, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     // A tool window would not keep the program running; this one does while it is open.
     setAttribute(Qt::WA_QuitOnClose, true);
-    setWindowTitle(kTitle);
+    setWindowTitle(title());
     setWindowIcon(appIcon());
     setFixedSize(twips(4680), twips(3195));
 
-    Label1 = new QLabel(kHeading, this);
+    Label1 = new QLabel(heading(), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(twips(240), twips(120), twips(3855), twips(375));
     Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label1->setFont(designFont(fonts::kCopperplateBold, 14.25, QFont::Bold));
-    Label1->setAccessibleName(kHeading);
+    Label1->setAccessibleName(heading());
 
     Label2 = new WinnersList(this);
     Label2->setObjectName(QStringLiteral("Label2"));
@@ -173,7 +184,7 @@ Form2::Form2(Session& session, QWidget* parent)
     Label2->setWordWrap(true);
     Label2->setFont(designFont(fonts::kTimes, 11.25, QFont::Bold));
     // No accessible name: it would replace the list, and a screen reader would hear only that.
-    Label2->setAccessibleDescription(kWinners);
+    Label2->setAccessibleDescription(winners());
 
     Form_Load();
 }

@@ -7,6 +7,7 @@
 #include "ui/window_look.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QContextMenuEvent>
@@ -30,22 +31,94 @@ namespace ui {
 namespace {
 
 const QString kAppTitle = app::title();
-const QString kCashHeading = QStringLiteral("Disponibilità liquida");
-const QString kOperations = QStringLiteral("Operazioni disponibili:");
-const QString kPortfolio = QStringLiteral("Stock Portfolio");
-const QString kBuy = QStringLiteral("Comprare");
-const QString kSell = QStringLiteral("Vendere");
-const QString kSharesHeading = QStringLiteral("Azioni Aquistate");
-const QString kYesterdayHeading = QStringLiteral("Valore Ieri");
-const QString kChangeHeading = QStringLiteral("Incr.");
-const QString kTodayHeading = QStringLiteral("Valore Oggi");
+QString cashHeading()
+{
+    return QCoreApplication::translate("Form1", "Disponibilità liquida");
+}
+QString operations()
+{
+    return QCoreApplication::translate("Form1", "Operazioni disponibili:");
+}
+QString portfolio()
+{
+    return QCoreApplication::translate("Form1", "Stock Portfolio");
+}
+QString buy()
+{
+    return QCoreApplication::translate("Form1", "Comprare");
+}
+QString sell()
+{
+    return QCoreApplication::translate("Form1", "Vendere");
+}
+QString sharesHeading()
+{
+    return QCoreApplication::translate("Form1", "Azioni Aquistate");
+}
+QString yesterdayHeading()
+{
+    return QCoreApplication::translate("Form1", "Valore Ieri");
+}
+QString changeHeading()
+{
+    return QCoreApplication::translate("Form1", "Incr.");
+}
+QString todayHeading()
+{
+    return QCoreApplication::translate("Form1", "Valore Oggi");
+}
 
 // Names for screen readers of the controls that show no words of their own.
-const QString kInfoName = QStringLiteral("Informazioni sulla società");
-const QString kQuantityName = QStringLiteral("Quantità di azioni");
-const QString kCashFrameName = QStringLiteral("Cornice della disponibilità liquida");
-const QString kCurrencyName = QStringLiteral("Simbolo della valuta");
-const QString kDateDescription = QStringLiteral("Data del gioco: un clic passa al giorno seguente");
+QString infoName()
+{
+    return QCoreApplication::translate("Form1", "Informazioni sulla società");
+}
+QString quantityName()
+{
+    return QCoreApplication::translate("Form1", "Quantità di azioni");
+}
+QString cashFrameName()
+{
+    return QCoreApplication::translate("Form1", "Cornice della disponibilità liquida");
+}
+QString currencyName()
+{
+    return QCoreApplication::translate("Form1", "Simbolo della valuta");
+}
+QString dateDescription()
+{
+    return QCoreApplication::translate("Form1", "Data del gioco: un clic passa al giorno seguente");
+}
+
+// The menus' captions, by the menu's or item's name.
+struct MenuText {
+    const char* name;
+    const char* caption;
+};
+constexpr MenuText kMenuTexts[] = {
+    {"file", QT_TRANSLATE_NOOP("Form1", "&File")},
+    {"nuova", QT_TRANSLATE_NOOP("Form1", "&Nuova Partita")},
+    {"salva", QT_TRANSLATE_NOOP("Form1", "&Salva")},
+    {"carica", QT_TRANSLATE_NOOP("Form1", "&Carica")},
+    {"hall", QT_TRANSLATE_NOOP("Form1", "&Hall of Fame")},
+    {"esci", QT_TRANSLATE_NOOP("Form1", "&Esci")},
+    {"opzioni", QT_TRANSLATE_NOOP("Form1", "&Opzioni")},
+    {"video", QT_TRANSLATE_NOOP("Form1", "&Video")},
+    {"lingua", QT_TRANSLATE_NOOP("Form1", "&Lingua")},
+    {"info", QT_TRANSLATE_NOOP("Form1", "&Info")},
+    {"infoprogr", QT_TRANSLATE_NOOP("Form1", "Informazioni sul &Programma")},
+    {"infoproduttor", QT_TRANSLATE_NOOP("Form1", "Informazioni sul Pro&duttore")},
+};
+
+QString menuCaption(const char* name)
+{
+    for (const MenuText& text : kMenuTexts) {
+        if (qstrcmp(text.name, name) == 0) {
+            return QCoreApplication::translate("Form1", text.caption);
+        }
+    }
+    return {};
+}
 
 const QColor kTradeFace(0xC0, 0xFF, 0xC0);
 
@@ -330,7 +403,7 @@ void Form1::buildCashBox(QWidget* area)
     // Shapes and lines lie under the labels, as drawings on the window itself.
     Shape1 = new RectangleShape(twipRect(480, 600, 2055, 615), 2, area);
     Shape1->setObjectName(QStringLiteral("Shape1"));
-    Shape1->setAccessibleName(kCashFrameName);
+    Shape1->setAccessibleName(cashFrameName());
     // The cash box is drawn in black on the light face whatever the system's scheme.
     useGameInk(Shape1, true);
 
@@ -344,21 +417,21 @@ void Form1::buildCashBox(QWidget* area)
     for (std::size_t i = 0; i < strokes.size(); ++i) {
         Line[i] = new LineShape(strokes[i].first, strokes[i].second, 2, area);
         Line[i]->setObjectName(QStringLiteral("Line%1").arg(i + 1));
-        Line[i]->setAccessibleName(kCurrencyName);
+        Line[i]->setAccessibleName(currencyName());
         useGameInk(Line[i]);
     }
 
     Label19 = makeLabel(area, QStringLiteral("Label19"), twipRect(480, 240, 2055, 255));
-    Label19->setText(kCashHeading);
+    Label19->setText(cashHeading());
     Label19->setFont(designFont(fonts::kTimes, 11.25));
-    Label19->setAccessibleName(kCashHeading);
+    Label19->setAccessibleName(cashHeading());
 
-    Label5 = makeLabel(area, QStringLiteral("Label5"), twipRect(480, 840, 1455, 375),
-                       Qt::AlignRight);
+    Label5 =
+        makeLabel(area, QStringLiteral("Label5"), twipRect(480, 840, 1455, 375), Qt::AlignRight);
     Label5->setFont(designFont(fonts::kTimes, 12, QFont::Bold));
     Label5->setWordWrap(false);
     useGameInk(Label5);
-    Label5->setAccessibleDescription(kCashHeading);
+    Label5->setAccessibleDescription(cashHeading());
 }
 
 void Form1::buildOperations(QWidget* area)
@@ -366,11 +439,11 @@ void Form1::buildOperations(QWidget* area)
     const QFont plain = area->font();
     const QFont titling = designFont(fonts::kCopperplateLight, 8.25, QFont::DemiBold);
 
-    Frame2 = new QGroupBox(kOperations, area);
+    Frame2 = new QGroupBox(operations(), area);
     Frame2->setObjectName(QStringLiteral("Frame2"));
     Frame2->setGeometry(twipRect(3720, 120, 5415, 1695));
     Frame2->setFont(designFont(fonts::kTimes, 11.25));
-    Frame2->setAccessibleName(kOperations);
+    Frame2->setAccessibleName(operations());
 
     Command2 = new PictureButton(Frame2);
     Command2->setObjectName(QStringLiteral("Command2"));
@@ -378,15 +451,15 @@ void Form1::buildOperations(QWidget* area)
     Command2->setFont(titling);
     Command2->setPicture(QString::fromLatin1(art::kBuy), QSize(88, 47));
     Command2->setFaceColour(kTradeFace);
-    Command2->setCaption(kBuy);
-    Command2->setAccessibleName(kBuy);
+    Command2->setCaption(buy());
+    Command2->setAccessibleName(buy());
 
     Text1 = new QuantityEdit(Frame2);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setGeometry(twipRect(1800, 360, 735, 375));
     Text1->setFont(plain);
     Text1->setText(QStringLiteral("1"));
-    Text1->setAccessibleName(kQuantityName);
+    Text1->setAccessibleName(quantityName());
     Text1->setKeyHook([this](int& code) { text1_keypress(code); });
     Text1->setPasteHook([this](const QString& text) { return m_session.quantityPaste(text); });
 
@@ -395,8 +468,8 @@ void Form1::buildOperations(QWidget* area)
     Command1->setGeometry(twipRect(1800, 840, 735, 615));
     Command1->setFont(plain);
     Command1->setPicture(QString::fromLatin1(art::kInfo), QSize(48, 47));
-    Command1->setAccessibleName(kInfoName);
-    Command1->setToolTip(kInfoName);
+    Command1->setAccessibleName(infoName());
+    Command1->setToolTip(infoName());
 
     Command3 = new PictureButton(Frame2);
     Command3->setObjectName(QStringLiteral("Command3"));
@@ -404,14 +477,14 @@ void Form1::buildOperations(QWidget* area)
     Command3->setFont(titling);
     Command3->setPicture(QString::fromLatin1(art::kSell), QSize(97, 47));
     Command3->setFaceColour(kTradeFace);
-    Command3->setCaption(kSell);
-    Command3->setAccessibleName(kSell);
+    Command3->setCaption(sell());
+    Command3->setAccessibleName(sell());
 
     Command4 = new PictureButton(Frame2);
     Command4->setObjectName(QStringLiteral("Command4"));
     Command4->setGeometry(twipRect(4320, 360, 855, 1095));
     Command4->setFont(designFont(fonts::kCopperplateLight, 9.75, QFont::DemiBold));
-    Command4->setAccessibleDescription(kDateDescription);
+    Command4->setAccessibleDescription(dateDescription());
 
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
@@ -424,22 +497,22 @@ void Form1::buildPortfolio(QWidget* area)
     const QFont plain = area->font();
     const QFont titling = designFont(fonts::kCopperplateLight, 9.75, QFont::DemiBold);
 
-    Frame1 = new QGroupBox(kPortfolio, area);
+    Frame1 = new QGroupBox(portfolio(), area);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(twipRect(240, 1800, 8895, 7095));
     Frame1->setFont(designFont(fonts::kTimes, 11.25));
-    Frame1->setAccessibleName(kPortfolio);
+    Frame1->setAccessibleName(portfolio());
 
     struct Heading {
         const char* name;
         QRect geometry;
-        const QString& caption;
+        QString caption;
     };
     const std::array<Heading, 4> headings{{
-        {"Label20", twipRect(3840, 240, 1500, 450), kSharesHeading},
-        {"Label56", twipRect(5280, 240, 1140, 450), kYesterdayHeading},
-        {"Label91", twipRect(6600, 360, 780, 330), kChangeHeading},
-        {"Label38", twipRect(7560, 240, 1140, 450), kTodayHeading},
+        {"Label20", twipRect(3840, 240, 1500, 450), sharesHeading()},
+        {"Label56", twipRect(5280, 240, 1140, 450), yesterdayHeading()},
+        {"Label91", twipRect(6600, 360, 780, 330), changeHeading()},
+        {"Label38", twipRect(7560, 240, 1140, 450), todayHeading()},
     }};
     for (const Heading& heading : headings) {
         QLabel* label = makeLabel(Frame1, QString::fromLatin1(heading.name), heading.geometry,
@@ -468,10 +541,10 @@ void Form1::buildPortfolio(QWidget* area)
         Label3[i] = makeCell(Frame1, indexed("Label3", i), twipRect(6600, top, 735, 375), plain);
         Label4[i] = makeCell(Frame1, indexed("Label4", i), twipRect(7560, top, 1095, 375), plain);
         const QString of = QStringLiteral("%1, %2");
-        Label1[i]->setAccessibleDescription(of.arg(company, kSharesHeading));
-        Label2[i]->setAccessibleDescription(of.arg(company, kYesterdayHeading));
-        Label3[i]->setAccessibleDescription(of.arg(company, kChangeHeading));
-        Label4[i]->setAccessibleDescription(of.arg(company, kTodayHeading));
+        Label1[i]->setAccessibleDescription(of.arg(company, sharesHeading()));
+        Label2[i]->setAccessibleDescription(of.arg(company, yesterdayHeading()));
+        Label3[i]->setAccessibleDescription(of.arg(company, changeHeading()));
+        Label4[i]->setAccessibleDescription(of.arg(company, todayHeading()));
     }
 }
 
@@ -489,33 +562,32 @@ QAction* Form1::addItem(QMenu* menu, const char* name, const QString& caption,
 
 void Form1::buildMenus()
 {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    QMenu* file = menuBar()->addMenu(menuCaption("file"));
     file->setObjectName(QStringLiteral("file"));
     const QList<QAction*> items{
-        addItem(file, "nuova", QStringLiteral("&Nuova Partita"), QKeySequence(Qt::Key_F2),
-                &Form1::nuova_Click),
-        addItem(file, "salva", QStringLiteral("&Salva"), QKeySequence(Qt::Key_F8),
-                &Form1::salva_Click),
-        addItem(file, "carica", QStringLiteral("&Carica"), QKeySequence(Qt::Key_F5),
+        addItem(file, "nuova", menuCaption("nuova"), QKeySequence(Qt::Key_F2), &Form1::nuova_Click),
+        addItem(file, "salva", menuCaption("salva"), QKeySequence(Qt::Key_F8), &Form1::salva_Click),
+        addItem(file, "carica", menuCaption("carica"), QKeySequence(Qt::Key_F5),
                 &Form1::carica_Click),
     };
     file->addSeparator()->setObjectName(QStringLiteral("tra"));
-    QAction* hall = addItem(file, "hall", QStringLiteral("&Hall of Fame"),
-                            QKeySequence(Qt::CTRL | Qt::Key_H), &Form1::hall_Click);
+    QAction* hall = addItem(file, "hall", menuCaption("hall"), QKeySequence(Qt::CTRL | Qt::Key_H),
+                            &Form1::hall_Click);
     file->addSeparator()->setObjectName(QStringLiteral("treew"));
-    QAction* esci = addItem(file, "esci", QStringLiteral("&Esci"),
-                            QKeySequence(Qt::CTRL | Qt::Key_X), &Form1::esci_Click);
+    QAction* esci = addItem(file, "esci", menuCaption("esci"), QKeySequence(Qt::CTRL | Qt::Key_X),
+                            &Form1::esci_Click);
 
-    QMenu* opzioni = menuBar()->addMenu(QStringLiteral("&Opzioni"));
+    QMenu* opzioni = menuBar()->addMenu(menuCaption("opzioni"));
     opzioni->setObjectName(QStringLiteral("opzioni"));
-    addItem(opzioni, "video", QStringLiteral("&Video"), QKeySequence(), nullptr);
+    addItem(opzioni, "video", menuCaption("video"), QKeySequence(), nullptr);
+    buildLanguageMenu(opzioni);
 
-    QMenu* info = menuBar()->addMenu(QStringLiteral("&Info"));
+    QMenu* info = menuBar()->addMenu(menuCaption("info"));
     info->setObjectName(QStringLiteral("info"));
-    QAction* infoprogr = addItem(info, "infoprogr", QStringLiteral("Informazioni sul &Programma"),
+    QAction* infoprogr = addItem(info, "infoprogr", menuCaption("infoprogr"),
                                  QKeySequence(Qt::CTRL | Qt::Key_I), &Form1::infoprogr_Click);
     QAction* infoproduttor =
-        addItem(info, "infoproduttor", QStringLiteral("Informazioni sul Pro&duttore"),
+        addItem(info, "infoproduttor", menuCaption("infoproduttor"),
                 QKeySequence(Qt::CTRL | Qt::Key_K), &Form1::infoproduttor_Click);
 
     QList<QKeySequence> keys;
@@ -523,6 +595,94 @@ void Form1::buildMenus()
         keys << item->shortcut();
     }
     Text1->setWindowShortcuts(keys);
+}
+
+void Form1::buildLanguageMenu(QMenu* opzioni)
+{
+    QMenu* lingua = opzioni->addMenu(menuCaption("lingua"));
+    lingua->setObjectName(QStringLiteral("lingua"));
+    auto* choices = new QActionGroup(lingua);
+    choices->setExclusive(true);
+    const Language::Choice current =
+        m_seams.language != nullptr ? m_seams.language->current() : Language::Choice::Italian;
+    // Each language is named in itself, so a player who cannot read the other finds their own.
+    const std::pair<const char*, Language::Choice> items[] = {
+        {"italiano", Language::Choice::Italian}, {"english", Language::Choice::English}};
+    for (const auto& [name, choice] : items) {
+        QAction* item =
+            lingua->addAction(choice == Language::Choice::Italian ? QStringLiteral("Italiano")
+                                                                  : QStringLiteral("English"));
+        item->setObjectName(QString::fromLatin1(name));
+        item->setCheckable(true);
+        item->setChecked(choice == current);
+        choices->addAction(item);
+        connect(item, &QAction::triggered, this, [this, choice = choice] {
+            if (m_seams.language != nullptr) {
+                m_seams.language->choose(choice);
+            }
+        });
+    }
+}
+
+void Form1::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        retranslate();
+    }
+    QMainWindow::changeEvent(event);
+}
+
+// The words of the window in the language just picked; the game's texts stay as they are.
+void Form1::retranslate()
+{
+    if (Frame1 == nullptr) {
+        return;
+    }
+    for (const MenuText& text : kMenuTexts) {
+        const QString name = QString::fromLatin1(text.name);
+        if (auto* menu = findChild<QMenu*>(name)) {
+            menu->setTitle(menuCaption(text.name));
+        } else if (auto* item = findChild<QAction*>(name)) {
+            item->setText(menuCaption(text.name));
+        }
+    }
+    Shape1->setAccessibleName(cashFrameName());
+    for (LineShape* line : Line) {
+        line->setAccessibleName(currencyName());
+    }
+    Label19->setText(cashHeading());
+    Label19->setAccessibleName(cashHeading());
+    Label5->setAccessibleDescription(cashHeading());
+    Frame2->setTitle(operations());
+    Frame2->setAccessibleName(operations());
+    Command2->setCaption(buy());
+    Command2->setAccessibleName(buy());
+    Text1->setAccessibleName(quantityName());
+    Command1->setAccessibleName(infoName());
+    Command1->setToolTip(infoName());
+    Command3->setCaption(sell());
+    Command3->setAccessibleName(sell());
+    Command4->setAccessibleDescription(dateDescription());
+    Frame1->setTitle(portfolio());
+    Frame1->setAccessibleName(portfolio());
+    const std::pair<const char*, QString> headings[] = {{"Label20", sharesHeading()},
+                                                        {"Label56", yesterdayHeading()},
+                                                        {"Label91", changeHeading()},
+                                                        {"Label38", todayHeading()}};
+    for (const auto& [name, caption] : headings) {
+        if (auto* label = Frame1->findChild<QLabel*>(QString::fromLatin1(name))) {
+            label->setText(caption);
+            label->setAccessibleName(caption);
+        }
+    }
+    const QString of = QStringLiteral("%1, %2");
+    for (int i = 0; i < game::kCompanyCount; ++i) {
+        const QString company = op1[i]->text();
+        Label1[i]->setAccessibleDescription(of.arg(company, sharesHeading()));
+        Label2[i]->setAccessibleDescription(of.arg(company, yesterdayHeading()));
+        Label3[i]->setAccessibleDescription(of.arg(company, changeHeading()));
+        Label4[i]->setAccessibleDescription(of.arg(company, todayHeading()));
+    }
 }
 
 void Form1::centreOnScreen()
@@ -575,7 +735,10 @@ void Form1::Form_Load()
     render();
 }
 
-void Form1::Command1_Click() { m_session.companyInformation(selectedCompany()); }
+void Form1::Command1_Click()
+{
+    m_session.companyInformation(selectedCompany());
+}
 
 void Form1::Command2_Click()
 {
@@ -608,9 +771,15 @@ void Form1::nuova_Click()
     render();
 }
 
-void Form1::salva_Click() { m_session.saveMenu(); }
+void Form1::salva_Click()
+{
+    m_session.saveMenu();
+}
 
-void Form1::carica_Click() { m_session.loadMenu(); }
+void Form1::carica_Click()
+{
+    m_session.loadMenu();
+}
 
 void Form1::esci_Click()
 {
@@ -699,6 +868,9 @@ Form1& MainWindowLoader::show()
     return *m_window;
 }
 
-Form1* MainWindowLoader::window() const { return m_window.data(); }
+Form1* MainWindowLoader::window() const
+{
+    return m_window.data();
+}
 
 } // namespace ui

@@ -3,6 +3,7 @@
 
 #include "platform/registry.h"
 #include "ui/artwork.h"
+#include "ui/language.h"
 #include "ui/session.h"
 #include "ui/splash_window.h"
 
@@ -74,6 +75,9 @@ struct Form1Seams {
     // What the about box reads and starts. Unset: the system's own.
     platform::Registry* registry = nullptr;
     platform::ProgramRunner* runner = nullptr;
+    // The language that "Opzioni" > "Lingua" switches and keeps. Unset: the items only show
+    // Italian as chosen.
+    Language* language = nullptr;
     // The three above must outlive the windows opened from the menus, which may outlive the
     // main window: MainWindowLoader owns them; a Form1 without one owns its own.
 };
@@ -111,12 +115,15 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void buildCashBox(QWidget* area);
     void buildOperations(QWidget* area);
     void buildPortfolio(QWidget* area);
     void buildMenus();
+    void buildLanguageMenu(QMenu* opzioni);
+    void retranslate();
     QAction* addItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& key,
                      void (Form1::*procedure)());
     void centreOnScreen();

@@ -8,6 +8,7 @@
 #include "records/save_set.h"
 #include "ui/company_info.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace ui {
@@ -15,105 +16,167 @@ namespace ui {
 namespace {
 
 const QString kAppTitle = app::title();
-const QString kErrorTitle = QStringLiteral("Errore");
+QString errorTitle()
+{
+    return QCoreApplication::translate("Session", "Errore");
+}
 
-const QString kNotEnoughCash = QStringLiteral("Non hai abbastanza soldi!");
-const QString kNotEnoughShares = QStringLiteral("Non puoi vendere più azioni di quelle che hai!");
-const QString kWholeNumbersOnly = QStringLiteral("Solo numeri interi!");
-const QString kCompanyFailed =
-    QStringLiteral("Questa società è fallita: le sue azioni non si possono più comprare né vendere.");
-const QString kBadCash =
-    QStringLiteral("La disponibilità liquida non è un numero valido: l'operazione è annullata.");
-const QString kBadPrice =
-    QStringLiteral("Il valore di questa società non è un numero valido: l'operazione è annullata.");
-const QString kBadShares = QStringLiteral(
-    "Le azioni acquistate di questa società non sono un numero valido: l'operazione è annullata.");
+QString notEnoughCash()
+{
+    return QCoreApplication::translate("Session", "Non hai abbastanza soldi!");
+}
+QString notEnoughShares()
+{
+    return QCoreApplication::translate("Session", "Non puoi vendere più azioni di quelle che hai!");
+}
+QString wholeNumbersOnly()
+{
+    return QCoreApplication::translate("Session", "Solo numeri interi!");
+}
+QString companyFailed()
+{
+    return QCoreApplication::translate(
+        "Session",
+        "Questa società è fallita: le sue azioni non si possono più comprare né vendere.");
+}
+QString badCash()
+{
+    return QCoreApplication::translate(
+        "Session", "La disponibilità liquida non è un numero valido: l'operazione è annullata.");
+}
+QString badPrice()
+{
+    return QCoreApplication::translate(
+        "Session", "Il valore di questa società non è un numero valido: l'operazione è annullata.");
+}
+QString badShares()
+{
+    return QCoreApplication::translate("Session", "Le azioni acquistate di questa società non sono "
+                                                  "un numero valido: l'operazione è annullata.");
+}
 
-const QString kWinPrompt = QStringLiteral(
-    "Hai decuplicato i tuoi soldi e sei il nuovo campione di Tolv Street! Inserisci il tuo nome");
-const QString kWinTitle = QStringLiteral("HAI VINTO !!!!");
+QString winPrompt()
+{
+    return QCoreApplication::translate("Session", "Hai decuplicato i tuoi soldi e sei il nuovo "
+                                                  "campione di Tolv Street! Inserisci il tuo nome");
+}
+QString winTitle()
+{
+    return QCoreApplication::translate("Session", "HAI VINTO !!!!");
+}
 
-const QString kSaveMenu = QStringLiteral("Questo gioco salva da solo!");
-const QString kLoadMenu = QStringLiteral("Se salva da solo vuol dire anche che carica da solo!!");
-const QString kExitPrompt =
-    QStringLiteral("Ma sei sicuro di uscire da questo APPASSIONANTISSIMO gioco?");
-const QString kExitTitle = QStringLiteral("Uscita dal Programma");
+QString saveMenuText()
+{
+    return QCoreApplication::translate("Session", "Questo gioco salva da solo!");
+}
+QString loadMenuText()
+{
+    return QCoreApplication::translate("Session",
+                                       "Se salva da solo vuol dire anche che carica da solo!!");
+}
+QString exitPrompt()
+{
+    return QCoreApplication::translate(
+        "Session", "Ma sei sicuro di uscire da questo APPASSIONANTISSIMO gioco?");
+}
+QString exitTitle()
+{
+    return QCoreApplication::translate("Session", "Uscita dal Programma");
+}
 
-QString fileName(const std::string& name) { return QString::fromStdString(name); }
+QString fileName(const std::string& name)
+{
+    return QString::fromStdString(name);
+}
 
 QString companyName(int index)
 {
-    return QString::fromUtf8(std::string(game::companyTable()[static_cast<std::size_t>(index)].name));
+    return QString::fromUtf8(
+        std::string(game::companyTable()[static_cast<std::size_t>(index)].name));
 }
 
 QString failureReason(const records::StoreError& error)
 {
     if (error.kind == records::StoreFailure::NotLocked) {
-        return QStringLiteral("la cartella di gioco non è bloccata per questa partita, che continua senza salvare");
+        return QCoreApplication::translate("Session", "la cartella di gioco non è bloccata per questa partita, che continua senza salvare");
     }
     if (error.kind == records::StoreFailure::FolderGone) {
-        return QStringLiteral("la cartella di gioco non c'è più");
+        return QCoreApplication::translate("Session", "la cartella di gioco non c'è più");
     }
     // A failed folder sync is about the play folder itself, which has no file name to show.
     if (error.file == ".") {
         return error.kind == records::StoreFailure::NoSpace
-                   ? QStringLiteral("il disco è pieno")
-                   : QStringLiteral("errore di scrittura nella cartella di gioco");
+                   ? QCoreApplication::translate("Session", "il disco è pieno")
+                   : QCoreApplication::translate("Session",
+                                                 "errore di scrittura nella cartella di gioco");
     }
     const QString file = fileName(error.file);
     switch (error.kind) {
     case records::StoreFailure::Permission:
-        return QStringLiteral("la cartella di gioco non permette di scrivere il file \"%1\"").arg(file);
+        return QCoreApplication::translate(
+                   "Session", "la cartella di gioco non permette di scrivere il file \"%1\"")
+            .arg(file);
     case records::StoreFailure::NoSpace:
-        return QStringLiteral("il disco è pieno (file \"%1\")").arg(file);
+        return QCoreApplication::translate("Session", "il disco è pieno (file \"%1\")").arg(file);
     case records::StoreFailure::NotAFile:
-        return QStringLiteral("al posto del file \"%1\" c'è una cartella o un altro oggetto").arg(file);
+        return QCoreApplication::translate(
+                   "Session", "al posto del file \"%1\" c'è una cartella o un altro oggetto")
+            .arg(file);
     case records::StoreFailure::Missing:
-        return QStringLiteral("il file \"%1\" non si trova").arg(file);
+        return QCoreApplication::translate("Session", "il file \"%1\" non si trova").arg(file);
     case records::StoreFailure::TooLarge:
-        return QStringLiteral("il file \"%1\" è troppo grande per essere un file del gioco").arg(file);
+        return QCoreApplication::translate(
+                   "Session", "il file \"%1\" è troppo grande per essere un file del gioco")
+            .arg(file);
     case records::StoreFailure::Other:
     case records::StoreFailure::None:
     case records::StoreFailure::FolderGone:
     case records::StoreFailure::NotLocked:
         break;
     }
-    return QStringLiteral("errore di scrittura del file \"%1\"").arg(file);
+    return QCoreApplication::translate("Session", "errore di scrittura del file \"%1\"").arg(file);
 }
 
 QString damageText(records::Damage damage)
 {
     switch (damage) {
     case records::Damage::Missing:
-        return QStringLiteral("manca");
+        return QCoreApplication::translate("Session", "manca");
     case records::Damage::Unreadable:
-        return QStringLiteral("non si può leggere");
+        return QCoreApplication::translate("Session", "non si può leggere");
     case records::Damage::BadRecord:
-        return QStringLiteral("contiene una riga non valida");
+        return QCoreApplication::translate("Session", "contiene una riga non valida");
     case records::Damage::TooFewRecords:
-        return QStringLiteral("è incompleto");
+        return QCoreApplication::translate("Session", "è incompleto");
     case records::Damage::NotANumber:
-        return QStringLiteral("contiene un valore che non è un numero");
+        return QCoreApplication::translate("Session", "contiene un valore che non è un numero");
     case records::Damage::NotADate:
-        return QStringLiteral("non contiene una data valida");
+        return QCoreApplication::translate("Session", "non contiene una data valida");
     case records::Damage::TooLarge:
-        return QStringLiteral("è troppo grande per essere un file del gioco");
+        return QCoreApplication::translate("Session",
+                                           "è troppo grande per essere un file del gioco");
     case records::Damage::TooLong:
-        return QStringLiteral("contiene un valore troppo lungo");
+        return QCoreApplication::translate("Session", "contiene un valore troppo lungo");
     }
     return {};
 }
 
 } // namespace
 
-QString shownText(const std::string& text) { return platform::fromCodePage(text); }
+QString shownText(const std::string& text)
+{
+    return platform::fromCodePage(text);
+}
 
 Session::Session(records::TextStore& store, platform::Dialogs& dialogs, game::RandomSource& random)
     : m_dialogs(dialogs), m_random(random), m_files(store), m_state(game::startingState())
 {
 }
 
-void Session::error(const QString& prompt) { m_dialogs.message(prompt, kErrorTitle); }
+void Session::error(const QString& prompt)
+{
+    m_dialogs.message(prompt, errorTitle());
+}
 
 void Session::load()
 {
@@ -143,17 +206,21 @@ void Session::tellStart(const records::StartReport& report)
 {
     QStringList kept;
     for (const auto& [name, backupName] : report.kept.moved) {
-        kept << QStringLiteral("\"%1\" come \"%2\"").arg(fileName(name), fileName(backupName));
+        kept << QCoreApplication::translate("Session", "\"%1\" come \"%2\"")
+                    .arg(fileName(name), fileName(backupName));
     }
     const auto keptText = [&]() {
         QString text;
         if (report.kept.error) {
-            text += QStringLiteral("Non è stato possibile conservarne una copia (%1): la partita non viene "
-                                   "salvata finché non si potrà farlo.\n")
+            text += QCoreApplication::translate(
+                        "Session",
+                        "Non è stato possibile conservarne una copia (%1): la partita non viene "
+                        "salvata finché non si potrà farlo.\n")
                         .arg(failureReason(report.kept.error));
         }
         if (!kept.isEmpty()) {
-            text += QStringLiteral("Sono stati conservati: %1.\n").arg(kept.join(QStringLiteral(", ")));
+            text += QCoreApplication::translate("Session", "Sono stati conservati: %1.\n")
+                        .arg(kept.join(QStringLiteral(", ")));
         }
         return text;
     };
@@ -169,30 +236,38 @@ void Session::tellStart(const records::StartReport& report)
     }
     switch (report.journal) {
     case records::Recovery::Kind::Unreadable:
-        m_dialogs.message(QStringLiteral("Non è stato possibile leggere il salvataggio interrotto (%1): i file "
-                                         "della partita potrebbero essere di due giorni diversi.\n%2"
-                                         "Inizia una nuova partita.")
-                              .arg(failureReason(report.journalError), keptText()),
-                          kAppTitle);
+        m_dialogs.message(
+            QCoreApplication::translate(
+                "Session", "Non è stato possibile leggere il salvataggio interrotto (%1): i file "
+                           "della partita potrebbero essere di due giorni diversi.\n%2"
+                           "Inizia una nuova partita.")
+                .arg(failureReason(report.journalError), keptText()),
+            kAppTitle);
         return;
     case records::Recovery::Kind::NotCompleted:
-        m_dialogs.message(QStringLiteral("Non è stato possibile completare un salvataggio interrotto (%1).\n"
-                                         "La partita continua da quel salvataggio; il prossimo salvataggio "
-                                         "riproverà.")
+        m_dialogs.message(QCoreApplication::translate(
+                              "Session",
+                              "Non è stato possibile completare un salvataggio interrotto (%1).\n"
+                              "La partita continua da quel salvataggio; il prossimo salvataggio "
+                              "riproverà.")
                               .arg(failureReason(report.journalError)),
                           kAppTitle);
         return;
     case records::Recovery::Kind::NotAJournal:
-        m_dialogs.message(QStringLiteral("Non è stato possibile completare un salvataggio interrotto (%1).")
-                              .arg(failureReason(report.journalError)),
-                          kAppTitle);
+        m_dialogs.message(
+            QCoreApplication::translate(
+                "Session", "Non è stato possibile completare un salvataggio interrotto (%1).")
+                .arg(failureReason(report.journalError)),
+            kAppTitle);
         break;
     case records::Recovery::Kind::Foreign:
         if (report.read.kind != records::AutosaveRead::Kind::Damaged) {
-            m_dialogs.message(QStringLiteral("Al posto del file \"%1\", dove il gioco tiene i salvataggi in corso, "
-                                             "c'era un file che non è del gioco.\n%2")
-                                  .arg(fileName(std::string(records::kJournalName)), keptText()),
-                              kAppTitle);
+            m_dialogs.message(
+                QCoreApplication::translate("Session",
+                                            "Al posto del file \"%1\", dove il gioco tiene i salvataggi in "
+                                            "corso, c'era un file che non è del gioco.\n%2")
+                    .arg(fileName(std::string(records::kJournalName)), keptText()),
+                kAppTitle);
             return;
         }
         break;
@@ -204,11 +279,15 @@ void Session::tellStart(const records::StartReport& report)
     }
     QStringList damaged;
     for (const records::FileProblem& problem : report.read.problems) {
-        damaged << QStringLiteral("\"%1\" %2").arg(fileName(problem.name), damageText(problem.damage));
+        damaged
+            << QStringLiteral("\"%1\" %2").arg(fileName(problem.name), damageText(problem.damage));
     }
-    m_dialogs.message(QStringLiteral("I file della partita salvata sono danneggiati: %1.\n%2Inizia una nuova partita.")
-                          .arg(damaged.join(QStringLiteral(", ")), keptText()),
-                      kAppTitle);
+    m_dialogs.message(
+        QCoreApplication::translate(
+            "Session",
+            "I file della partita salvata sono danneggiati: %1.\n%2Inizia una nuova partita.")
+            .arg(damaged.join(QStringLiteral(", ")), keptText()),
+        kAppTitle);
 }
 
 bool Session::save(records::WriteOrder order)
@@ -225,18 +304,26 @@ void Session::reportSaveFailure(const records::SaveReport& report)
     QString prompt;
     switch (report.outcome) {
     case records::SaveOutcome::NotKept:
-        prompt = QStringLiteral("Non è stato possibile conservare una copia dei file danneggiati (%1): la partita "
-                                "non viene salvata finché non si potrà farlo.\n"
-                                "Il gioco continua; il prossimo salvataggio riproverà.")
-                     .arg(failureReason(report.error));
+        prompt =
+            QCoreApplication::translate(
+                "Session",
+                "Non è stato possibile conservare una copia dei file danneggiati (%1): la partita "
+                "non viene salvata finché non si potrà farlo.\n"
+                "Il gioco continua; il prossimo salvataggio riproverà.")
+                .arg(failureReason(report.error));
         break;
     case records::SaveOutcome::TooLarge:
-        prompt = QStringLiteral("Non è stato possibile salvare la partita: la Hall of Fame (\"%1\") è troppo grande "
-                                "per un salvataggio sicuro.\nIl gioco continua; il prossimo salvataggio riproverà.")
-                     .arg(fileName(std::string(records::kHallOfFameName)));
+        prompt =
+            QCoreApplication::translate(
+                "Session",
+                "Non è stato possibile salvare la partita: la Hall of Fame (\"%1\") è troppo "
+                "grande "
+                "per un salvataggio sicuro.\nIl gioco continua; il prossimo salvataggio riproverà.")
+                .arg(fileName(std::string(records::kHallOfFameName)));
         break;
     default:
-        prompt = QStringLiteral("Non è stato possibile salvare la partita: %1.\n"
+        prompt = QCoreApplication::translate(
+                     "Session", "Non è stato possibile salvare la partita: %1.\n"
                                 "Il gioco continua; il prossimo salvataggio riproverà.")
                      .arg(failureReason(report.error));
         break;
@@ -258,14 +345,18 @@ void Session::advanceDay()
         save(records::WriteOrder::DateFirst);
         break;
     case game::AdvanceOutcome::BadDate:
-        error(QStringLiteral("La data del gioco non è valida: il giorno non può avanzare."));
+        error(QCoreApplication::translate(
+            "Session", "La data del gioco non è valida: il giorno non può avanzare."));
         break;
     case game::AdvanceOutcome::CalendarEnd:
-        error(QStringLiteral("Il calendario del gioco finisce il 31 Dic 32767: il giorno non può "
-                             "avanzare oltre."));
+        error(QCoreApplication::translate(
+            "Session", "Il calendario del gioco finisce il 31 Dic 32767: il giorno non può "
+                       "avanzare oltre."));
         break;
     case game::AdvanceOutcome::BadPrice:
-        error(QStringLiteral("Il valore di \"%1\" non è un numero valido: il giorno non può avanzare.")
+        error(QCoreApplication::translate(
+                  "Session",
+                  "Il valore di \"%1\" non è un numero valido: il giorno non può avanzare.")
                   .arg(companyName(result.company)));
         break;
     }
@@ -275,24 +366,24 @@ namespace {
 
 void tellTradeOutcome(game::TradeOutcome outcome, platform::Dialogs& dialogs)
 {
-    const auto say = [&dialogs](const QString& prompt) { dialogs.message(prompt, kErrorTitle); };
+    const auto say = [&dialogs](const QString& prompt) { dialogs.message(prompt, errorTitle()); };
     switch (outcome) {
     case game::TradeOutcome::Done:
         return;
     case game::TradeOutcome::NotEnoughCash:
-        return say(kNotEnoughCash);
+        return say(notEnoughCash());
     case game::TradeOutcome::NotEnoughShares:
-        return say(kNotEnoughShares);
+        return say(notEnoughShares());
     case game::TradeOutcome::BadQuantity:
-        return say(kWholeNumbersOnly);
+        return say(wholeNumbersOnly());
     case game::TradeOutcome::CompanyFailed:
-        return say(kCompanyFailed);
+        return say(companyFailed());
     case game::TradeOutcome::BadCash:
-        return say(kBadCash);
+        return say(badCash());
     case game::TradeOutcome::BadPrice:
-        return say(kBadPrice);
+        return say(badPrice());
     case game::TradeOutcome::BadShares:
-        return say(kBadShares);
+        return say(badShares());
     }
 }
 
@@ -314,7 +405,7 @@ void Session::winCheck()
     if (!game::hasWon(m_state)) {
         return;
     }
-    const std::string name = platform::toCodePage(m_dialogs.input(kWinPrompt, kWinTitle));
+    const std::string name = platform::toCodePage(m_dialogs.input(winPrompt(), winTitle()));
 
     // The winner joins the Hall of Fame in the same save as the reset, so a crash can never
     // keep the record without the reset (a second win from the same cash) or the reset without
@@ -322,20 +413,24 @@ void Session::winCheck()
     const records::WinReport win = m_files.recordWin(name, m_state.date);
     const QString hallOfFame = fileName(std::string(records::kHallOfFameName));
     if (win.unreadable) {
-        m_dialogs.message(QStringLiteral("Non è stato possibile leggere la Hall of Fame (%1): "
+        m_dialogs.message(QCoreApplication::translate(
+                              "Session", "Non è stato possibile leggere la Hall of Fame (%1): "
                                          "questa vittoria non vi sarà registrata.")
                               .arg(failureReason(win.unreadable)),
                           kAppTitle);
     } else if (win.copyName) {
-        m_dialogs.message(QStringLiteral("La Hall of Fame (\"%1\") non era nel formato del gioco: "
+        m_dialogs.message(QCoreApplication::translate(
+                              "Session", "La Hall of Fame (\"%1\") non era nel formato del gioco: "
                                          "una sua copia è conservata come \"%2\".")
                               .arg(hallOfFame, fileName(*win.copyName)),
                           kAppTitle);
     } else if (win.replacesLink) {
-        m_dialogs.message(QStringLiteral("Al posto della Hall of Fame (\"%1\") c'era un collegamento: la nuova "
-                                         "Hall of Fame ne prende il posto, e il file a cui portava resta com'è.")
-                              .arg(hallOfFame),
-                          kAppTitle);
+        m_dialogs.message(
+            QCoreApplication::translate(
+                "Session", "Al posto della Hall of Fame (\"%1\") c'era un collegamento: la nuova "
+                           "Hall of Fame ne prende il posto, e il file a cui portava resta com'è.")
+                .arg(hallOfFame),
+            kAppTitle);
     }
     game::resetAfterWin(m_state);
     save(records::WriteOrder::DataFirst);
@@ -346,7 +441,7 @@ bool Session::quantityKey(int code)
     if (game::quantityKeyAccepted(code)) {
         return true;
     }
-    error(kWholeNumbersOnly);
+    error(wholeNumbersOnly());
     return false;
 }
 
@@ -354,7 +449,7 @@ bool Session::quantityPaste(const QString& text)
 {
     for (const QChar c : text) {
         if (!game::quantityKeyAccepted(c.unicode())) {
-            error(kWholeNumbersOnly);
+            error(wholeNumbersOnly());
             return false;
         }
     }
@@ -370,12 +465,24 @@ void Session::companyInformation(std::optional<int> selected)
     m_dialogs.message(info.description, info.title);
 }
 
-QString Session::hallOfFameText() { return platform::fromCodePage(m_files.hallOfFameShown()); }
+QString Session::hallOfFameText()
+{
+    return platform::fromCodePage(m_files.hallOfFameShown());
+}
 
-void Session::saveMenu() { m_dialogs.message(kSaveMenu, kAppTitle); }
+void Session::saveMenu()
+{
+    m_dialogs.message(saveMenuText(), kAppTitle);
+}
 
-void Session::loadMenu() { m_dialogs.message(kLoadMenu, kAppTitle); }
+void Session::loadMenu()
+{
+    m_dialogs.message(loadMenuText(), kAppTitle);
+}
 
-bool Session::confirmExit() { return m_dialogs.question(kExitPrompt, kExitTitle); }
+bool Session::confirmExit()
+{
+    return m_dialogs.question(exitPrompt(), exitTitle());
+}
 
 } // namespace ui

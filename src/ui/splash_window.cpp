@@ -16,6 +16,8 @@
 #include <QSvgRenderer>
 #include <QTimer>
 
+#include <QCoreApplication>
+
 namespace ui {
 
 namespace {
@@ -26,14 +28,23 @@ constexpr int kTickMilliseconds = 20;
 constexpr int kBorder = 3;
 
 // The maker's credits.
-const QString kSmallPrint =
-    QStringLiteral("Distribuito solo agli abitanti dell'Isola di Tolva e ai loro amici");
-const QString kMaker = QStringLiteral("Tolvagiochi presenta");
+QString smallPrintText()
+{
+    return QCoreApplication::translate(
+        "frmSplash", "Distribuito solo agli abitanti dell'Isola di Tolva e ai loro amici");
+}
+QString maker()
+{
+    return QCoreApplication::translate("frmSplash", "Tolvagiochi presenta");
+}
 const QString kPlatform = QStringLiteral("PC/MAC/PLAYSTATION");
 const QString kRights = QStringLiteral("© 2002-2004 Tolvagiochi");
 const QString kCompany = QStringLiteral("Tolvagiochi, Isola di Tolva");
-const QString kNotice =
-    QStringLiteral("Nessun tolviano è stato maltrattato per fare questo gioco.");
+QString notice()
+{
+    return QCoreApplication::translate(
+        "frmSplash", "Nessun tolviano è stato maltrattato per fare questo gioco.");
+}
 
 QFont arial(qreal points, bool bold)
 {
@@ -156,11 +167,11 @@ frmSplash::frmSplash(SplashCounter& counter, std::function<void()> bringMainWind
     Frame1->setGeometry(twipRect(150, 60, 7080, 4050));
 
     const QFont small = arial(8.25, false);
-    QLabel* smallPrint = makeLabel(Frame1, QStringLiteral("lblSmallPrint"), kSmallPrint,
+    QLabel* smallPrint = makeLabel(Frame1, QStringLiteral("lblSmallPrint"), smallPrintText(),
                                    twipRect(120, 240, 6855, 255), Qt::AlignRight);
     smallPrint->setFont(small);
 
-    lblCompanyProduct = makeLabel(Frame1, QStringLiteral("lblCompanyProduct"), kMaker,
+    lblCompanyProduct = makeLabel(Frame1, QStringLiteral("lblCompanyProduct"), maker(),
                                   twipRect(2355, 705, 2280, 435), Qt::AlignLeft);
     lblCompanyProduct->setFont(arial(18, true));
 
@@ -189,7 +200,7 @@ frmSplash::frmSplash(SplashCounter& counter, std::function<void()> bringMainWind
                            twipRect(4320, 3280, 2655, 255), Qt::AlignLeft);
     lblCompany->setFont(small);
 
-    Label1 = makeLabel(Frame1, QStringLiteral("Label1"), kNotice, twipRect(240, 3720, 6255, 255),
+    Label1 = makeLabel(Frame1, QStringLiteral("Label1"), notice(), twipRect(240, 3720, 6255, 255),
                        Qt::AlignLeft);
 
     for (QWidget* child : Frame1->findChildren<QWidget*>()) {
@@ -224,7 +235,10 @@ void frmSplash::Form_KeyPress(int keyAscii)
     closeAndReturn();
 }
 
-void frmSplash::Frame1_Click() { closeAndReturn(); }
+void frmSplash::Frame1_Click()
+{
+    closeAndReturn();
+}
 
 void frmSplash::Timer1_Timer()
 {

@@ -545,8 +545,17 @@ TEST_F(MainWindowTest, MenusAsDesignedAndTheQuietItems)
     ASSERT_EQ(info->actions().size(), 2);
     EXPECT_EQ(info->actions()[0]->text(), QStringLiteral("Informazioni sul &Programma"));
     EXPECT_EQ(info->actions()[1]->text(), QStringLiteral("Informazioni sul Pro&duttore"));
-    ASSERT_EQ(opzioni->actions().size(), 1);
+    // "&Video", then the language, below it: two exclusive items, each named in itself.
+    ASSERT_EQ(opzioni->actions().size(), 2);
     EXPECT_EQ(opzioni->actions()[0]->text(), QStringLiteral("&Video"));
+    EXPECT_EQ(opzioni->actions()[1]->text(), QStringLiteral("&Lingua"));
+    ASSERT_NE(opzioni->actions()[1]->menu(), nullptr);
+    QStringList languages;
+    for (const QAction* choice : opzioni->actions()[1]->menu()->actions()) {
+        languages << choice->text();
+        EXPECT_TRUE(choice->isCheckable());
+    }
+    EXPECT_EQ(languages, (QStringList{QStringLiteral("Italiano"), QStringLiteral("English")}));
 
     // "&Video", "&Salva" and "&Carica" change nothing and touch no file.
     const QString cash = label(QStringLiteral("Label5"))->text();

@@ -1,0 +1,568 @@
+<?xml version='1.0' encoding='utf-8'?>
+<TS version="2.1" language="en">
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Uso: tolvstreet [opzioni]
+Tolv Street %1, il gioco della borsa.
+
+Il gioco si salva da solo nella cartella in cui gioca: senza opzioni è la
+cartella da cui è avviato.
+
+Opzioni:
+  --folder CARTELLA  gioca nella CARTELLA (creata se manca, con la Hall of Fame vuota)
+  --user-folder      gioca nella cartella dell'utente: $XDG_DATA_HOME/TolvStreet,
+                     di solito ~/.local/share/TolvStreet
+  -h, --help         mostra questo aiuto ed esce
+  -v, --version      mostra la versione ed esce
+
+Valgono anche le opzioni di Qt, come -platform e -style.
+</source>
+        <translation>Usage: tolvstreet [options]
+Tolv Street %1, the stock-market game.
+
+The game saves itself in the folder it plays in: without options, the
+folder it was started from.
+
+Options:
+  --folder FOLDER    play in FOLDER (created when missing, with an empty Hall of Fame)
+  --user-folder      play in the user's folder: $XDG_DATA_HOME/TolvStreet,
+                     usually ~/.local/share/TolvStreet
+  -h, --help         show this help and exit
+  -v, --version      show the version and exit
+
+Qt's own options, such as -platform and -style, work too.
+</translation>
+    </message>
+    <message>
+        <source>Per l'aiuto: tolvstreet --help</source>
+        <translation>For help: tolvstreet --help</translation>
+    </message>
+    <message>
+        <source>mostra l'aiuto</source>
+        <translation>show the help</translation>
+    </message>
+    <message>
+        <source>mostra la versione</source>
+        <translation>show the version</translation>
+    </message>
+    <message>
+        <source>la cartella di gioco</source>
+        <translation>the play folder</translation>
+    </message>
+    <message>
+        <source>CARTELLA</source>
+        <translation>FOLDER</translation>
+    </message>
+    <message>
+        <source>la cartella di gioco dell'utente</source>
+        <translation>the user's play folder</translation>
+    </message>
+    <message>
+        <source>Opzione sconosciuta: %1</source>
+        <translation>Unknown option: %1</translation>
+    </message>
+    <message>
+        <source>Manca la cartella dopo --folder.</source>
+        <translation>--folder needs a folder after it.</translation>
+    </message>
+    <message>
+        <source>Argomento non previsto: %1</source>
+        <translation>Unexpected argument: %1</translation>
+    </message>
+    <message>
+        <source>--folder si può dare una volta sola.</source>
+        <translation>--folder can be given only once.</translation>
+    </message>
+    <message>
+        <source>--folder e --user-folder non vanno insieme: scegline uno.</source>
+        <translation>--folder and --user-folder do not go together: pick one.</translation>
+    </message>
+    <message>
+        <source>La cartella dopo --folder è vuota.</source>
+        <translation>The folder after --folder is empty.</translation>
+    </message>
+    <message>
+        <source>Non si può giocare in «%1»: non è una cartella.</source>
+        <translation>Cannot play in “%1”: it is not a folder.</translation>
+    </message>
+    <message>
+        <source>Non si può creare la cartella di gioco «%1»: %2.</source>
+        <translation>Cannot create the play folder “%1”: %2.</translation>
+    </message>
+    <message>
+        <source>Non si può entrare nella cartella di gioco «%1»: %2.</source>
+        <translation>Cannot enter the play folder “%1”: %2.</translation>
+    </message>
+    <message>
+        <source>Non si può scrivere la Hall of Fame nella nuova cartella di gioco «%1».</source>
+        <translation>Cannot write the Hall of Fame into the new play folder “%1”.</translation>
+    </message>
+    <message>
+        <source>Non si trova la cartella dell'utente.</source>
+        <translation>The user's folder cannot be found.</translation>
+    </message>
+</context>
+<context>
+    <name>CompanyInfo</name>
+    <message>
+        <source>"Tutto liscio come l'olio" è il proverbio preferito di C.J. Tolv, il petroliere tolviano i cui terreni ricchi di petrolio hanno portato la Carloil a diventare la maggiore produttrice di petrolio nel mondo.</source>
+        <translation>"Smooth as oil" is the favourite saying of C.J. Tolv, the Tolvian oilman whose oil-rich lands have made Carloil the largest oil producer in the world.</translation>
+    </message>
+    <message>
+        <source>Per terra e per mare questa compagnia di trasporti umani, animali e materiali si occuperà di spostarvi nello spazio-tempo con più spazio e meno tempo. Il suo fiore all'occhiello è l'inaffondabile transatlantico nucleare Tolvanic.</source>
+        <translation>By land and by sea, this carrier of people, animals and goods will move you through space-time with more space and less time. Its pride and joy is the unsinkable nuclear ocean liner Tolvanic.</translation>
+    </message>
+    <message>
+        <source>Chi vi darà la musica? Ma la QMT Records naturalmente, una tra le emittenti più potenti e famose dell'Isola di Tolva e la casa discografica più popolare dell'intero Sistema Solare. Oltre ai brani in cima alle Top-Ten di vendita planetarie la QMT Records offre anche numerosi programmi di informazione e d educativi, per esempio "Cosa fare se sei con Tolva e comincia un terremoto".</source>
+        <translation>Who will bring you music? QMT Records, of course: one of the most powerful and famous broadcasters of the Isola di Tolva and the most popular record label in the whole Solar System. Besides the songs at the top of the planetary Top Ten, QMT Records offers many news and educational programmes, such as "What to do if you are with Tolva and an earthquake starts".</translation>
+    </message>
+    <message>
+        <source>Questa agenzia di moda tolviana si occupa di avviare verso il mondo della moda e dello spettacolo i giovani tolviani intraprendenti, comprendendo tutti i campi, dai servizi fotografici pubblicitari al cinema.</source>
+        <translation>This Tolvian fashion agency launches enterprising young Tolvians into the world of fashion and show business, in every field from advertising photo shoots to the cinema.</translation>
+    </message>
+    <message>
+        <source>I vostri guadagni decolleranno con questa agenzia di trasporti aerei. la Tolva Airlines propone personale qualificato che vi tratterà con la massima cortesia, dalla prima classe (la più economica) alla diciassettesima (iperextralusso solo per Tolva).</source>
+        <translation>Your earnings will take off with this airline. Tolva Airlines offers skilled staff who will treat you with the utmost courtesy, from first class (the cheapest) to seventeenth class (hyper-extra-luxury, for Tolva only).</translation>
+    </message>
+    <message>
+        <source>Questa compagnia di ricerca medica si occupa di studiare e sperimentare una soluzione sempre migliore alle malattie del nostro pianeta, come ad esempio trovare una cura per quelli che da piccoli hanno visto Tolva senza preavviso.</source>
+        <translation>This medical research company studies and tests ever better remedies for the diseases of our planet, such as a cure for those who saw Tolva without warning as children.</translation>
+    </message>
+    <message>
+        <source>Questa compagnia mercantile di antiche tradizioni si fa in quattro per trasportare i prodotti più richiesti dal lontano oriente fino ai negozi dell'Isola di Tolva, compreso il piatto preferito di Tolva: casseoula alla Cantonese.</source>
+        <translation>This trading company of ancient traditions bends over backwards to carry the most wanted goods from the Far East to the shops of the Isola di Tolva, including Tolva's favourite dish: Cantonese-style casseoula.</translation>
+    </message>
+    <message>
+        <source>Una delle migliori squadre del campionato tolviano è sicuramente la scoreggiana che nelle ultime stagioni si è comportata egregiamente riuscendo a conquistarsi un posto in serie V, ritagliandosi anche un posto da protagonista nella prestigiosa Coppa Tolva.</source>
+        <translation>One of the best teams of the Tolvian league is surely ScoReggiana, which has done splendidly in recent seasons, winning a place in Serie V and a leading role in the prestigious Coppa Tolva.</translation>
+    </message>
+    <message>
+        <source>Ah, il buon sapore della pastasfoglia di una volta... Se volete ritrovare gli antichi sapori dei biscotti come li faceva la nonna di Tolva dovete comprare i prodotti Mulino Verde, accuratamente selezionati, solo con ingredienti naturali e non geneticamente modificati. Direttamente dai campi vicino alla centrale nucleare di Elsa alle vostre tavole!</source>
+        <translation>Ah, the good taste of puff pastry as it used to be... If you want the old flavours of biscuits as Tolva's grandma made them, buy Mulino Verde products, carefully selected, made only with natural, non-genetically-modified ingredients. Straight from the fields next to Elsa's nuclear power station to your table!</translation>
+    </message>
+    <message>
+        <source>Una squadra esordiente per la categoria della Formula17 che però è riuscita a vincere per ben due anni consecutivi il campionato costruttori in QMT3000 e che ha tutte le carte in regola per sfidare le sue colleghe più famose.</source>
+        <translation>A newcomer to Formula17 that has nevertheless won the QMT3000 constructors' championship two years running and has everything it takes to challenge its more famous rivals.</translation>
+    </message>
+    <message>
+        <source>La Tolvian Aerospace Stupid Agency porterà le vostre azioni sulla luna! Il progetto Spaziale dei prossimi 5 anni prevede la conquista e la colonizzazione di Plutone da parte del popolo tolviano in continua espansione.</source>
+        <translation>The Tolvian Aerospace Stupid Agency will send your shares to the moon! The Space plan for the next 5 years foresees the conquest and colonisation of Pluto by the ever-growing Tolvian people.</translation>
+    </message>
+    <message>
+        <source>Lo chef Carlettò è uno dei migliori cuochi di questa dimensione parallela e nella sua catena di ristoranti prepara specialità provenienti da ogni parte della galassia come il famoso minestrone di diarrea (con veri pezzi di merda ancora fumanti) e le prelibate e stuzzicanti caccolette marroni.</source>
+        <translation>Chef Carlettò is one of the best cooks of this parallel dimension, and his chain of restaurants serves specialities from every corner of the galaxy, such as the famous diarrhoea minestrone (with real pieces of still-steaming shit) and the delicious, tempting little brown droppings.</translation>
+    </message>
+    <message>
+        <source>Chi non ha bisogno di un giornale affidabile per conoscere in tempo reale le quotazioni delle azioni in borsa? Allora leggete il New Tolv Times, primo giornale economico dell'Isola di Tolva.</source>
+        <translation>Who does not need a reliable newspaper for the share prices on the stock exchange in real time? Then read the New Tolv Times, the leading business newspaper of the Isola di Tolva.</translation>
+    </message>
+    <message>
+        <source>Ecco la fonte principale di energia elettrica per l'Isola di Tolva. Questa centrale nucleare posta nell'interdimensione tra Godia e l'Isola di Tolva è attiva da almeno 17 anni, controllata da Elsa, sempre avvolta da uno strato di nebbia e mistero.</source>
+        <translation>Here is the main source of electricity for the Isola di Tolva. This nuclear power station, set in the interdimension between Godia and the Isola di Tolva, has been running for at least 17 years under Elsa's control, always wrapped in a layer of fog and mystery.</translation>
+    </message>
+    <message>
+        <source>Questo allevatore delle pianure Marroni primeggia nel campo dell' import-export di bestiame ma si vocifera che da tempo stia studiando strane elaborazioni genetiche...</source>
+        <translation>This rancher of the Brown Plains leads the cattle import-export business, but rumour has it that he has long been working on strange genetic experiments...</translation>
+    </message>
+    <message>
+        <source>Milioni di pendolari ogni giorno percorrono la propria tratta che dalla periferia li porta al lavoro in città. Naturalmente utilizzando i treni Tolva Railroad equipaggiati con qualsiasi comfort come carrozze ristorante, piscine riscaltate dotate di idromassaggio e campi da tennis in erba sintetica al coperto.</source>
+        <translation>Millions of commuters travel every day from the suburbs to work in the city. On Tolva Railroad trains, of course, equipped with every comfort: dining cars, heated swimming pools with whirlpools and indoor artificial-grass tennis courts.</translation>
+    </message>
+    <message>
+        <source>E' inutile parlare di un'azienda che fa parlare di se in ogni momento e che tutti ormai conoscono. Questa famosissima industria di hardware e software che si propone sul mercato come una delle più valide alternative al predominio Microsoft nel campo dell'informatica.</source>
+        <translation>There is no point talking about a company that everybody talks about all the time and everybody already knows. This very famous hardware and software maker presents itself as one of the best alternatives to Microsoft's dominance in computing.</translation>
+    </message>
+</context>
+<context>
+    <name>Form1</name>
+    <message>
+        <source>Disponibilità liquida</source>
+        <translation>Available cash</translation>
+    </message>
+    <message>
+        <source>Operazioni disponibili:</source>
+        <translation>Available operations:</translation>
+    </message>
+    <message>
+        <source>Stock Portfolio</source>
+        <translation>Stock Portfolio</translation>
+    </message>
+    <message>
+        <source>Comprare</source>
+        <translation>Buy</translation>
+    </message>
+    <message>
+        <source>Vendere</source>
+        <translation>Sell</translation>
+    </message>
+    <message>
+        <source>Azioni Aquistate</source>
+        <translation>Shares Held</translation>
+    </message>
+    <message>
+        <source>Valore Ieri</source>
+        <translation>Yesterday's Price</translation>
+    </message>
+    <message>
+        <source>Incr.</source>
+        <translation>Chg.</translation>
+    </message>
+    <message>
+        <source>Valore Oggi</source>
+        <translation>Today's Price</translation>
+    </message>
+    <message>
+        <source>Informazioni sulla società</source>
+        <translation>About the company</translation>
+    </message>
+    <message>
+        <source>Quantità di azioni</source>
+        <translation>Number of shares</translation>
+    </message>
+    <message>
+        <source>Cornice della disponibilità liquida</source>
+        <translation>Frame of the available cash</translation>
+    </message>
+    <message>
+        <source>Simbolo della valuta</source>
+        <translation>Currency symbol</translation>
+    </message>
+    <message>
+        <source>Data del gioco: un clic passa al giorno seguente</source>
+        <translation>Game date: a click moves on to the next day</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>&amp;Nuova Partita</source>
+        <translation>&amp;New Game</translation>
+    </message>
+    <message>
+        <source>&amp;Salva</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>&amp;Carica</source>
+        <translation>&amp;Load</translation>
+    </message>
+    <message>
+        <source>&amp;Hall of Fame</source>
+        <translation>&amp;Hall of Fame</translation>
+    </message>
+    <message>
+        <source>&amp;Esci</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>&amp;Opzioni</source>
+        <translation>&amp;Options</translation>
+    </message>
+    <message>
+        <source>&amp;Video</source>
+        <translation>&amp;Video</translation>
+    </message>
+    <message>
+        <source>&amp;Lingua</source>
+        <translation>&amp;Language</translation>
+    </message>
+    <message>
+        <source>&amp;Info</source>
+        <translation>&amp;Info</translation>
+    </message>
+    <message>
+        <source>Informazioni sul &amp;Programma</source>
+        <translation>About the &amp;Program</translation>
+    </message>
+    <message>
+        <source>Informazioni sul Pro&amp;duttore</source>
+        <translation>About the Pro&amp;ducer</translation>
+    </message>
+</context>
+<context>
+    <name>Form2</name>
+    <message>
+        <source>Top 10 of Tolv Street</source>
+        <translation>Top 10 of Tolv Street</translation>
+    </message>
+    <message>
+        <source>Hall of Fame:</source>
+        <translation>Hall of Fame:</translation>
+    </message>
+    <message>
+        <source>Vincitori</source>
+        <translation>Winners</translation>
+    </message>
+</context>
+<context>
+    <name>PlayLock</name>
+    <message>
+        <source>Tolv Street è già aperto in questa cartella.</source>
+        <translation>Tolv Street is already open in this folder.</translation>
+    </message>
+    <message>
+        <source>Al posto del file "%1" c'è una cartella, un collegamento o un altro oggetto: Tolv Street non può sapere se è già aperto in questa cartella. Toglilo dalla cartella di gioco e riprova.</source>
+        <translation>In place of the file "%1" there is a folder, a link or another object: Tolv Street cannot tell whether it is already open in this folder. Remove it from the play folder and try again.</translation>
+    </message>
+</context>
+<context>
+    <name>QLineEdit</name>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>&amp;Paste</translation>
+    </message>
+</context>
+<context>
+    <name>Session</name>
+    <message>
+        <source>Errore</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Non hai abbastanza soldi!</source>
+        <translation>You do not have enough money!</translation>
+    </message>
+    <message>
+        <source>Non puoi vendere più azioni di quelle che hai!</source>
+        <translation>You cannot sell more shares than you have!</translation>
+    </message>
+    <message>
+        <source>Solo numeri interi!</source>
+        <translation>Whole numbers only!</translation>
+    </message>
+    <message>
+        <source>Questa società è fallita: le sue azioni non si possono più comprare né vendere.</source>
+        <translation>This company has failed: its shares can no longer be bought or sold.</translation>
+    </message>
+    <message>
+        <source>La disponibilità liquida non è un numero valido: l'operazione è annullata.</source>
+        <translation>The available cash is not a valid number: the trade is cancelled.</translation>
+    </message>
+    <message>
+        <source>Il valore di questa società non è un numero valido: l'operazione è annullata.</source>
+        <translation>This company's price is not a valid number: the trade is cancelled.</translation>
+    </message>
+    <message>
+        <source>Le azioni acquistate di questa società non sono un numero valido: l'operazione è annullata.</source>
+        <translation>The shares held of this company are not a valid number: the trade is cancelled.</translation>
+    </message>
+    <message>
+        <source>Hai decuplicato i tuoi soldi e sei il nuovo campione di Tolv Street! Inserisci il tuo nome</source>
+        <translation>You have multiplied your money tenfold and you are the new champion of Tolv Street! Enter your name</translation>
+    </message>
+    <message>
+        <source>HAI VINTO !!!!</source>
+        <translation>YOU WON !!!!</translation>
+    </message>
+    <message>
+        <source>Questo gioco salva da solo!</source>
+        <translation>This game saves by itself!</translation>
+    </message>
+    <message>
+        <source>Se salva da solo vuol dire anche che carica da solo!!</source>
+        <translation>If it saves by itself, it loads by itself too!!</translation>
+    </message>
+    <message>
+        <source>Ma sei sicuro di uscire da questo APPASSIONANTISSIMO gioco?</source>
+        <translation>Are you really sure you want to leave this SUPER-EXCITING game?</translation>
+    </message>
+    <message>
+        <source>Uscita dal Programma</source>
+        <translation>Leaving the Program</translation>
+    </message>
+    <message>
+        <source>il disco è pieno</source>
+        <translation>the disk is full</translation>
+    </message>
+    <message>
+        <source>errore di scrittura nella cartella di gioco</source>
+        <translation>write error in the play folder</translation>
+    </message>
+    <message>
+        <source>la cartella di gioco non permette di scrivere il file "%1"</source>
+        <translation>the play folder does not allow writing the file "%1"</translation>
+    </message>
+    <message>
+        <source>il disco è pieno (file "%1")</source>
+        <translation>the disk is full (file "%1")</translation>
+    </message>
+    <message>
+        <source>al posto del file "%1" c'è una cartella o un altro oggetto</source>
+        <translation>in place of the file "%1" there is a folder or another object</translation>
+    </message>
+    <message>
+        <source>il file "%1" non si trova</source>
+        <translation>the file "%1" cannot be found</translation>
+    </message>
+    <message>
+        <source>il file "%1" è troppo grande per essere un file del gioco</source>
+        <translation>the file "%1" is too large to be a file of the game</translation>
+    </message>
+    <message>
+        <source>errore di scrittura del file "%1"</source>
+        <translation>write error on the file "%1"</translation>
+    </message>
+    <message>
+        <source>manca</source>
+        <translation>is missing</translation>
+    </message>
+    <message>
+        <source>non si può leggere</source>
+        <translation>cannot be read</translation>
+    </message>
+    <message>
+        <source>contiene una riga non valida</source>
+        <translation>has a line that is not valid</translation>
+    </message>
+    <message>
+        <source>è incompleto</source>
+        <translation>is incomplete</translation>
+    </message>
+    <message>
+        <source>contiene un valore che non è un numero</source>
+        <translation>has a value that is not a number</translation>
+    </message>
+    <message>
+        <source>non contiene una data valida</source>
+        <translation>has no valid date</translation>
+    </message>
+    <message>
+        <source>è troppo grande per essere un file del gioco</source>
+        <translation>is too large to be a file of the game</translation>
+    </message>
+    <message>
+        <source>contiene un valore troppo lungo</source>
+        <translation>has a value that is too long</translation>
+    </message>
+    <message>
+        <source>"%1" come "%2"</source>
+        <translation>"%1" as "%2"</translation>
+    </message>
+    <message>
+        <source>Non è stato possibile conservarne una copia (%1): la partita non viene salvata finché non si potrà farlo.
+</source>
+        <translation>No copy of them could be kept (%1): the game is not saved until one can be.
+</translation>
+    </message>
+    <message>
+        <source>Sono stati conservati: %1.
+</source>
+        <translation>Kept: %1.
+</translation>
+    </message>
+    <message>
+        <source>Non è stato possibile leggere il salvataggio interrotto (%1): i file della partita potrebbero essere di due giorni diversi.
+%2Inizia una nuova partita.</source>
+        <translation>The interrupted save could not be read (%1): the game files may be from two different days.
+%2A new game starts.</translation>
+    </message>
+    <message>
+        <source>Non è stato possibile completare un salvataggio interrotto (%1).
+La partita continua da quel salvataggio; il prossimo salvataggio riproverà.</source>
+        <translation>An interrupted save could not be completed (%1).
+The game goes on from that save; the next save will try again.</translation>
+    </message>
+    <message>
+        <source>Non è stato possibile completare un salvataggio interrotto (%1).</source>
+        <translation>An interrupted save could not be completed (%1).</translation>
+    </message>
+    <message>
+        <source>Non è stato possibile togliere un salvataggio interrotto (%1).</source>
+        <translation>An interrupted save could not be removed (%1).</translation>
+    </message>
+    <message>
+        <source>I file della partita salvata sono danneggiati: %1.
+%2Inizia una nuova partita.</source>
+        <translation>The files of the saved game are damaged: %1.
+%2A new game starts.</translation>
+    </message>
+    <message>
+        <source>Non è stato possibile conservare una copia dei file danneggiati (%1): la partita non viene salvata finché non si potrà farlo.
+Il gioco continua; il prossimo salvataggio riproverà.</source>
+        <translation>No copy of the damaged files could be kept (%1): the game is not saved until one can be.
+Play goes on; the next save will try again.</translation>
+    </message>
+    <message>
+        <source>Non è stato possibile salvare la partita: la Hall of Fame ("%1") è troppo grande per un salvataggio sicuro.
+Il gioco continua; il prossimo salvataggio riproverà.</source>
+        <translation>The game could not be saved: the Hall of Fame ("%1") is too large for a safe save.
+Play goes on; the next save will try again.</translation>
+    </message>
+    <message>
+        <source>Non è stato possibile salvare la partita: %1.
+Il gioco continua; il prossimo salvataggio riproverà.</source>
+        <translation>The game could not be saved: %1.
+Play goes on; the next save will try again.</translation>
+    </message>
+    <message>
+        <source>La data del gioco non è valida: il giorno non può avanzare.</source>
+        <translation>The game date is not valid: the day cannot move on.</translation>
+    </message>
+    <message>
+        <source>Il calendario del gioco finisce il 31 Dic 32767: il giorno non può avanzare oltre.</source>
+        <translation>The game calendar ends on 31 Dic 32767: the day cannot move on any further.</translation>
+    </message>
+    <message>
+        <source>Il valore di "%1" non è un numero valido: il giorno non può avanzare.</source>
+        <translation>The price of "%1" is not a valid number: the day cannot move on.</translation>
+    </message>
+    <message>
+        <source>Non è stato possibile leggere la Hall of Fame (%1): questa vittoria non vi sarà registrata.</source>
+        <translation>The Hall of Fame could not be read (%1): this win will not be recorded in it.</translation>
+    </message>
+    <message>
+        <source>La Hall of Fame ("%1") non era nel formato del gioco: una sua copia è conservata come "%2".</source>
+        <translation>The Hall of Fame ("%1") was not in the game's form: a copy of it is kept as "%2".</translation>
+    </message>
+    <message>
+        <source>Al posto della Hall of Fame ("%1") c'era un collegamento: la nuova Hall of Fame ne prende il posto, e il file a cui portava resta com'è.</source>
+        <translation>In place of the Hall of Fame ("%1") there was a link: the new Hall of Fame takes its place, and the file it led to stays as it is.</translation>
+    </message>
+</context>
+<context>
+    <name>app</name>
+    <message>
+        <source>Versione %1.%2.%3</source>
+        <translation>Version %1.%2.%3</translation>
+    </message>
+</context>
+<context>
+    <name>frmAbout</name>
+    <message>
+        <source>Un gioco di borsa di Tolvagiochi</source>
+        <translation>A stock-market game by Tolvagiochi</translation>
+    </message>
+    <message>
+        <source>Avviso: non adatto ai bambini sotto i 36 mesi. Se durante il gioco siete connessi ad internet o LAN locale potreste perdere realmente i vostri soldi che saranno devoluti al buon milanese</source>
+        <translation>Warning: not suitable for children under 36 months. If you are connected to the internet or a local LAN while playing, you could really lose your money, which will be donated to the good Milanese</translation>
+    </message>
+    <message>
+        <source>Le informazioni sul sistema non sono disponibili in questa fase</source>
+        <translation>System information is not available at this time</translation>
+    </message>
+</context>
+<context>
+    <name>frmSplash</name>
+    <message>
+        <source>Distribuito solo agli abitanti dell'Isola di Tolva e ai loro amici</source>
+        <translation>Distributed only to the inhabitants of the Isola di Tolva and their friends</translation>
+    </message>
+    <message>
+        <source>Tolvagiochi presenta</source>
+        <translation>Tolvagiochi presents</translation>
+    </message>
+    <message>
+        <source>Nessun tolviano è stato maltrattato per fare questo gioco.</source>
+        <translation>No Tolvian was harmed in the making of this game.</translation>
+    </message>
+</context>
+<context>
+    <name>ui::frmAbout</name>
+    <message>
+        <source>Informazioni su %1 %2.%3</source>
+        <translation>About %1 %2.%3</translation>
+    </message>
+</context>
+</TS>
