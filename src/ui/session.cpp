@@ -225,13 +225,13 @@ void Session::tellStart(const records::StartReport& report)
         return text;
     };
     if (report.resumedBackup != 0 && !report.kept.error) {
-        // The start that began keeping them was cut short before it could say so.
-        m_dialogs.message(QStringLiteral("Un avvio precedente si è interrotto mentre conservava i file danneggiati "
-                                         "della partita: sono conservati con il numero %1 (come \"Data1.bak%1\").%2")
-                              .arg(QString::number(report.resumedBackup),
-                                   report.read.kind == records::AutosaveRead::Kind::Loaded
-                                       ? QString()
-                                       : QStringLiteral("\nInizia una nuova partita.")),
+        // The start that began keeping them was cut short before it could say so; every file
+        // of the set has gone to its backup name, so a new game follows.
+        m_dialogs.message(QCoreApplication::translate(
+                              "Session", "Un avvio precedente si è interrotto mentre conservava i file "
+                                         "danneggiati della partita: sono conservati con il numero %1 "
+                                         "(come \"Data1.bak%1\").\nInizia una nuova partita.")
+                              .arg(QString::number(report.resumedBackup)),
                           kAppTitle);
     }
     switch (report.journal) {
