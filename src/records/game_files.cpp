@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 
 namespace records {
 
@@ -54,6 +55,56 @@ int GameFiles::freeBackupNumber(TextStore& store, const std::vector<std::string>
     return 0;
 }
 
+namespace {
+
+constexpr std::string_view kBackupNoteMagic = "TolvStreet backups 1\n";
+constexpr std::size_t kLargestBackupNote = 4096; // seven short names and a number
+
+// The note: "TolvStreet backups 1\n", the number, one name per line, "end\n".
+std::string backupNote(int n, const std::vector<std::string>& names)
+{
+    std::string note = std::string(kBackupNoteMagic) + std::to_string(n) + "\n";
+    for (const std::string& name : names) {
+        note += name + "\n";
+    }
+    return note + "end\n";
+}
+
+// The number and names of a whole note; nothing for any other bytes.
+std::optional<std::pair<int, std::vector<std::string>>> readBackupNote(std::string_view bytes)
+{
+    if (bytes.substr(0, kBackupNoteMagic.size()) != kBackupNoteMagic || bytes.size() > kLargestBackupNote ||
+        bytes.size() < kBackupNoteMagic.size() + 4 || bytes.substr(bytes.size() - 4) != "end\n") {
+        return std::nullopt;
+    }
+    std::vector<std::string_view> lines;
+    for (std::size_t pos = kBackupNoteMagic.size(); pos < bytes.size() - 4;) {
+        const std::size_t lf = bytes.find('\n', pos);
+        lines.push_back(bytes.substr(pos, lf - pos));
+        pos = lf + 1;
+    }
+    int n = 0;
+    if (lines.empty() || lines.front().empty() || lines.front().front() == '0' ||
+        std::from_chars(lines.front().data(), lines.front().data() + lines.front().size(), n).ptr !=
+            lines.front().data() + lines.front().size() ||
+        n < 1 || n > kMostBackups) {
+        return std::nullopt;
+    }
+    std::vector<std::string> family = autosaveNames();
+    family.emplace_back(kJournalName);
+    std::vector<std::string> names;
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        if (std::find(family.begin(), family.end(), lines[i]) == family.end() ||
+            std::find(names.begin(), names.end(), lines[i]) != names.end()) {
+            return std::nullopt;
+        }
+        names.emplace_back(lines[i]);
+    }
+    return std::pair{n, names};
+}
+
+} // namespace
+
 Backups GameFiles::keepFiles(TextStore& store, std::vector<std::string>& names)
 {
     Backups result;
@@ -66,32 +117,82 @@ Backups GameFiles::keepFiles(TextStore& store, std::vector<std::string>& names)
             present.push_back(name);
         }
     }
-    if (present.empty()) {
+    const std::string note(kBackupNoteName);
+    // A note on the disk holds the number of a backup cut short: the rest take the same one.
+    std::optional<std::pair<int, std::vector<std::string>>> plan;
+    if (store.entry(note) == EntryKind::File) {
+        const ReadResult read = store.readUpTo(note, kLargestBackupNote);
+        plan = read.error ? std::nullopt : readBackupNote(read.bytes);
+    }
+    if (present.empty() && !plan) {
         names.clear();
         return result;
     }
-    const int n = freeBackupNumber(store, present);
-    if (n == 0) {
-        result.error = {StoreFailure::Other, present.front(), "no backup name is free"};
-        return result;
-    }
-    for (const std::string& name : present) {
-        const std::string to = backupName(name, n);
-        if (StoreError error = store.rename(name, to)) {
-            result.error = std::move(error);
-            break;
+    if (!present.empty()) {
+        const int n = plan ? plan->first : freeBackupNumber(store, present);
+        if (n == 0) {
+            result.error = {StoreFailure::Other, present.front(), "no backup name is free"};
+            return result;
         }
-        result.moved.emplace_back(name, to);
-        names.erase(std::find(names.begin(), names.end(), name));
+        // The number is durable before the first file moves: a power cut may keep any of the
+        // renames and lose the others, and the next start moves the rest to the same number
+        // instead of choosing one afresh from what is left.
+        if (!plan) {
+            result.error = store.replace(note, backupNote(n, present));
+            if (!result.error) {
+                result.error = store.syncFolder();
+            }
+            if (result.error) {
+                return result;
+            }
+        }
+        for (const std::string& name : present) {
+            const std::string to = backupName(name, n);
+            if (StoreError error = store.rename(name, to)) {
+                result.error = std::move(error);
+                break;
+            }
+            result.moved.emplace_back(name, to);
+            names.erase(std::find(names.begin(), names.end(), name));
+        }
+        // The backups' names are durable before the note goes.
+        if (StoreError error = store.syncFolder(); error && !result.error) {
+            result.error = std::move(error);
+        }
+        if (result.error) {
+            return result;
+        }
     }
-    // The backups' names are durable before any save writes over the names they left.
-    if (StoreError error = store.syncFolder(); error && !result.error) {
-        result.error = std::move(error);
+    // The note goes, durably, before any save writes over the names the files left: a note
+    // found later would move the new files too.
+    result.error = store.remove(note);
+    if (!result.error) {
+        result.error = store.syncFolder();
     }
     if (!result.error) {
         names.clear();
     }
     return result;
+}
+
+void GameFiles::resumeBackups(StartReport& report)
+{
+    const std::string note(kBackupNoteName);
+    if (m_store.entry(note) != EntryKind::File) {
+        return;
+    }
+    const ReadResult read = m_store.readUpTo(note, kLargestBackupNote);
+    const auto plan = read.error ? std::nullopt : readBackupNote(read.bytes);
+    if (!plan) {
+        // Not a note the game wrote whole (it is written atomically): nothing to resume.
+        if (!m_store.remove(note)) {
+            m_store.syncFolder();
+        }
+        return;
+    }
+    m_toKeep = plan->second;
+    report.kept = keepFiles(m_store, m_toKeep);
+    report.resumedBackup = plan->first;
 }
 
 StartReport GameFiles::start()
@@ -111,7 +212,17 @@ StartReport GameFiles::start()
     for (const std::string& archive : archiveNames(m_store, 1)) {
         ours.push_back(archive);
     }
+    ours.emplace_back(kBackupNoteName);
     report.leftovers = m_store.removeLeftovers(ours);
+
+    // A backup that a crash cut short is finished first: the files still at their names are the
+    // rest of the set it was keeping (an unreadable journal's among them), never a game to play.
+    resumeBackups(report);
+    if (report.kept.error) {
+        report.read.kind = AutosaveRead::Kind::Damaged;
+        report.keptLater = true;
+        return report;
+    }
 
     Recovery recovery = recoverSet(m_store);
     report.journal = recovery.kind;
@@ -157,7 +268,9 @@ StartReport GameFiles::start()
         break;
     }
     if (!m_toKeep.empty()) {
-        report.kept = keepFiles(m_store, m_toKeep);
+        Backups kept = keepFiles(m_store, m_toKeep);
+        report.kept.moved.insert(report.kept.moved.end(), kept.moved.begin(), kept.moved.end());
+        report.kept.error = std::move(kept.error);
         report.keptLater = !m_toKeep.empty();
     }
     startLedger(report, recovery);

@@ -17,6 +17,10 @@
 
 namespace records {
 
+// The note of a backup under way: the one number its files take, written before the first of
+// them moves, so that a start after a cut part-way moves the rest to the same number.
+inline constexpr std::string_view kBackupNoteName = "Data.backups";
+
 // Files moved to backup names: (name, backup name) pairs, and the first error.
 struct Backups {
     std::vector<std::pair<std::string, std::string>> moved;
@@ -29,6 +33,7 @@ struct StartReport {
     StoreError journalError; // why a journal could not be read or completed
     AutosaveRead read;       // Loaded: the state to play; NoFiles; Damaged: every damaged file
     Backups kept;            // the files kept under backup names (damage or an unreadable journal)
+    int resumedBackup = 0;   // the number of a backup a crash cut short, finished by this start
     bool keptLater = false;  // they could not all be kept yet: no save until they are
     int leftovers = 0;       // temporary files of an interrupted save that were removed
 };
@@ -118,9 +123,11 @@ public:
     bool ledgerSaved() const { return m_ledgerWritable; }
 
 private:
-    // Moves the names of `names` that are there to backup names with one free number; the
-    // ones moved leave `names`.
+    // Moves the names of `names` that are there to backup names with one free number, under a
+    // note on the disk that a start cut short finishes with the same number; the ones moved
+    // leave `names`.
     static Backups keepFiles(TextStore& store, std::vector<std::string>& names);
+    void resumeBackups(StartReport& report);
     void startLedger(const StartReport& report, const Recovery& recovery);
     // The ledger on disk as a whole journal left it, or the file itself; nothing when there is
     // none or it is no ledger of the game (then kept under a backup name).

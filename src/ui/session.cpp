@@ -256,6 +256,16 @@ void Session::tellStart(const records::StartReport& report)
         }
         return text;
     };
+    if (report.resumedBackup != 0 && !report.kept.error) {
+        // The start that began keeping them was cut short before it could say so; every file
+        // of the set has gone to its backup name, so a new game follows.
+        m_dialogs.message(QCoreApplication::translate(
+                              "Session", "Un avvio precedente si è interrotto mentre conservava i file "
+                                         "danneggiati della partita: sono conservati con il numero %1 "
+                                         "(come \"Data1.bak%1\").\nInizia una nuova partita.")
+                              .arg(QString::number(report.resumedBackup)),
+                          kAppTitle);
+    }
     switch (report.journal) {
     case records::Recovery::Kind::Unreadable:
         m_dialogs.message(

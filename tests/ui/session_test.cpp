@@ -111,6 +111,31 @@ TEST_F(SessionTest, DamagedFilesAreKeptAndANewGameStarts)
     EXPECT_EQ(*store.get("Data5.bak1"), "\"777\"\r\n");
 }
 
+// A power cut kept only the journal's move of a start that was keeping the files of an
+// unreadable journal: the six left at their names may mix two days and are never played. They
+// join the journal under the number the start wrote down, not the first one free now.
+TEST_F(SessionTest, AStartCutWhileKeepingFilesFinishesUnderTheSameNumber)
+{
+    game::GameState saved = game::startingState();
+    saved.cash = "777";
+    for (const auto& file : records::autosaveFiles(saved, records::WriteOrder::DataFirst)) {
+        store.put(file.name, file.bytes);
+    }
+    store.put("Data1.bak1", "older");
+    store.put("Data.journal.bak2", "unreadable journal");
+    store.put("Data.backups", "TolvStreet backups 1\n2\nData1\nData2\nData3\nData4\nData5\ndata7\nData.journal\nend\n");
+    session.load();
+
+    EXPECT_EQ(session.state(), game::startingState());
+    EXPECT_EQ(savedFiles(), filesOf(game::startingState()));
+    EXPECT_EQ(*store.get("Data5.bak2"), "\"777\"\r\n");
+    EXPECT_EQ(*store.get("Data1.bak1"), "older");
+    EXPECT_FALSE(store.exists("Data2.bak1"));
+    EXPECT_FALSE(store.exists("Data.backups"));
+    ASSERT_EQ(dialogs.boxes().size(), 1u);
+    EXPECT_TRUE(dialogs.boxes()[0].prompt.contains("\"Data1.bak2\"")) << dialogs.boxes()[0].prompt.toStdString();
+}
+
 TEST_F(SessionTest, SavesKeepTheirOrderAndTheirContent)
 {
     startFrom(game::startingState());

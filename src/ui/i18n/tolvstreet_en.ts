@@ -490,6 +490,12 @@ The game goes on from that save; the next save will try again.</translation>
         <translation>An interrupted save could not be removed (%1).</translation>
     </message>
     <message>
+        <source>Un avvio precedente si è interrotto mentre conservava i file danneggiati della partita: sono conservati con il numero %1 (come "Data1.bak%1").
+Inizia una nuova partita.</source>
+        <translation>An earlier start was cut short while it was keeping the game's damaged files: they are kept under the number %1 (as "Data1.bak%1").
+A new game starts.</translation>
+    </message>
+    <message>
         <source>I file della partita salvata sono danneggiati: %1.
 %2Inizia una nuova partita.</source>
         <translation>The files of the saved game are damaged: %1.
