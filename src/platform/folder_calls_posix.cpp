@@ -74,24 +74,7 @@ public:
 
     int openRead(const std::string& name, Handle& handle, std::uint64_t& size) override
     {
-        const Folder folder(m_path);
-        if (folder.error() != 0) {
-            return folder.error();
-        }
-        // No link is followed and a pipe opens without waiting for a writer.
-        const int fd = ::openat(folder.fd(), name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0) {
-            return lastCode();
-        }
-        struct stat info {};
-        if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-            const int code = S_ISREG(info.st_mode) ? lastCode() : EISDIR;
-            ::close(fd);
-            return code;
-        }
-        handle = fd;
-        size = static_cast<std::uint64_t>(info.st_size);
-        return 0;
+        return openPlainFile(name, O_RDONLY, handle, size);
     }
 
     int read(Handle handle, char* buffer, std::size_t wanted, std::size_t& got) override
@@ -139,23 +122,7 @@ public:
 
     int openWrite(const std::string& name, Handle& handle, std::uint64_t& size) override
     {
-        const Folder folder(m_path);
-        if (folder.error() != 0) {
-            return folder.error();
-        }
-        const int fd = ::openat(folder.fd(), name.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0) {
-            return lastCode();
-        }
-        struct stat info {};
-        if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-            const int code = S_ISREG(info.st_mode) ? lastCode() : EISDIR;
-            ::close(fd);
-            return code;
-        }
-        handle = fd;
-        size = static_cast<std::uint64_t>(info.st_size);
-        return 0;
+        return openPlainFile(name, O_WRONLY, handle, size);
     }
 
     int writeAt(Handle handle, std::uint64_t length, std::string_view bytes) override
@@ -276,6 +243,28 @@ public:
     std::string errorText(int code) const override { return std::strerror(code); }
 
 private:
+    // Opens a plain file that is there: no link is followed and a pipe opens without waiting.
+    int openPlainFile(const std::string& name, int access, Handle& handle, std::uint64_t& size)
+    {
+        const Folder folder(m_path);
+        if (folder.error() != 0) {
+            return folder.error();
+        }
+        const int fd = ::openat(folder.fd(), name.c_str(), access | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) {
+            return lastCode();
+        }
+        struct stat info {};
+        if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+            const int code = S_ISREG(info.st_mode) ? lastCode() : EISDIR;
+            ::close(fd);
+            return code;
+        }
+        handle = fd;
+        size = static_cast<std::uint64_t>(info.st_size);
+        return 0;
+    }
+
     std::string m_path;
 };
 

@@ -48,26 +48,7 @@ public:
 
     int openRead(const std::string& name, Handle& handle, std::uint64_t& size) override
     {
-        if (m_openError != 0) {
-            return m_openError;
-        }
-        const HANDLE file = CreateFileW(path(name).c_str(), GENERIC_READ,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                        OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-        if (file == INVALID_HANDLE_VALUE) {
-            return lastCode();
-        }
-        BY_HANDLE_FILE_INFORMATION info{};
-        LARGE_INTEGER length{};
-        if (!GetFileInformationByHandle(file, &info) || !GetFileSizeEx(file, &length) ||
-            GetFileType(file) != FILE_TYPE_DISK ||
-            (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0) {
-            CloseHandle(file);
-            return ERROR_DIRECTORY;
-        }
-        handle = reinterpret_cast<Handle>(file);
-        size = static_cast<std::uint64_t>(length.QuadPart);
-        return 0;
+        return openPlainFile(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, handle, size);
     }
 
     int read(Handle handle, char* buffer, std::size_t wanted, std::size_t& got) override
@@ -110,25 +91,7 @@ public:
 
     int openWrite(const std::string& name, Handle& handle, std::uint64_t& size) override
     {
-        if (m_openError != 0) {
-            return m_openError;
-        }
-        const HANDLE file = CreateFileW(path(name).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                        FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-        if (file == INVALID_HANDLE_VALUE) {
-            return lastCode();
-        }
-        BY_HANDLE_FILE_INFORMATION info{};
-        LARGE_INTEGER length{};
-        if (!GetFileInformationByHandle(file, &info) || !GetFileSizeEx(file, &length) ||
-            GetFileType(file) != FILE_TYPE_DISK ||
-            (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0) {
-            CloseHandle(file);
-            return ERROR_DIRECTORY;
-        }
-        handle = reinterpret_cast<Handle>(file);
-        size = static_cast<std::uint64_t>(length.QuadPart);
-        return 0;
+        return openPlainFile(name, GENERIC_WRITE, FILE_SHARE_READ, handle, size);
     }
 
     int writeAt(Handle handle, std::uint64_t length, std::string_view bytes) override
@@ -214,6 +177,30 @@ public:
     }
 
 private:
+    // Opens a plain file that is there, never through a reparse point (a link).
+    int openPlainFile(const std::string& name, DWORD access, DWORD share, Handle& handle, std::uint64_t& size)
+    {
+        if (m_openError != 0) {
+            return m_openError;
+        }
+        const HANDLE file = CreateFileW(path(name).c_str(), access, share, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            return lastCode();
+        }
+        BY_HANDLE_FILE_INFORMATION info{};
+        LARGE_INTEGER length{};
+        if (!GetFileInformationByHandle(file, &info) || !GetFileSizeEx(file, &length) ||
+            GetFileType(file) != FILE_TYPE_DISK ||
+            (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0) {
+            CloseHandle(file);
+            return ERROR_DIRECTORY;
+        }
+        handle = reinterpret_cast<Handle>(file);
+        size = static_cast<std::uint64_t>(length.QuadPart);
+        return 0;
+    }
+
     // The game's names are plain ASCII.
     std::wstring path(const std::string& name) const
     {

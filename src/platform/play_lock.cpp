@@ -1,4 +1,4 @@
-// What the player is told about the play folder's lock, the same on every system.
+// The play folder's lock: what the player is told about it and its life, the same on every system.
 #include "platform/play_lock.h"
 
 #include <QCoreApplication>
@@ -27,5 +27,9 @@ QString noLockMessage(const std::string& reason)
                                        "senza salvare.")
         .arg(QLatin1String(PlayLock::kFileName), QString::fromLocal8Bit(reason.c_str()));
 }
+
+PlayLock::PlayLock(std::filesystem::path folder) : m_folder(std::move(folder)) {}
+
+PlayLock::~PlayLock() { release(); }
 
 } // namespace platform

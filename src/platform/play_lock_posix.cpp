@@ -10,13 +10,6 @@
 
 namespace platform {
 
-PlayLock::PlayLock(std::filesystem::path folder) : m_folder(std::move(folder)) {}
-
-PlayLock::~PlayLock()
-{
-    release();
-}
-
 PlayLock::Outcome PlayLock::acquire()
 {
     if (isLocked()) {

@@ -80,6 +80,33 @@ public:
         return 0;
     }
 
+    // An append: the file cut back to `length`, then the bytes; until its sync the disk may
+    // keep the old bytes, the new ones or a torn mix, like any write.
+    int openWrite(const std::string& name, Handle& handle, std::uint64_t& size) override
+    {
+        const auto it = names().find(name);
+        if (it == names().end()) {
+            return kNoEntry;
+        }
+        size = inode(it->second).current.size();
+        handle = open(it->second, name);
+        return 0;
+    }
+
+    int writeAt(Handle handle, std::uint64_t length, std::string_view bytes) override
+    {
+        const auto it = m_open.find(handle);
+        if (it == m_open.end()) {
+            return kBadHandle;
+        }
+        std::string& current = inode(it->second.inode).current;
+        current.resize(static_cast<std::size_t>(length));
+        current += bytes;
+        it->second.position = current.size();
+        m_disk.record("write " + it->second.name);
+        return 0;
+    }
+
     int sync(Handle handle) override
     {
         const auto it = m_open.find(handle);
