@@ -10,30 +10,16 @@
 
 #include <QTemporaryDir>
 
+#include "bench_support.h"
+
 #include <benchmark/benchmark.h>
 
 #include <random>
 
 namespace {
 
-// A cheap, repeatable source: the benchmark measures the rules, not the generator.
-class BenchRandom final : public game::RandomSource {
-public:
-    void seedFromClock() override {}
-    double next() override { return m_dist(m_engine); }
-
-private:
-    std::mt19937_64 m_engine{42};
-    std::uniform_real_distribution<double> m_dist{0.0, 1.0};
-};
-
-class SilentDialogs final : public platform::Dialogs {
-public:
-    void message(const QString&, const QString&) override { ++messages; }
-    bool question(const QString&, const QString&) override { return false; }
-    QString input(const QString&, const QString&) override { return {}; }
-    int messages = 0;
-};
+using bench::BenchRandom;
+using bench::SilentDialogs;
 
 void RulesAlone(benchmark::State& bench)
 {

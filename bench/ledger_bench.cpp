@@ -14,6 +14,8 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include "bench_support.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -22,23 +24,8 @@
 
 namespace {
 
-class BenchRandom final : public game::RandomSource {
-public:
-    void seedFromClock() override {}
-    double next() override { return m_dist(m_engine); }
-
-private:
-    std::mt19937_64 m_engine{42};
-    std::uniform_real_distribution<double> m_dist{0.0, 1.0};
-};
-
-class SilentDialogs final : public platform::Dialogs {
-public:
-    void message(const QString&, const QString&) override { ++messages; }
-    bool question(const QString&, const QString&) override { return false; }
-    QString input(const QString&, const QString&) override { return {}; }
-    int messages = 0;
-};
+using bench::BenchRandom;
+using bench::SilentDialogs;
 
 // A play folder holding a game of `days` days, traded every few days, with its ledger.
 struct PlayedFolder {
