@@ -30,8 +30,9 @@ public:
     virtual int create(const std::string& name, Handle& handle) = 0;
     virtual int write(Handle handle, std::string_view bytes) = 0;
     // Opens an existing plain file for writing, never through a link and without waiting, and
-    // tells its size; a link, a folder or any other object gives an error.
-    virtual int openWrite(const std::string& name, Handle& handle, std::uint64_t& size) = 0;
+    // tells its size and whether it has other names too (hard links, maybe outside the folder);
+    // a link, a folder or any other object gives an error.
+    virtual int openWrite(const std::string& name, Handle& handle, std::uint64_t& size, bool& shared) = 0;
     // Cuts the open file to `length` bytes, then writes `bytes` from there on.
     virtual int writeAt(Handle handle, std::uint64_t length, std::string_view bytes) = 0;
     // Forces the file's data to the disk.
@@ -68,9 +69,9 @@ public:
     }
     int create(const std::string& name, Handle& handle) override { return m_inner->create(name, handle); }
     int write(Handle handle, std::string_view bytes) override { return m_inner->write(handle, bytes); }
-    int openWrite(const std::string& name, Handle& handle, std::uint64_t& size) override
+    int openWrite(const std::string& name, Handle& handle, std::uint64_t& size, bool& shared) override
     {
-        return m_inner->openWrite(name, handle, size);
+        return m_inner->openWrite(name, handle, size, shared);
     }
     int writeAt(Handle handle, std::uint64_t length, std::string_view bytes) override
     {

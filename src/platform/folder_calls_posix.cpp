@@ -74,7 +74,8 @@ public:
 
     int openRead(const std::string& name, Handle& handle, std::uint64_t& size) override
     {
-        return openPlainFile(name, O_RDONLY, handle, size);
+        bool shared = false;
+        return openPlainFile(name, O_RDONLY, handle, size, shared);
     }
 
     int read(Handle handle, char* buffer, std::size_t wanted, std::size_t& got) override
@@ -120,9 +121,9 @@ public:
         return 0;
     }
 
-    int openWrite(const std::string& name, Handle& handle, std::uint64_t& size) override
+    int openWrite(const std::string& name, Handle& handle, std::uint64_t& size, bool& shared) override
     {
-        return openPlainFile(name, O_WRONLY, handle, size);
+        return openPlainFile(name, O_WRONLY, handle, size, shared);
     }
 
     int writeAt(Handle handle, std::uint64_t length, std::string_view bytes) override
@@ -244,7 +245,7 @@ public:
 
 private:
     // Opens a plain file that is there: no link is followed and a pipe opens without waiting.
-    int openPlainFile(const std::string& name, int access, Handle& handle, std::uint64_t& size)
+    int openPlainFile(const std::string& name, int access, Handle& handle, std::uint64_t& size, bool& shared)
     {
         const Folder folder(m_path);
         if (folder.error() != 0) {
@@ -262,6 +263,7 @@ private:
         }
         handle = fd;
         size = static_cast<std::uint64_t>(info.st_size);
+        shared = info.st_nlink > 1;
         return 0;
     }
 

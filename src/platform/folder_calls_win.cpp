@@ -48,7 +48,9 @@ public:
 
     int openRead(const std::string& name, Handle& handle, std::uint64_t& size) override
     {
-        return openPlainFile(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, handle, size);
+        bool shared = false;
+        return openPlainFile(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, handle, size,
+                             shared);
     }
 
     int read(Handle handle, char* buffer, std::size_t wanted, std::size_t& got) override
@@ -89,9 +91,9 @@ public:
         return 0;
     }
 
-    int openWrite(const std::string& name, Handle& handle, std::uint64_t& size) override
+    int openWrite(const std::string& name, Handle& handle, std::uint64_t& size, bool& shared) override
     {
-        return openPlainFile(name, GENERIC_WRITE, FILE_SHARE_READ, handle, size);
+        return openPlainFile(name, GENERIC_WRITE, FILE_SHARE_READ, handle, size, shared);
     }
 
     int writeAt(Handle handle, std::uint64_t length, std::string_view bytes) override
@@ -178,7 +180,8 @@ public:
 
 private:
     // Opens a plain file that is there, never through a reparse point (a link).
-    int openPlainFile(const std::string& name, DWORD access, DWORD share, Handle& handle, std::uint64_t& size)
+    int openPlainFile(const std::string& name, DWORD access, DWORD share, Handle& handle, std::uint64_t& size,
+                      bool& shared)
     {
         if (m_openError != 0) {
             return m_openError;
@@ -198,6 +201,7 @@ private:
         }
         handle = reinterpret_cast<Handle>(file);
         size = static_cast<std::uint64_t>(length.QuadPart);
+        shared = info.nNumberOfLinks > 1;
         return 0;
     }
 

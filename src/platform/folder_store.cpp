@@ -2,6 +2,8 @@
 // name form, synced, then renamed into place (which replaces a link, never its target).
 #include "platform/folder_store.h"
 
+#include "records/save_set.h"
+
 #include <array>
 
 namespace platform {
@@ -178,8 +180,27 @@ StoreError FolderStore::append(const std::string& name, std::uint64_t length, st
         if (const int code = m_calls->create(name, handle); code != 0) {
             return failure(name, code);
         }
-    } else if (const int code = m_calls->openWrite(name, handle, size); code != 0) {
-        return failure(name, code);
+    } else {
+        bool shared = false;
+        if (const int code = m_calls->openWrite(name, handle, size, shared); code != 0) {
+            return failure(name, code);
+        }
+        if (shared) {
+            // Another name shares the file (a hard link, maybe outside the folder): writing in
+            // place would change it there too. The file is replaced whole instead, which leaves
+            // the other name as it was.
+            m_calls->close(handle);
+            records::ReadResult current = readUpTo(name, records::kLargestJournal);
+            if (current.error) {
+                return current.error;
+            }
+            if (current.bytes.size() < length) {
+                return {StoreFailure::Missing, name, "the file is shorter than the part to append to"};
+            }
+            current.bytes.resize(static_cast<std::size_t>(length));
+            current.bytes += bytes;
+            return replace(name, current.bytes);
+        }
     }
     if (size < length) {
         m_calls->close(handle);

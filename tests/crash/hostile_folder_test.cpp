@@ -97,6 +97,35 @@ TEST(HostileFolder, AWinOverALinkedHallOfFameLeavesItsTargetAlone)
     EXPECT_EQ(folder.get("data6"), "\"\rAda:  01 Gen 2002\"\r\n");
 }
 
+// A hard link at the ledger's name shares its bytes with a file outside the folder: the day's
+// lines go into the folder's own file, and the outside one stays as it was.
+TEST(HostileFolder, AHardLinkAtTheLedgerNeverCarriesTheDaysOutside)
+{
+    crashtest::PlayFolder outside;
+    crashtest::PlayFolder folder;
+    platform::FolderStore store(folder.pathText());
+    fakes::FakeDialogs dialogs;
+    fakes::FakeRandom random;
+    {
+        ui::Session first(store, dialogs, random);
+        first.load();
+    }
+    const std::optional<std::string> ledger = folder.get("Data.ledger");
+    ASSERT_TRUE(ledger);
+    const std::string shared = outside.pathText() + "/shared";
+    ASSERT_EQ(::link((folder.pathText() + "/Data.ledger").c_str(), shared.c_str()), 0);
+
+    ui::Session session(store, dialogs, random);
+    session.load();
+    for (int d = 0; d < game::kCompanyCount; ++d) {
+        random.pushMove(0, 0, false);
+    }
+    session.advanceDay();
+    EXPECT_TRUE(dialogs.boxes().empty()) << dialogs.prompts().join(" | ").toStdString();
+    EXPECT_EQ(outside.get("shared"), ledger);
+    EXPECT_GT(folder.get("Data.ledger")->size(), ledger->size());
+}
+
 // A folder named in Latin-1 ("partitè"), as an older system or a copied disk may give: the saved
 // game loads, the lock holds and every save lands there.
 TEST(HostileFolder, AFolderWhoseNameIsNotUtf8PlaysLikeAnyOther)

@@ -82,8 +82,9 @@ public:
 
     // An append: the file cut back to `length`, then the bytes; until its sync the disk may
     // keep the old bytes, the new ones or a torn mix, like any write.
-    int openWrite(const std::string& name, Handle& handle, std::uint64_t& size) override
+    int openWrite(const std::string& name, Handle& handle, std::uint64_t& size, bool& shared) override
     {
+        shared = false;
         const auto it = names().find(name);
         if (it == names().end()) {
             return kNoEntry;
