@@ -247,4 +247,48 @@ std::optional<Date> nextDay(const Date& date)
     return next;
 }
 
+namespace {
+
+// Every fourth year is a leap year: 1461 days to four years.
+constexpr std::int64_t kFourYears = 4 * 365 + 1;
+constexpr std::array<int, 12> kDaysBefore = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
+
+} // namespace
+
+std::int64_t dayNumber(const Date& date)
+{
+    const std::int64_t year = date.year;
+    // Leap years before this one: 0, 4, 8, ... below `year`.
+    const std::int64_t leapsBefore = (year + 3) / 4;
+    return year * 365 + leapsBefore + kDaysBefore[static_cast<std::size_t>(date.month)] +
+           (isLeap(date.year) && date.month > 1 ? 1 : 0) + date.day - 1;
+}
+
+std::optional<Date> dateOfDay(std::int64_t day)
+{
+    if (day < 0 || day > dayNumber(Date{31, 11, kLastYear})) {
+        return std::nullopt;
+    }
+    // Four-year blocks begin with a leap year of 366 days.
+    const std::int64_t block = day / kFourYears;
+    std::int64_t rest = day % kFourYears;
+    int year = static_cast<int>(block * 4);
+    if (rest >= 366) {
+        rest -= 366;
+        year += 1 + static_cast<int>(rest / 365);
+        rest %= 365;
+    }
+    int month = 0;
+    while (month < 11 && rest >= daysIn(month, year)) {
+        rest -= daysIn(month, year);
+        ++month;
+    }
+    return Date{static_cast<int>(rest) + 1, month, year};
+}
+
+std::string_view monthName(int month)
+{
+    return kMonths[static_cast<std::size_t>(month)];
+}
+
 } // namespace game

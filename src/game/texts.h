@@ -46,4 +46,12 @@ std::string dateText(const Date& date);
 // Nothing after 31 Dic 32767, where the calendar ends.
 std::optional<Date> nextDay(const Date& date);
 
+// Day numbers by the same calendar: 01 Gen 0 is day 0, and each day is one more than the day
+// before it, so that two dates' difference is the days between them.
+std::int64_t dayNumber(const Date& date);
+// The date of a day number; nothing outside 01 Gen 0 .. 31 Dic 32767.
+std::optional<Date> dateOfDay(std::int64_t day);
+// The short name of a month, 0 = "Gen" .. 11 = "Dic".
+std::string_view monthName(int month);
+
 } // namespace game

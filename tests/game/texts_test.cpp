@@ -121,3 +121,29 @@ TEST(Dates, NextDayFollowsTheMonthTableAndTheLeapRule)
     } while (dateText(d) != "01 Gen 2005");
     EXPECT_EQ(days, 366);
 }
+
+TEST(Dates, DayNumbersCountEveryDayOnceAndLeadBack)
+{
+    // Nine years (two leap cycles and a bit) at the calendar's start, around the game's start and
+    // at its end: each day's number is one more than the last and leads back to the same date.
+    for (const int firstYear : {0, 2000, kLastYear - 8}) {
+        Date date{1, 0, firstYear};
+        std::int64_t expected = dayNumber(date);
+        for (;;) {
+            ASSERT_EQ(dayNumber(date), expected) << dateText(date);
+            ASSERT_EQ(dateOfDay(expected), date) << expected;
+            const std::optional<Date> next = nextDay(date);
+            if (!next || next->year == firstYear + 9) {
+                break;
+            }
+            date = *next;
+            ++expected;
+        }
+    }
+    EXPECT_EQ(dayNumber(Date{1, 0, 0}), 0);
+    EXPECT_EQ(dateOfDay(dayNumber(Date{31, 11, kLastYear})), (Date{31, 11, kLastYear}));
+    EXPECT_FALSE(dateOfDay(dayNumber(Date{31, 11, kLastYear}) + 1).has_value());
+    EXPECT_FALSE(dateOfDay(-1).has_value());
+    EXPECT_EQ(dayNumber(*readDate("02 Gen 2003")) - dayNumber(*readDate("01 Gen 2002")), 366);
+    EXPECT_EQ(monthName(6), "Lug");
+}
