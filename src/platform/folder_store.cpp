@@ -2,6 +2,7 @@
 // name form, synced, then renamed into place (which replaces a link, never its target).
 #include "platform/folder_store.h"
 
+#include "records/names.h"
 #include "records/save_set.h"
 
 #include <array>
@@ -24,8 +25,6 @@ StoreError notAFile(const std::string& name)
 FolderStore::FolderStore(const std::filesystem::path& folder) : m_calls(systemFolderCalls(folder)) {}
 
 FolderStore::FolderStore(std::unique_ptr<FolderCalls> calls) : m_calls(std::move(calls)) {}
-
-std::string FolderStore::temporaryName(const std::string& name) { return name + ".tolvstreet-new"; }
 
 StoreError FolderStore::failure(const std::string& name, int code) const
 {
@@ -109,7 +108,7 @@ StoreError FolderStore::replace(const std::string& name, std::string_view bytes)
     if (kind == EntryKind::Folder || kind == EntryKind::Other) {
         return notAFile(name);
     }
-    const std::string temporary = temporaryName(name);
+    const std::string temporary = records::temporaryName(name);
     // A temporary of the game's own left by a crash is in the way of a new one; anything else
     // at its name is somebody else's, and named as such.
     EntryKind left = EntryKind::Missing;
@@ -268,7 +267,7 @@ int FolderStore::removeLeftovers(const std::vector<std::string>& names)
 {
     int removed = 0;
     for (const std::string& name : names) {
-        const std::string temporary = temporaryName(name);
+        const std::string temporary = records::temporaryName(name);
         EntryKind kind = EntryKind::Missing;
         if (m_calls->inspect(temporary, kind) == 0 && (kind == EntryKind::File || kind == EntryKind::Link)) {
             step(FileStep::Remove, temporary);

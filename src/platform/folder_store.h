@@ -44,10 +44,6 @@ public:
     records::StoreError syncFolder() override;
     int removeLeftovers(const std::vector<std::string>& names) override;
 
-    // The name under which a replace writes the new bytes before they take the file's name: a
-    // form of the game's own, so that no player's file is ever taken for one.
-    static std::string temporaryName(const std::string& name);
-
 private:
     records::StoreError failure(const std::string& name, int code) const;
     void step(FileStep kind, const std::string& name) const

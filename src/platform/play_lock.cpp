@@ -16,7 +16,7 @@ QString lockNotAFileMessage()
                "PlayLock", "Al posto del file \"%1\" c'è una cartella, un collegamento o "
                            "un altro oggetto: Tolv Street non può sapere se è già aperto "
                            "in questa cartella. Toglilo dalla cartella di gioco e riprova.")
-        .arg(QLatin1String(PlayLock::kFileName));
+        .arg(QLatin1String(records::kLockName.data(), static_cast<qsizetype>(records::kLockName.size())));
 }
 
 QString noLockMessage(const std::string& reason)
@@ -25,7 +25,7 @@ QString noLockMessage(const std::string& reason)
                                        "Non è possibile bloccare la cartella di gioco con il file \"%1\" (%2): "
                                        "un'altra copia di Tolv Street potrebbe giocarvi. La partita continua "
                                        "senza salvare.")
-        .arg(QLatin1String(PlayLock::kFileName), QString::fromLocal8Bit(reason.c_str()));
+        .arg(QLatin1String(records::kLockName.data(), static_cast<qsizetype>(records::kLockName.size())), QString::fromLocal8Bit(reason.c_str()));
 }
 
 PlayLock::PlayLock(std::filesystem::path folder) : m_folder(std::move(folder)) {}

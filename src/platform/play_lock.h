@@ -2,6 +2,8 @@
 // whole run, and releases by itself when the process ends, however it ends.
 #pragma once
 
+#include "records/names.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -26,9 +28,6 @@ public:
         NotPossible,   // no lock can be had there (a read-only folder, no room for the file, a
                        // lock file this user may not open): play on without saving
     };
-
-    // The lock file's bare name in the play folder.
-    static constexpr const char* kFileName = "TolvStreet.lock";
 
     explicit PlayLock(std::filesystem::path folder);
     PlayLock(const PlayLock&) = delete;

@@ -16,7 +16,7 @@ PlayLock::Outcome PlayLock::acquire()
         return Outcome::Locked;
     }
     const std::filesystem::path path =
-        (m_folder.empty() ? std::filesystem::path(".") : m_folder) / kFileName;
+        (m_folder.empty() ? std::filesystem::path(".") : m_folder) / std::string(records::kLockName);
     // Never through a link, and a pipe opens without waiting. The file is only ever locked,
     // never written: a hard link at its name may share its bytes with a file elsewhere.
     constexpr int kFlags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;

@@ -11,7 +11,7 @@ PlayLock::Outcome PlayLock::acquire()
         return Outcome::Locked;
     }
     const std::filesystem::path path =
-        (m_folder.empty() ? std::filesystem::path(L".") : m_folder) / kFileName;
+        (m_folder.empty() ? std::filesystem::path(L".") : m_folder) / std::string(records::kLockName);
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0) {

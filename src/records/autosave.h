@@ -2,6 +2,7 @@
 #pragma once
 
 #include "game/game_state.h"
+#include "records/names.h"
 #include "records/store.h"
 
 #include <array>
@@ -11,17 +12,6 @@
 #include <vector>
 
 namespace records {
-
-// The six files in the order a new game and a win write them.
-inline constexpr std::array<std::string_view, 6> kAutosaveNames = {"Data1", "Data2", "Data3",
-                                                                   "Data4", "Data5", "data7"};
-
-// One file's whole new content.
-struct FileContent {
-    std::string name;
-    std::string bytes;
-    friend bool operator==(const FileContent&, const FileContent&) = default;
-};
 
 // A quoted record: a double quote, the text, a double quote, CR LF.
 std::string quotedLine(std::string_view value);

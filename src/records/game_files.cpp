@@ -14,8 +14,6 @@ namespace {
 constexpr int kMostBackups = 100000;
 constexpr std::string_view kBackupMark = ".bak";
 
-std::string backupName(std::string_view name, int n) { return std::string(name) + std::string(kBackupMark) + std::to_string(n); }
-
 std::vector<std::string> autosaveNames()
 {
     return {kAutosaveNames.begin(), kAutosaveNames.end()};

@@ -17,10 +17,6 @@
 
 namespace records {
 
-// The note of a backup under way: the one number its files take, written before the first of
-// them moves, so that a start after a cut part-way moves the rest to the same number.
-inline constexpr std::string_view kBackupNoteName = "Data.backups";
-
 // Files moved to backup names: (name, backup name) pairs, and the first error.
 struct Backups {
     std::vector<std::pair<std::string, std::string>> moved;

@@ -1,12 +1,12 @@
 // The Hall of Fame file data6: one quoted line holding the list of winners.
 #pragma once
 
+#include "records/names.h"
+
 #include <string>
 #include <string_view>
 
 namespace records {
-
-inline constexpr std::string_view kHallOfFameName = "data6";
 
 // The file as installed: the quoted empty list.
 inline constexpr std::string_view kEmptyHallOfFame = "\"\"\r\n";

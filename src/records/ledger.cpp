@@ -86,11 +86,6 @@ double numberOr0(std::string_view text)
 
 } // namespace
 
-std::string ledgerArchiveName(int n)
-{
-    return std::string(kLedgerName) + ".game" + std::to_string(n);
-}
-
 std::string moneyText(double value)
 {
     if (!std::isfinite(value) || std::fabs(value) >= 1e15) {

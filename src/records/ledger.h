@@ -14,10 +14,6 @@
 
 namespace records {
 
-// The ledger of the game being played, and the finished games' ledgers beside it.
-inline constexpr std::string_view kLedgerName = "Data.ledger";
-std::string ledgerArchiveName(int n); // "Data.ledger.game<n>"
-
 // Money as the ledger shows it: two decimals, a decimal comma, no grouping ("1234,56", "-0,50").
 std::string moneyText(double value);
 // A gain as a per cent of its cost, one decimal ("12,5"); nothing when the cost is 0.

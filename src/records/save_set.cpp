@@ -1,8 +1,7 @@
 // The save set: a write-ahead journal so that a crash leaves every file of a save old or new.
 #include "records/save_set.h"
 
-#include "records/hall_of_fame.h"
-#include "records/ledger.h"
+#include "records/names.h"
 
 #include <charconv>
 #include <cstdint>
@@ -48,33 +47,6 @@ std::string hex16(std::uint64_t value)
 }
 
 } // namespace
-
-bool isJournalFileName(std::string_view name)
-{
-    for (const std::string_view game : kAutosaveNames) {
-        if (name == game) {
-            return true;
-        }
-    }
-    if (name == kHallOfFameName || name == kLedgerName) {
-        return true;
-    }
-    // A copy of the Hall of Fame ("data6.bak" and a number) or a finished ledger ("Data.ledger.game"
-    // and a number).
-    const auto numbered = [name](const std::string& prefix) {
-        if (name.size() <= prefix.size() || name.size() > prefix.size() + 9 || name.substr(0, prefix.size()) != prefix ||
-            name[prefix.size()] == '0') {
-            return false;
-        }
-        for (const char c : name.substr(prefix.size())) {
-            if (c < '0' || c > '9') {
-                return false;
-            }
-        }
-        return true;
-    };
-    return numbered(std::string(kHallOfFameName) + ".bak") || numbered(std::string(kLedgerName) + ".game");
-}
 
 namespace {
 

@@ -8,9 +8,6 @@
 
 namespace records {
 
-// The write-ahead record beside the autosave files.
-inline constexpr std::string_view kJournalName = "Data.journal";
-
 // The one bound on a journal, for the writer and the reader alike: a Hall of Fame as large as a
 // plain read takes, its copy, and the six files fit. A save whose journal would be larger is
 // refused before anything is written, so the start can always read what a save left.
@@ -63,10 +60,6 @@ struct Recovery {
     std::vector<std::string> skipped;
     StoreError error;
 };
-
-// The files a journal may name: the six, the Hall of Fame and its copies. A journal naming any
-// other is not one the game wrote.
-bool isJournalFileName(std::string_view name);
 
 // At start-up, before the autosave files are read: completes what an interrupted save left
 // behind, or says why it cannot. It changes nothing but the files the journal names.

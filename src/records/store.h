@@ -10,6 +10,13 @@
 
 namespace records {
 
+// One file's whole new content.
+struct FileContent {
+    std::string name;
+    std::string bytes;
+    friend bool operator==(const FileContent&, const FileContent&) = default;
+};
+
 enum class StoreFailure {
     None,
     Missing,    // no such file

@@ -6,6 +6,7 @@
 // TOLV_KILLS sets the number of kills (40 by default); the long run is
 //   TOLV_KILLS=1000 build/dev/tests/crash/test_crash --gtest_filter='CrashKill.*'
 // TOLV_KILL_SEED changes the scripts and the moments of the kills.
+#include "records/names.h"
 #include "platform/folder_store.h"
 #include "platform/local_path.h"
 #include "crash/crash_support.h"
@@ -62,7 +63,7 @@ struct Tally {
 QStringList strays(const crashtest::PlayFolder& folder)
 {
     QStringList others = folder.entries();
-    others.removeOne(QString::fromLatin1(platform::PlayLock::kFileName));
+    others.removeOne(QString::fromLatin1(records::kLockName.data(), static_cast<qsizetype>(records::kLockName.size())));
     others.removeOne(QString::fromStdString(std::string(records::kJournalName)));
     for (const std::string& name : crashtest::gameFileNames()) {
         others.removeOne(QString::fromStdString(name));
@@ -109,7 +110,7 @@ TEST(CrashKill, EveryStartAfterAKillFindsAWholeSetTheWindowShowed)
         const Progress progress = progressOf(lines);
         tally.steps += progress.lastStep + 1;
         tally.cutSaves += folder.get(std::string(records::kJournalName)) ? 1 : 0;
-        tally.staleLocks += folder.get(platform::PlayLock::kFileName) ? 1 : 0;
+        tally.staleLocks += folder.get(std::string(records::kLockName)) ? 1 : 0;
         tally.temporaries += static_cast<int>(strays(folder).size());
 
         // The next start: the dead copy's lock is no obstacle, and the load completes or
@@ -212,8 +213,8 @@ TEST(CrashKill, ATemporaryFileLeftByAKillIsRemovedAtTheNextStartAndNothingElse)
     after.date = "09 Mar 2003";
     const std::vector<records::FileContent> files = records::autosaveFiles(after, records::WriteOrder::DateFirst);
     folder.put(std::string(records::kJournalName), records::journalBytes(files));
-    folder.put(platform::FolderStore::temporaryName("data7"), files[0].bytes.substr(0, 3)); // cut in data7's
-    folder.put(platform::FolderStore::temporaryName("Data.journal"), "a journal cut short");
+    folder.put(records::temporaryName("data7"), files[0].bytes.substr(0, 3)); // cut in data7's
+    folder.put(records::temporaryName("Data.journal"), "a journal cut short");
     const QStringList kept = {"Data1.bak1",   "Data1.bak123", "Data4.bakup1",       "Data5.notes",
                               "data7.PVkps",  "data7.PVkpsx", "Data.journal.a1B2c3", "Data1.copia1",
                               "Data5.salva2", "data7.ieri01", "Data.journal.mine01"};

@@ -1,6 +1,7 @@
 // Ways a hostile or unlucky play folder tried to get past the saving rules: a hard link at the
 // lock, a foreign file or a damaged journal at the journal's name, a journal naming files that are
 // not the game's.
+#include "records/names.h"
 #include "crash/crash_support.h"
 #include "platform/folder_store.h"
 #include "platform/local_path.h"
@@ -37,7 +38,7 @@ TEST(FolderAttack, TheLockNeverWritesIntoAFileOutsideTheFolder)
     crashtest::PlayFolder outside;
     outside.put("notes.txt", "the player's own notes\n");
     const std::string target = outside.pathText() + "/notes.txt";
-    const std::string lockName = folder.pathText() + "/" + platform::PlayLock::kFileName;
+    const std::string lockName = folder.pathText() + "/" + std::string(records::kLockName);
     ASSERT_EQ(::link(target.c_str(), lockName.c_str()), 0);
 
     platform::PlayLock lock(platform::localPath(folder.path()));
@@ -96,11 +97,11 @@ TEST(FolderAttack, AJournalNeverWritesOverFilesThatAreNotTheGames)
 {
     crashtest::PlayFolder folder;
     folder.put("Data1.copia1", "mia copia\n");
-    folder.put(platform::PlayLock::kFileName, "");
+    folder.put(std::string(records::kLockName), "");
     std::vector<records::FileContent> set =
         records::autosaveFiles(dayOf("77777,00", "05 Gen 2002"), records::WriteOrder::DataFirst);
     set.push_back({"Data1.copia1", "overwritten"});
-    set.push_back({platform::PlayLock::kFileName, "overwritten"});
+    set.push_back({std::string(records::kLockName), "overwritten"});
     folder.put(kJournal, records::journalBytes(set));
 
     platform::PlayLock lock(platform::localPath(folder.path()));

@@ -1,5 +1,6 @@
 // A play folder that fights back: links at every name the game uses, and a folder whose name is
 // not UTF-8. The game never reads, creates or changes anything outside its folder.
+#include "records/names.h"
 #include "platform/folder_store.h"
 #include "platform/play_lock.h"
 #include "crash/crash_support.h"
@@ -36,7 +37,7 @@ TEST(HostileFolder, LinksAtEveryNameAreReplacedAndNothingOutsideIsTouched)
         std::vector<std::string> linked = kNames;
         for (const std::string& name : kNames) {
             linked.push_back(name + ".bak1");
-            linked.push_back(platform::FolderStore::temporaryName(name));
+            linked.push_back(records::temporaryName(name));
         }
         for (const std::string& name : linked) {
             if (!dangling) {

@@ -1,5 +1,6 @@
 // One game per folder: a second copy is refused while the first runs, a lock left behind by a
 // copy that died blocks nobody, and nothing but a plain file is ever taken for the lock.
+#include "records/names.h"
 #include "platform/local_path.h"
 #include "crash/crash_support.h"
 #include "platform/play_lock.h"
@@ -20,7 +21,7 @@ TEST(PlayLock, ASecondCopyInTheSameFolderIsRefusedUntilTheFirstEnds)
     crashtest::PlayFolder other;
     platform::PlayLock first(platform::localPath(folder.path()));
     ASSERT_EQ(first.acquire(), Outcome::Locked);
-    EXPECT_TRUE(folder.get(platform::PlayLock::kFileName));
+    EXPECT_TRUE(folder.get(std::string(records::kLockName)));
 
     platform::PlayLock second(platform::localPath(folder.path()));
     EXPECT_EQ(second.acquire(), Outcome::HeldByAnother);
@@ -29,7 +30,7 @@ TEST(PlayLock, ASecondCopyInTheSameFolderIsRefusedUntilTheFirstEnds)
     EXPECT_EQ(elsewhere.acquire(), Outcome::Locked) << "another folder is another game";
 
     first.release();
-    EXPECT_TRUE(folder.get(platform::PlayLock::kFileName)) << "the file stays: only its lock goes";
+    EXPECT_TRUE(folder.get(std::string(records::kLockName))) << "the file stays: only its lock goes";
     EXPECT_EQ(second.acquire(), Outcome::Locked);
 }
 
@@ -47,7 +48,7 @@ TEST(PlayLock, ALockHeldByARunningCopyHoldsAndOneLeftByAKilledCopyIsTakenOver)
 
     child.kill(); // a crash: the lock file stays behind
     ASSERT_TRUE(child.waitForFinished(30000));
-    ASSERT_TRUE(folder.get(platform::PlayLock::kFileName));
+    ASSERT_TRUE(folder.get(std::string(records::kLockName)));
     EXPECT_EQ(mine.acquire(), Outcome::Locked);
 }
 
@@ -56,14 +57,14 @@ TEST(PlayLock, ALockHeldByARunningCopyHoldsAndOneLeftByAKilledCopyIsTakenOver)
 TEST(PlayLock, AnyLockFileBlocksOnlyWhileItsHolderLives)
 {
     crashtest::PlayFolder folder;
-    folder.put(platform::PlayLock::kFileName, "");
+    folder.put(std::string(records::kLockName), "");
     {
         platform::PlayLock lock(platform::localPath(folder.path()));
         EXPECT_EQ(lock.acquire(), Outcome::Locked);
     }
     // A copy caught between creating the file and writing into it already holds the lock.
-    folder.put(platform::PlayLock::kFileName, "");
-    const std::string path = folder.pathText() + "/" + platform::PlayLock::kFileName;
+    folder.put(std::string(records::kLockName), "");
+    const std::string path = folder.pathText() + "/" + std::string(records::kLockName);
     const int held = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
     ASSERT_GE(held, 0);
     ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
@@ -94,7 +95,7 @@ TEST(PlayLock, SomethingThatIsNotAPlainFileAtTheLocksNameIsToldAtOnce)
     };
     for (int kind = 0; kind < 4; ++kind) {
         crashtest::PlayFolder folder;
-        ASSERT_TRUE(make(folder.pathText() + "/" + platform::PlayLock::kFileName, kind)) << kind;
+        ASSERT_TRUE(make(folder.pathText() + "/" + std::string(records::kLockName), kind)) << kind;
         platform::PlayLock lock(platform::localPath(folder.path()));
         EXPECT_EQ(lock.acquire(), Outcome::NotAFile) << kind;
         EXPECT_FALSE(lock.isLocked());

@@ -1,4 +1,5 @@
 // The folder store over the Windows file calls, in a fresh folder under wine.
+#include "records/names.h"
 #include "platform/folder_store.h"
 
 #include <gtest/gtest.h>
@@ -71,7 +72,7 @@ TEST(WindowsFolderStore, ReplacesRenamesAndRemovesWholeFilesOnly)
     EXPECT_EQ(store.read("Data1").error.kind, StoreFailure::NotAFile);
 
     // Only the game's own temporaries go at the start; a player's similar names stay.
-    std::ofstream(folder.path / platform::FolderStore::temporaryName("data7")) << "cut";
+    std::ofstream(folder.path / records::temporaryName("data7")) << "cut";
     std::ofstream(folder.path / "data7.copia1") << "mine";
     EXPECT_EQ(store.removeLeftovers({"data7"}), 1);
     EXPECT_EQ(folder.names(), (std::set<std::string>{"Data1", "Data5.bak2", "data7.copia1"}));
