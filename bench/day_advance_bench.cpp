@@ -6,7 +6,7 @@
 #include "platform/dialogs.h"
 #include "records/store.h"
 #include "records/autosave.h"
-#include "ui/session.h"
+#include "session/session.h"
 
 #include <QTemporaryDir>
 
@@ -58,7 +58,7 @@ void FullDayAdvance(benchmark::State& bench)
     platform::FolderStore store(platform::localPath(dir.path()));
     SilentDialogs dialogs;
     BenchRandom random;
-    ui::Session session(store, dialogs, random);
+    session::Session session(store, dialogs, random);
     session.load();
     int days = 0;
     for (auto _ : bench) {

@@ -8,7 +8,7 @@
 #include "records/autosave.h"
 #include "records/ledger.h"
 #include "ui/ledger_window.h"
-#include "ui/session.h"
+#include "session/session.h"
 
 #include <QApplication>
 #include <QDir>
@@ -74,7 +74,7 @@ void LedgerWindowOpen(benchmark::State& bench)
     BenchRandom random;
     for (auto _ : bench) {
         // The start reads the ledger; the window lays out and paints its first page.
-        ui::Session session(store, dialogs, random);
+        session::Session session(store, dialogs, random);
         session.load();
         ui::LedgerWindow window(session);
         window.grab();
@@ -96,7 +96,7 @@ void DaySave(benchmark::State& bench)
     platform::FolderStore store(platform::localPath(folder.dir.path()));
     SilentDialogs dialogs;
     BenchRandom random;
-    ui::Session session(store, dialogs, random);
+    session::Session session(store, dialogs, random);
     session.load();
     for (auto _ : bench) {
         session.advanceDay();

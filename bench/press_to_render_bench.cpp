@@ -15,8 +15,8 @@
 #include "platform/local_path.h"
 #include "ui/artwork.h"
 #include "ui/main_window.h"
-#include "ui/saver.h"
-#include "ui/session.h"
+#include "session/saver.h"
+#include "session/session.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -101,7 +101,7 @@ double press(ui::Form1& window, QPushButton& dateButton)
     return elapsed;
 }
 
-void waitUntilSaved(ui::Saver& saver)
+void waitUntilSaved(session::Saver& saver)
 {
     while (saver.busy()) {
         QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
@@ -122,10 +122,10 @@ void PressToRender(benchmark::State& bench)
         platform::systemFolderCalls(platform::localPath(dir.path())), delay);
     SlowSyncCalls& counted = *calls;
     platform::FolderStore store(std::move(calls));
-    ui::Saver saver(store);
+    session::Saver saver(store);
     SilentDialogs dialogs;
     BenchRandom random;
-    ui::Session session(store, dialogs, random, &saver);
+    session::Session session(store, dialogs, random, &saver);
     ui::Form1 window(session);
     window.show();
     auto* dateButton = window.findChild<QPushButton*>(QStringLiteral("Command4"));

@@ -2,7 +2,7 @@
 #include "app/command_line.h"
 
 #include "records/hall_of_fame.h"
-#include "ui/app_info.h"
+#include "session/app_info.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -93,7 +93,7 @@ QString helpText()
                "  -v, --version      mostra la versione ed esce\n"
                "\n"
                "Valgono anche le opzioni di Qt, come -platform e -style.\n")
-        .arg(QString::fromLatin1(ui::app::kVersion));
+        .arg(QString::fromLatin1(session::app::kVersion));
 }
 
 StartRequest refused(const QString& why)
@@ -177,7 +177,7 @@ StartRequest readCommandLine(const QList<QByteArray>& arguments)
     } else if (parser.isSet(version)) {
         request.kind = StartRequest::Kind::Version;
         request.text =
-            QStringLiteral("%1 %2\n").arg(ui::app::title(), QString::fromLatin1(ui::app::kVersion));
+            QStringLiteral("%1 %2\n").arg(session::app::title(), QString::fromLatin1(session::app::kVersion));
     } else if (parser.isSet(userFolder)) {
         request.folder = StartRequest::Folder::User;
     } else if (parser.isSet(folder)) {

@@ -1,7 +1,7 @@
 // Texts of the command line on Windows: a windowed program has no console, so a message box.
 #include "app/console.h"
 
-#include "ui/app_info.h"
+#include "session/app_info.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -33,7 +33,7 @@ void printOnConsole(const QString&, bool) {}
 void tellBeforeStart(const QString& text, bool isError, int& argc, char** argv)
 {
     QApplication application(argc, argv);
-    QMessageBox box(isError ? QMessageBox::Warning : QMessageBox::Information, ui::app::title(),
+    QMessageBox box(isError ? QMessageBox::Warning : QMessageBox::Information, session::app::title(),
                     text.trimmed(), QMessageBox::Ok);
     box.exec();
 }

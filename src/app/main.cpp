@@ -6,12 +6,12 @@
 #include "platform/dialogs.h"
 #include "platform/folder_store.h"
 #include "platform/play_lock.h"
-#include "ui/app_info.h"
+#include "session/app_info.h"
 #include "ui/artwork.h"
 #include "ui/language.h"
 #include "ui/main_window.h"
-#include "ui/saver.h"
-#include "ui/session.h"
+#include "session/saver.h"
+#include "session/session.h"
 
 #include <QApplication>
 
@@ -29,11 +29,11 @@ int main(int argc, char* argv[])
     }
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(ui::app::title());
-    QApplication::setApplicationVersion(QString::fromLatin1(ui::app::kVersion));
+    QApplication::setApplicationName(session::app::title());
+    QApplication::setApplicationVersion(QString::fromLatin1(session::app::kVersion));
     QApplication::setOrganizationName(QStringLiteral("Tolvagiochi"));
     QApplication::setOrganizationDomain(QStringLiteral("tolvagiochi.org"));
-    QGuiApplication::setDesktopFileName(QString::fromLatin1(ui::app::kApplicationId));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(session::app::kApplicationId));
     // Qt's own texts and the game's in the player's language (Italian unless English was picked).
     ui::Language language;
     language.apply(language.saved());
@@ -52,7 +52,7 @@ int main(int argc, char* argv[])
                            : app::enterPlayFolder(folder);
         if (!problem.isEmpty()) {
             app::printOnConsole(problem + QLatin1Char('\n'), true);
-            dialogs.message(problem, ui::app::title());
+            dialogs.message(problem, session::app::title());
             return app::kFolderExitCode;
         }
     }
@@ -67,13 +67,13 @@ int main(int argc, char* argv[])
     bool locked = true;
     switch (lock.acquire()) {
     case platform::PlayLock::Outcome::HeldByAnother:
-        dialogs.message(platform::alreadyOpenMessage(), ui::app::title());
+        dialogs.message(platform::alreadyOpenMessage(), session::app::title());
         return 1;
     case platform::PlayLock::Outcome::NotAFile:
-        dialogs.message(platform::lockNotAFileMessage(), ui::app::title());
+        dialogs.message(platform::lockNotAFileMessage(), session::app::title());
         return 1;
     case platform::PlayLock::Outcome::NotPossible:
-        dialogs.message(platform::noLockMessage(lock.reason()), ui::app::title());
+        dialogs.message(platform::noLockMessage(lock.reason()), session::app::title());
         locked = false;
         break;
     case platform::PlayLock::Outcome::Locked:
@@ -84,9 +84,9 @@ int main(int argc, char* argv[])
     // Without the lock another copy may play here: nothing is written, not even a recovery.
     records::ReadOnlyStore readOnly(folderStore);
     records::TextStore& store = locked ? static_cast<records::TextStore&>(folderStore) : readOnly;
-    ui::Saver saver(store);
+    session::Saver saver(store);
     platform::ClockRandom random;
-    ui::Session session(store, dialogs, random, &saver);
+    session::Session session(store, dialogs, random, &saver);
     ui::Form1::Seams seams;
     seams.language = &language;
     int result = 0;

@@ -1,6 +1,6 @@
 // The about box, and its button that starts the system-information tool.
 #include "ui/about_window.h"
-#include "ui/app_info.h"
+#include "session/app_info.h"
 #include "ui/twips.h"
 #include "ui/window_look.h"
 
@@ -23,7 +23,7 @@ namespace ui {
 
 namespace {
 
-const QString kAppTitle = app::title();
+const QString kAppTitle = session::app::title();
 
 const QString kIconFile = QStringLiteral(":/art/app_icon.svg");
 QString description()
@@ -166,9 +166,9 @@ void frmAbout::Form_Load()
 {
     setWindowTitle(tr("Informazioni su %1 %2.%3")
                        .arg(kAppTitle)
-                       .arg(app::kVersionMajor)
-                       .arg(app::kVersionMinor));
-    lblVersion->setText(app::versionLine());
+                       .arg(session::app::kVersionMajor)
+                       .arg(session::app::kVersionMinor));
+    lblVersion->setText(session::app::versionLine());
     lblTitle->setText(kAppTitle);
 }
 

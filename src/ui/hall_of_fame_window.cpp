@@ -150,7 +150,7 @@ void WinnersList::changeEvent(QEvent* event)
 
 // ---- The window ----
 
-Form2::Form2(Session& session, QWidget* parent)
+Form2::Form2(session::Session& session, QWidget* parent)
     // A tool window stays out of the task bar on every system; the fixed size and the hints
     // leave it a title and a close box only.
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

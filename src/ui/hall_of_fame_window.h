@@ -1,7 +1,7 @@
 // The Hall of Fame window Form2: the list of winners, read from the Hall of Fame when it opens.
 #pragma once
 
-#include "ui/session.h"
+#include "session/session.h"
 
 #include <QLabel>
 #include <QWidget>
@@ -44,7 +44,7 @@ class Form2 final : public QWidget {
 public:
     // Not modal and without an owner; it reads the list once, in Form_Load, and deletes itself
     // when it closes, so the next opening reads it again.
-    explicit Form2(Session& session, QWidget* parent = nullptr);
+    explicit Form2(session::Session& session, QWidget* parent = nullptr);
 
     void Form_Load();
 
@@ -52,7 +52,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    Session& m_session;
+    session::Session& m_session;
     QLabel* Label1;
     WinnersList* Label2;
 };

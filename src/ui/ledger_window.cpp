@@ -3,7 +3,7 @@
 
 #include "game/texts.h"
 #include "records/ledger.h"
-#include "ui/app_info.h"
+#include "session/app_info.h"
 #include "ui/artwork.h"
 
 #include <QComboBox>
@@ -58,7 +58,7 @@ QString company(int index)
 
 QString noteText(const records::LedgerNote& note)
 {
-    const QString date = shownText(note.date);
+    const QString date = session::shownText(note.date);
     switch (note.kind) {
     case records::LedgerNote::Kind::None:
         break;
@@ -103,7 +103,7 @@ QString tradeText(const records::TradeRecord& trade)
 {
     return QStringLiteral("%1 dalla vendita di %2 azioni di %3 il %4 (giorno %5)")
         .arg(signedMoney(trade.realised), QString::fromStdString(game::numberText(trade.quantity)),
-             company(trade.company), shownText(trade.date))
+             company(trade.company), session::shownText(trade.date))
         .arg(trade.day);
 }
 
@@ -237,12 +237,12 @@ void LedgerChart::paintEvent(QPaintEvent* /*event*/)
 
 // ---- The window ----
 
-LedgerWindow::LedgerWindow(Session& session, QWidget* parent)
+LedgerWindow::LedgerWindow(session::Session& session, QWidget* parent)
     : QWidget(parent, Qt::Window), m_session(session)
 {
     setObjectName(QStringLiteral("LedgerWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(kTitle + QStringLiteral(" - ") + app::title());
+    setWindowTitle(kTitle + QStringLiteral(" - ") + session::app::title());
     setWindowIcon(appIcon());
 
     auto* layout = new QVBoxLayout(this);
@@ -347,7 +347,7 @@ void LedgerWindow::refresh()
                        "Disponibilità liquida: %3   Guadagno realizzato: %4   Data: %5")
             .arg(money(worth), yesterday ? signedMoney(worth - *yesterday) : QStringLiteral("-"),
                  money(records::priceValue(state.cash)), signedMoney(ledger.realised()),
-                 shownText(state.date)));
+                 session::shownText(state.date)));
     m_summary->setAccessibleName(m_summary->text());
     QString note = noteText(ledger.note);
     if (!m_session.ledgerSaved() && ledger.note.kind != records::LedgerNote::Kind::NotSaved) {
@@ -399,7 +399,7 @@ void LedgerWindow::refresh()
         case 0:
             return QString::number(day.number);
         case 1:
-            return shownText(day.date);
+            return session::shownText(day.date);
         case 2:
             return money(day.netWorth);
         default: {
@@ -426,7 +426,7 @@ void LedgerWindow::refresh()
             case 0:
                 return QString::number(trade.day);
             case 1:
-                return shownText(trade.date);
+                return session::shownText(trade.date);
             case 2:
                 return trade.buy ? kBuyText : kSellText;
             case 3:
@@ -434,7 +434,7 @@ void LedgerWindow::refresh()
             case 4:
                 return QString::fromStdString(game::numberText(trade.quantity));
             case 5:
-                return shownText(trade.price);
+                return session::shownText(trade.price);
             case 6:
                 return money(trade.amount);
             default:
@@ -451,7 +451,7 @@ void LedgerWindow::refresh()
                  stats.best ? tradeText(*stats.best) : none,
                  stats.worst ? tradeText(*stats.worst) : none,
                  stats.highestDay > 0 ? QStringLiteral("%1 il %2 (giorno %3)")
-                                            .arg(money(stats.highest), shownText(stats.highestDate))
+                                            .arg(money(stats.highest), session::shownText(stats.highestDate))
                                             .arg(stats.highestDay)
                                       : QStringLiteral("-"),
                  QString::number(m_session.wins())));
@@ -480,9 +480,9 @@ void LedgerWindow::showCompany()
             case 0:
                 return QString::number(day.number);
             case 1:
-                return shownText(day.date);
+                return session::shownText(day.date);
             default:
-                return shownText(day.prices[at]).trimmed();
+                return session::shownText(day.prices[at]).trimmed();
             }
         });
 }

@@ -2,7 +2,7 @@
 // the trade journal, statistics, and the export of the journal and the history.
 #pragma once
 
-#include "ui/session.h"
+#include "session/session.h"
 
 #include <QAbstractTableModel>
 #include <QWidget>
@@ -58,7 +58,7 @@ class LedgerWindow final : public QWidget {
     Q_OBJECT
 public:
     // Not modal and without an owner, like the game's other windows; deleted when it closes.
-    explicit LedgerWindow(Session& session, QWidget* parent = nullptr);
+    explicit LedgerWindow(session::Session& session, QWidget* parent = nullptr);
 
     // Shows the session's ledger and state as they are now; the main window calls it after
     // every player event.
@@ -74,7 +74,7 @@ private:
     bool writeFile(const QString& path, const std::string& bytes);
     void showCompany();
 
-    Session& m_session;
+    session::Session& m_session;
     QLabel* m_summary = nullptr;
     QLabel* m_note = nullptr;
     LedgerTableModel* m_holdings = nullptr;

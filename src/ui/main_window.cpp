@@ -1,6 +1,6 @@
 // The main window Form1 and the loader that brings it back.
 #include "ui/main_window.h"
-#include "ui/app_info.h"
+#include "session/app_info.h"
 
 #include "ui/about_window.h"
 #include "ui/hall_of_fame_window.h"
@@ -31,7 +31,7 @@ namespace ui {
 
 namespace {
 
-const QString kAppTitle = app::title();
+const QString kAppTitle = session::app::title();
 QString cashHeading()
 {
     return QCoreApplication::translate("Form1", "Disponibilità liquida");
@@ -159,7 +159,7 @@ QLabel* makeCell(QWidget* parent, const QString& name, const QRect& geometry, co
 // A cell's text with a name that says what it is and what it holds.
 void showCell(QLabel* cell, const std::string& text)
 {
-    const QString shown = shownText(text);
+    const QString shown = session::shownText(text);
     cell->setText(shown);
     cell->setAccessibleName(QStringLiteral("%1: %2").arg(cell->accessibleDescription(), shown));
     // The cell may cut the text; the tooltip shows all of it.
@@ -332,7 +332,7 @@ void QuantityEdit::mouseReleaseEvent(QMouseEvent* event)
 
 // ---- The main window ----
 
-Form1::Form1(Session& session, Seams seams, QWidget* parent)
+Form1::Form1(session::Session& session, Seams seams, QWidget* parent)
     : QMainWindow(parent), m_session(session), m_seams(std::move(seams))
 {
     if (m_seams.splashCounter == nullptr) {
@@ -728,7 +728,7 @@ void Form1::render()
         showCell(Label4[i], company.price);
     }
     showCell(Label5, state.cash);
-    const QString date = shownText(state.date);
+    const QString date = session::shownText(state.date);
     Command4->setCaption(date);
     Command4->setAccessibleName(date);
     Command4->setToolTip(wholeTextTip(date));
@@ -837,7 +837,7 @@ void Form1::infoproduttor_Click()
 
 // ---- The loader ----
 
-MainWindowLoader::MainWindowLoader(Session& session, Form1::Seams seams, platform::QtDialogs* boxes)
+MainWindowLoader::MainWindowLoader(session::Session& session, Form1::Seams seams, platform::QtDialogs* boxes)
     : m_session(session), m_seams(std::move(seams)), m_boxes(boxes)
 {
     m_seams.splashCounter = &m_splashCounter;

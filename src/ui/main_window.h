@@ -4,7 +4,7 @@
 #include "platform/registry.h"
 #include "ui/artwork.h"
 #include "ui/language.h"
-#include "ui/session.h"
+#include "session/session.h"
 #include "ui/splash_window.h"
 
 #include <QClipboard>
@@ -89,7 +89,7 @@ public:
 
     // Builds the window and runs Form_Load, so every cell shows the saved game before the
     // window is first shown.
-    explicit Form1(Session& session, Seams seams = {}, QWidget* parent = nullptr);
+    explicit Form1(session::Session& session, Seams seams = {}, QWidget* parent = nullptr);
     ~Form1() override;
 
     void Form_Load();
@@ -130,7 +130,7 @@ private:
                      void (Form1::*procedure)());
     void centreOnScreen();
 
-    Session& m_session;
+    session::Session& m_session;
     Seams m_seams;
     bool m_placed = false;
     std::unique_ptr<SplashCounter> m_ownCounter;
@@ -168,7 +168,7 @@ class MainWindowLoader {
 public:
     // The seams' showMainWindow and splashCounter are the loader's own. The real boxes, if
     // given, belong to the main window while one is loaded.
-    explicit MainWindowLoader(Session& session, Form1::Seams seams = {},
+    explicit MainWindowLoader(session::Session& session, Form1::Seams seams = {},
                               platform::QtDialogs* boxes = nullptr);
     ~MainWindowLoader();
     MainWindowLoader(const MainWindowLoader&) = delete;
@@ -179,7 +179,7 @@ public:
     Form1* window() const;
 
 private:
-    Session& m_session;
+    session::Session& m_session;
     Form1::Seams m_seams;
     platform::QtDialogs* m_boxes;
     SplashCounter m_splashCounter;

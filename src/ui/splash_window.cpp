@@ -1,6 +1,6 @@
 // The producer window: the game's name, a logo, the version and the maker's credits.
 #include "ui/splash_window.h"
-#include "ui/app_info.h"
+#include "session/app_info.h"
 #include "ui/twips.h"
 #include "ui/window_look.h"
 
@@ -218,8 +218,8 @@ frmSplash::frmSplash(SplashCounter& counter, std::function<void()> bringMainWind
 
 void frmSplash::Form_Load()
 {
-    lblVersion->setText(app::versionLine());
-    lblProductName->setText(app::title());
+    lblVersion->setText(session::app::versionLine());
+    lblProductName->setText(session::app::title());
     sizeToText(lblCompanyProduct);
     sizeToText(lblProductName);
     sizeToText(lblPlatform);

@@ -37,7 +37,7 @@ struct Start {
     fakes::FakeDialogs dialogs;
     crashtest::ScriptRandom random{3};
     platform::FolderStore store;
-    ui::Session session;
+    session::Session session;
     explicit Start(const crashtest::PlayFolder& folder)
         : store(platform::localPath(folder.path())), session(store, dialogs, random)
     {

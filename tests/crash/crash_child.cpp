@@ -14,8 +14,8 @@
 #include "platform/local_path.h"
 #include "platform/play_lock.h"
 #include "records/store.h"
-#include "ui/saver.h"
-#include "ui/session.h"
+#include "session/saver.h"
+#include "session/session.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -90,11 +90,11 @@ int play(const QString& folder, std::uint64_t seed, int steps)
         return 4;
     }
     platform::FolderStore store(platform::localPath(folder));
-    ui::Saver saver(store);
+    session::Saver saver(store);
     crashtest::ScriptRandom random(seed);
     crashtest::ScriptDialogs dialogs;
     sayBoxes(dialogs);
-    ui::Session session(store, dialogs, random, &saver);
+    session::Session session(store, dialogs, random, &saver);
     session.load();
     say("loaded");
     crashtest::PlayScript script(session, random, seed);
@@ -129,7 +129,7 @@ int act(const QString& folder, const std::string& action, int point)
     crashtest::ScriptRandom random(crashtest::kActSeed);
     crashtest::ScriptDialogs dialogs;
     sayBoxes(dialogs);
-    ui::Session session(store, dialogs, random);
+    session::Session session(store, dialogs, random);
     const bool atStart = action == "start" || action == "recover";
     if (!atStart) {
         session.load();
@@ -174,11 +174,11 @@ int end(const QString& folder, bool hang)
 {
     platform::FolderStore store(
         std::make_unique<SlowDisk>(platform::systemFolderCalls(platform::localPath(folder)), hang));
-    ui::Saver saver(store);
+    session::Saver saver(store);
     crashtest::ScriptRandom random(crashtest::kActSeed);
     crashtest::ScriptDialogs dialogs;
     sayBoxes(dialogs);
-    ui::Session session(store, dialogs, random, &saver);
+    session::Session session(store, dialogs, random, &saver);
     session.load();
     for (int day = 0; day < 5; ++day) {
         session.advanceDay();
@@ -193,7 +193,7 @@ int end(const QString& folder, bool hang)
         }
         say("asked: " + oneLine(box->text()));
         for (QAbstractButton* button : box->buttons()) {
-            if (button->text() == ui::Saver::leaveButton()) {
+            if (button->text() == session::Saver::leaveButton()) {
                 button->click();
             }
         }

@@ -120,7 +120,7 @@ TEST(CrashKill, EveryStartAfterAKillFindsAWholeSetTheWindowShowed)
         platform::FolderStore store(platform::localPath(folder.path()));
         fakes::FakeDialogs dialogs;
         crashtest::ScriptRandom random(script);
-        ui::Session session(store, dialogs, random);
+        session::Session session(store, dialogs, random);
         session.load();
         EXPECT_TRUE(dialogs.boxes().empty()) << dialogs.prompts().join(" | ").toStdString();
 
@@ -225,7 +225,7 @@ TEST(CrashKill, ATemporaryFileLeftByAKillIsRemovedAtTheNextStartAndNothingElse)
     platform::FolderStore store(platform::localPath(folder.path()));
     fakes::FakeDialogs dialogs;
     crashtest::ScriptRandom random(1);
-    ui::Session session(store, dialogs, random);
+    session::Session session(store, dialogs, random);
     session.load();
     EXPECT_TRUE(dialogs.boxes().empty());
     EXPECT_EQ(session.state(), after);

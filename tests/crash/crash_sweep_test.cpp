@@ -45,7 +45,7 @@ FileSet afterAction(const FileSet& before, const std::string& action)
     }
     crashtest::ScriptRandom random(crashtest::kActSeed);
     crashtest::ScriptDialogs dialogs;
-    ui::Session session(store, dialogs, random);
+    session::Session session(store, dialogs, random);
     session.load();
     if (action == "day") {
         session.advanceDay();
@@ -117,7 +117,7 @@ void runSweep(const Sweep& sweep, Tally& tally)
         platform::FolderStore store(platform::localPath(folder.path()));
         fakes::FakeDialogs dialogs;
         crashtest::ScriptRandom random(crashtest::kActSeed + 1);
-        ui::Session session(store, dialogs, random);
+        session::Session session(store, dialogs, random);
         session.load();
         ++tally.recoveries;
         EXPECT_TRUE(dialogs.boxes().empty()) << dialogs.prompts().join(" | ").toStdString();
@@ -172,7 +172,7 @@ TEST(CrashSweep, AStopBeforeAnyDiskStepOfASaveLeavesTheSetBeforeOrAfterIt)
         }
         crashtest::ScriptRandom random(crashtest::kActSeed);
         crashtest::ScriptDialogs dialogs;
-        ui::Session session(store, dialogs, random);
+        session::Session session(store, dialogs, random);
         session.load();
         session.advanceDay();
         recover.after = crashtest::gameFiles(store);
@@ -235,7 +235,7 @@ TEST(CrashSweep, AStopWhileKeepingDamagedFilesLosesNoneOfThem)
         platform::FolderStore store(platform::localPath(folder.path()));
         fakes::FakeDialogs dialogs;
         crashtest::ScriptRandom random(crashtest::kActSeed);
-        ui::Session session(store, dialogs, random);
+        session::Session session(store, dialogs, random);
         session.load();
         EXPECT_EQ(folder.gameSet(), fresh);
         EXPECT_FALSE(folder.get(kJournal));

@@ -6,7 +6,7 @@
 #include "crash/crash_support.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_random.h"
-#include "ui/session.h"
+#include "session/session.h"
 
 #include <gtest/gtest.h>
 
@@ -51,7 +51,7 @@ TEST(HostileFolder, LinksAtEveryNameAreReplacedAndNothingOutsideIsTouched)
         platform::FolderStore store(folder.pathText());
         fakes::FakeDialogs dialogs;
         fakes::FakeRandom random;
-        ui::Session session(store, dialogs, random);
+        session::Session session(store, dialogs, random);
         session.load(); // links where the six belong: kept under backup names, a new game saved
         ASSERT_FALSE(dialogs.boxes().empty());
         for (int d = 0; d < game::kCompanyCount; ++d) {
@@ -89,7 +89,7 @@ TEST(HostileFolder, AWinOverALinkedHallOfFameLeavesItsTargetAlone)
     platform::FolderStore store(folder.pathText());
     fakes::FakeDialogs dialogs;
     fakes::FakeRandom random;
-    ui::Session session(store, dialogs, random);
+    session::Session session(store, dialogs, random);
     session.load();
     dialogs.answerText("Ada");
     session.sell(std::nullopt, "1");
@@ -108,7 +108,7 @@ TEST(HostileFolder, AHardLinkAtTheLedgerNeverCarriesTheDaysOutside)
     fakes::FakeDialogs dialogs;
     fakes::FakeRandom random;
     {
-        ui::Session first(store, dialogs, random);
+        session::Session first(store, dialogs, random);
         first.load();
     }
     const std::optional<std::string> ledger = folder.get("Data.ledger");
@@ -116,7 +116,7 @@ TEST(HostileFolder, AHardLinkAtTheLedgerNeverCarriesTheDaysOutside)
     const std::string shared = outside.pathText() + "/shared";
     ASSERT_EQ(::link((folder.pathText() + "/Data.ledger").c_str(), shared.c_str()), 0);
 
-    ui::Session session(store, dialogs, random);
+    session::Session session(store, dialogs, random);
     session.load();
     for (int d = 0; d < game::kCompanyCount; ++d) {
         random.pushMove(0, 0, false);
@@ -150,7 +150,7 @@ TEST(HostileFolder, AFolderWhoseNameIsNotUtf8PlaysLikeAnyOther)
     platform::FolderStore store{std::filesystem::path(path)};
     fakes::FakeDialogs dialogs;
     fakes::FakeRandom random;
-    ui::Session session(store, dialogs, random);
+    session::Session session(store, dialogs, random);
     session.load();
     EXPECT_TRUE(dialogs.boxes().empty());
     EXPECT_EQ(session.state().date, "15 Mar 2003");

@@ -64,7 +64,7 @@ QString ScriptDialogs::input(const QString&, const QString&)
     return name;
 }
 
-PlayScript::PlayScript(ui::Session& session, ScriptRandom& random, std::uint64_t seed, int climbPerMille)
+PlayScript::PlayScript(session::Session& session, ScriptRandom& random, std::uint64_t seed, int climbPerMille)
     : m_session(session), m_random(random), m_choices(seed ^ 0x5eedc0ffee), m_climbPerMille(climbPerMille)
 {
 }

@@ -5,7 +5,7 @@
 #include "game/random_source.h"
 #include "platform/dialogs.h"
 #include "records/store.h"
-#include "ui/session.h"
+#include "session/session.h"
 
 #include <QString>
 
@@ -62,7 +62,7 @@ private:
 class PlayScript {
 public:
     // `climbPerMille`: of a thousand ordinary steps, how many start a climb (at most 120).
-    PlayScript(ui::Session& session, ScriptRandom& random, std::uint64_t seed, int climbPerMille = 60);
+    PlayScript(session::Session& session, ScriptRandom& random, std::uint64_t seed, int climbPerMille = 60);
     // One player action; returns what it did, for the logs.
     std::string step();
     // The day advances made so far.
@@ -73,7 +73,7 @@ private:
     std::string climbStep();
     int pick(int below); // uniform in [0, below)
 
-    ui::Session& m_session;
+    session::Session& m_session;
     ScriptRandom& m_random;
     std::mt19937_64 m_choices;
     std::optional<int> m_climbing; // the company of a climb under way

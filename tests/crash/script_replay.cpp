@@ -12,7 +12,7 @@ std::vector<FileSet> replay(const FileSet& start, std::uint64_t seed, int steps)
     }
     ScriptRandom random(seed);
     ScriptDialogs dialogs;
-    ui::Session session(store, dialogs, random);
+    session::Session session(store, dialogs, random);
     session.load();
     std::vector<FileSet> sets{gameFiles(store)};
     PlayScript script(session, random, seed);

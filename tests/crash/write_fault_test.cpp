@@ -57,7 +57,7 @@ FileSet startFinds(const fakes::MemoryStore& disk)
     copy.heal();
     fakes::FakeDialogs dialogs;
     crashtest::ScriptRandom random(1);
-    ui::Session session(copy, dialogs, random);
+    session::Session session(copy, dialogs, random);
     session.load();
     EXPECT_TRUE(dialogs.boxes().empty()) << dialogs.prompts().join(" | ").toStdString();
     return storeSet(copy);
@@ -90,7 +90,7 @@ TEST(WriteFaults, EveryFailedSaveIsToldKeepsTheDiskWholeAndTheNextSaveWritesAll)
                 }
                 fakes::FakeDialogs dialogs;
                 crashtest::ScriptRandom random(5);
-                ui::Session session(store, dialogs, random);
+                session::Session session(store, dialogs, random);
                 session.load();
                 ASSERT_TRUE(dialogs.boxes().empty());
                 if (file == "data6" && save != "win") {
@@ -101,7 +101,7 @@ TEST(WriteFaults, EveryFailedSaveIsToldKeepsTheDiskWholeAndTheNextSaveWritesAll)
                 fakes::MemoryStore twinStore = store;
                 crashtest::ScriptRandom twinRandom(5);
                 crashtest::ScriptDialogs twinDialogs;
-                ui::Session twin(twinStore, twinDialogs, twinRandom);
+                session::Session twin(twinStore, twinDialogs, twinRandom);
                 twin.load();
                 store.failWrites(file, kind);
                 if (save == "day") {
@@ -159,12 +159,12 @@ TEST(WriteFaults, AFolderStandingAtTheJournalsNameStopsEverySaveUntilItGoes)
     platform::FolderStore store(platform::localPath(folder.path()));
     fakes::FakeDialogs dialogs;
     crashtest::ScriptRandom random(9);
-    ui::Session first(store, dialogs, random);
+    session::Session first(store, dialogs, random);
     first.load();
     const FileSet saved = folder.gameSet();
     ASSERT_TRUE(QDir(folder.path()).mkdir(QString::fromStdString(kJournal)));
 
-    ui::Session session(store, dialogs, random);
+    session::Session session(store, dialogs, random);
     session.load(); // the saved game loads, and the player hears of the folder
     ASSERT_EQ(dialogs.boxes().size(), 1u);
     EXPECT_TRUE(dialogs.boxes()[0].prompt.contains(reasonOf(StoreFailure::NotAFile, kJournal)))
@@ -195,7 +195,7 @@ TEST(WriteFaults, AFolderStandingAtData3IsNamedAndTheGameGoesOnFromItsJournal)
     platform::FolderStore store(platform::localPath(folder.path()));
     fakes::FakeDialogs dialogs;
     crashtest::ScriptRandom random(9);
-    ui::Session session(store, dialogs, random);
+    session::Session session(store, dialogs, random);
     session.load();
     // Told that Data3 is unreadable, the others kept, and that the new game could not be saved.
     ASSERT_EQ(dialogs.boxes().size(), 2u) << dialogs.prompts().join(" | ").toStdString();
@@ -215,7 +215,7 @@ TEST(WriteFaults, AFolderStandingAtData3IsNamedAndTheGameGoesOnFromItsJournal)
     session.advanceDay();
     EXPECT_EQ(dialogs.boxes().size(), 2u);
     fakes::FakeDialogs laterDialogs;
-    ui::Session later(store, laterDialogs, random);
+    session::Session later(store, laterDialogs, random);
     later.load();
     EXPECT_EQ(later.state(), session.state());
     ASSERT_EQ(laterDialogs.boxes().size(), 1u);
@@ -294,7 +294,7 @@ TEST(WriteFaults, AReadOnlyFolderIsToldAndTheNextSaveAfterItWritesAll)
     platform::FolderStore store(platform::localPath(folder.path()));
     fakes::FakeDialogs dialogs;
     crashtest::ScriptRandom random(10);
-    ui::Session session(store, dialogs, random);
+    session::Session session(store, dialogs, random);
     session.load();
     ASSERT_TRUE(dialogs.boxes().empty()) << dialogs.prompts().join(" | ").toStdString();
     const std::string date = session.state().date;
@@ -325,7 +325,7 @@ TEST(WriteFaults, AFullDiskIsToldNothingOnItIsDamagedAndTheNextSaveAfterItWrites
     platform::FolderStore store(platform::localPath(folder.path()));
     fakes::FakeDialogs dialogs;
     crashtest::ScriptRandom random(12);
-    ui::Session session(store, dialogs, random);
+    session::Session session(store, dialogs, random);
     session.load();
     ASSERT_TRUE(dialogs.boxes().empty()) << dialogs.prompts().join(" | ").toStdString();
     const FileSet saved = folder.gameSet();
@@ -362,7 +362,7 @@ TEST(WriteFaults, AFullDiskIsToldNothingOnItIsDamagedAndTheNextSaveAfterItWrites
     EXPECT_TRUE(crashtest::tornFiles(folder.gameSet()).empty());
     if (folder.get(kJournal)) {
         fakes::FakeDialogs laterDialogs;
-        ui::Session later(store, laterDialogs, random);
+        session::Session later(store, laterDialogs, random);
         later.load();
         EXPECT_EQ(later.state(), session.state());
         EXPECT_EQ(laterDialogs.boxes().size(), 1u);
@@ -440,7 +440,7 @@ TEST(WriteFaults, AFailedSyncIsToldAndTheNextStartFindsAWholeSet)
         platform::FolderStore store(platform::localPath(folder.path()));
         fakes::FakeDialogs dialogs;
         crashtest::ScriptRandom random(1);
-        ui::Session session(store, dialogs, random);
+        session::Session session(store, dialogs, random);
         session.load();
         EXPECT_TRUE(dialogs.boxes().empty());
         const FileSet found = folder.fullSet();
@@ -452,7 +452,7 @@ TEST(WriteFaults, AFailedSyncIsToldAndTheNextStartFindsAWholeSet)
         }
         crashtest::ScriptRandom same(crashtest::kActSeed);
         crashtest::ScriptDialogs quiet;
-        ui::Session played(memory, quiet, same);
+        session::Session played(memory, quiet, same);
         played.load();
         played.advanceDay();
         EXPECT_EQ(found, failingFile == kJournal ? game : crashtest::gameFiles(memory));

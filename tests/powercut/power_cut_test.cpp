@@ -18,7 +18,7 @@
 #include "records/autosave.h"
 #include "records/hall_of_fame.h"
 #include "records/save_set.h"
-#include "ui/session.h"
+#include "session/session.h"
 
 #include <gtest/gtest.h>
 
@@ -50,7 +50,7 @@ struct Ending {
 };
 
 // A player event after the start, run on the session.
-using Action = std::function<void(ui::Session&, fakes::FakeDialogs&, fakes::FakeRandom&)>;
+using Action = std::function<void(session::Session&, fakes::FakeDialogs&, fakes::FakeRandom&)>;
 
 // Starts the game on a folder (and plays `action`), over a disk that keeps its history when
 // asked to.
@@ -59,7 +59,7 @@ Ending play(PowerCutDisk& disk, const Action& action = {})
     platform::FolderStore store(disk.calls());
     fakes::FakeDialogs dialogs;
     fakes::FakeRandom random;
-    ui::Session session(store, dialogs, random);
+    session::Session session(store, dialogs, random);
     session.load();
     if (action) {
         action(session, dialogs, random);
@@ -254,7 +254,7 @@ void runPaths(const std::vector<SavePath>& paths, long long nested)
 
 Action dayAdvance()
 {
-    return [](ui::Session& session, fakes::FakeDialogs&, fakes::FakeRandom& random) {
+    return [](session::Session& session, fakes::FakeDialogs&, fakes::FakeRandom& random) {
         for (int i = 0; i < game::kCompanyCount; ++i) {
             random.pushMove(9 - i % 10, 3 * i, i % 2 == 0);
         }
@@ -264,7 +264,7 @@ Action dayAdvance()
 
 Action win(const char* name)
 {
-    return [name](ui::Session& session, fakes::FakeDialogs& dialogs, fakes::FakeRandom&) {
+    return [name](session::Session& session, fakes::FakeDialogs& dialogs, fakes::FakeRandom&) {
         dialogs.answerText(QString::fromUtf8(name));
         session.sell(std::nullopt, QStringLiteral("0"));
     };
@@ -289,7 +289,7 @@ TEST(PowerCut, EverySaveCutAnywhereStartsFromTheSetBeforeOrAfterIt)
         {"a day advance", mid, dayAdvance(), {}},
         {"a new game",
          mid,
-         [](ui::Session& s, fakes::FakeDialogs&, fakes::FakeRandom&) { s.newGame(); },
+         [](session::Session& s, fakes::FakeDialogs&, fakes::FakeRandom&) { s.newGame(); },
          {}},
         {"a win added to the Hall of Fame", filesOf(rich(), kHallOfFame), win("Bice"), {}},
         {"the first win, which makes the Hall of Fame", filesOf(rich()), win("Carla"), {}},

@@ -85,7 +85,7 @@ int main(int argc, char** argv)
     store.put("data6", "\"\rAnna:  01 Gen 2002\rBruno:  02 Gen 2002\"\r\n");
     fakes::FakeDialogs dialogs;
     fakes::FakeRandom random;
-    ui::Session session(store, dialogs, random);
+    session::Session session(store, dialogs, random);
 
     ui::Form1::Seams seams;
     seams.quit = [] {};

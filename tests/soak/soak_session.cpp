@@ -68,7 +68,7 @@ int main(int argc, char** argv)
     }
     crashtest::ScriptRandom random(2002);
     crashtest::ScriptDialogs dialogs;
-    ui::Session session(*store, dialogs, random);
+    session::Session session(*store, dialogs, random);
     session.load();
     // A climb to a win about every thousand days: a keen player. (The Hall of Fame grows by a
     // record per win and is never shortened, so a win every few weeks would measure that.)

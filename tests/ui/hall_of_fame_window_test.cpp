@@ -25,7 +25,7 @@ struct HallOfFameWindowTest : ::testing::Test {
     fakes::MemoryStore store;
     fakes::FakeDialogs dialogs;
     fakes::FakeRandom random;
-    ui::Session session{store, dialogs, random};
+    session::Session session{store, dialogs, random};
 
     QLabel* label(ui::Form2& window, const char* name)
     {

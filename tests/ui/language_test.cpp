@@ -61,7 +61,7 @@ protected:
     fakes::MemoryStore store;
     fakes::FakeDialogs dialogs;
     fakes::FakeRandom random;
-    ui::Session session{store, dialogs, random};
+    session::Session session{store, dialogs, random};
 
 private:
     QLocale m_before;

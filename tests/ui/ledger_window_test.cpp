@@ -78,7 +78,7 @@ protected:
     fakes::MemoryStore store;
     fakes::FakeDialogs dialogs;
     fakes::FakeRandom random;
-    ui::Session session{store, dialogs, random};
+    session::Session session{store, dialogs, random};
     std::unique_ptr<ui::Form1> form;
 };
 

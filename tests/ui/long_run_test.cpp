@@ -3,7 +3,7 @@
 #include "fakes/memory_store.h"
 #include "game/texts.h"
 #include "records/autosave.h"
-#include "ui/session.h"
+#include "session/session.h"
 
 #include <gtest/gtest.h>
 
@@ -44,7 +44,7 @@ TEST(LongRun, EveryDayOnDiskFollowsThePriceRule)
     for (const auto& file : records::autosaveFiles(start, records::WriteOrder::DataFirst)) {
         store.put(file.name, file.bytes);
     }
-    ui::Session session(store, dialogs, random);
+    session::Session session(store, dialogs, random);
     session.load();
 
     int failures = 0;

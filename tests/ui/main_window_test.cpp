@@ -4,7 +4,7 @@
 #include "fakes/memory_store.h"
 #include "records/autosave.h"
 #include "ui/about_window.h"
-#include "ui/company_info.h"
+#include "session/company_info.h"
 #include "ui/hall_of_fame_window.h"
 #include "ui/main_window.h"
 
@@ -126,7 +126,7 @@ protected:
     fakes::MemoryStore store;
     fakes::FakeDialogs dialogs;
     fakes::FakeRandom random;
-    ui::Session session{store, dialogs, random};
+    session::Session session{store, dialogs, random};
     std::unique_ptr<ui::Form1> window;
     int quits = 0;
 };
@@ -327,7 +327,7 @@ TEST_F(MainWindowTest, ButtonsRunTheirActionsAndShowTheResult)
 
     QTest::mouseClick(button("Command1"), Qt::LeftButton);
     ASSERT_EQ(dialogs.boxes().size(), 1u);
-    EXPECT_EQ(dialogs.boxes()[0].title, ui::companyInformation(1).title);
+    EXPECT_EQ(dialogs.boxes()[0].title, session::companyInformation(1).title);
     dialogs.clear();
 
     for (int i = 0; i < game::kCompanyCount; ++i) {
@@ -640,7 +640,7 @@ TEST(MainWindowLoaderTest, TheProducerWindowBringsBackAClosedMainWindow)
     fakes::MemoryStore store;
     fakes::FakeDialogs dialogs;
     fakes::FakeRandom random;
-    ui::Session session{store, dialogs, random};
+    session::Session session{store, dialogs, random};
     for (const auto& file : records::autosaveFiles(savedGame(), records::WriteOrder::DataFirst)) {
         store.put(file.name, file.bytes);
     }

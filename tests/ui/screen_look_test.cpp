@@ -220,7 +220,7 @@ TEST(Schemes, EveryTextStandsOutFromItsFaceUnderEachScheme)
         store.put("data6", "\"I migliori\rAnna:  01 Gen 2002\"\r\n");
         fakes::FakeDialogs dialogs;
         fakes::FakeRandom random;
-        ui::Session session(store, dialogs, random);
+        session::Session session(store, dialogs, random);
         fakes::FakeRegistry registry;
         fakes::FakeRunner runner;
         ui::SplashCounter counter;
@@ -358,7 +358,7 @@ TEST(LongNumbers, EveryCellTheCashAndTheDateCanBeReadWhole)
     putGame(store, state);
     fakes::FakeDialogs dialogs;
     fakes::FakeRandom random;
-    ui::Session session(store, dialogs, random);
+    session::Session session(store, dialogs, random);
     ui::Form1 form(session);
     form.show();
 

@@ -60,7 +60,7 @@ TEST(StartUpFromFolder, ShowsEveryTextOfHandWrittenFiles)
     platform::FolderStore store(platform::localPath(folder.path()));
     fakes::FakeDialogs dialogs;
     fakes::FakeRandom random;
-    ui::Session session(store, dialogs, random);
+    session::Session session(store, dialogs, random);
     ui::Form1 form(session);
 
     const auto text = [&form](const QString& name) {

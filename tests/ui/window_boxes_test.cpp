@@ -81,7 +81,7 @@ protected:
     fakes::MemoryStore store;
     platform::QtDialogs boxes;
     fakes::FakeRandom random;
-    ui::Session session{store, boxes, random};
+    session::Session session{store, boxes, random};
     fakes::FakeRegistry registry;
     fakes::FakeRunner runner;
     ui::Form1::Seams seams;

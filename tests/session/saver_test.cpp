@@ -4,8 +4,8 @@
 #include "fakes/fake_random.h"
 #include "fakes/memory_store.h"
 #include "records/autosave.h"
-#include "ui/saver.h"
-#include "ui/session.h"
+#include "session/saver.h"
+#include "session/session.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -39,8 +39,8 @@ struct QueuedSavesTest : ::testing::Test {
     fakes::MemoryStore store;
     fakes::FakeDialogs dialogs;
     fakes::FakeRandom random;
-    ui::Saver saver{store, ui::Saver::Run::ByHand};
-    ui::Session session{store, dialogs, random, &saver};
+    session::Saver saver{store, session::Saver::Run::ByHand};
+    session::Session session{store, dialogs, random, &saver};
 
     void quietDays(int days)
     {
@@ -194,7 +194,7 @@ TEST(Ending, WaitingAsksAgainAndTheBoxClosesItselfWhenTheSaveEnds)
     records::GameFiles files{disk};
     files.start();
     GateStore gate{disk};
-    ui::Saver saver(gate);
+    session::Saver saver(gate);
     saver.setPatience(std::chrono::milliseconds(0));
     game::GameState day = game::startingState();
     day.date = "02 Gen 2002";
@@ -217,7 +217,7 @@ TEST(Ending, WaitingAsksAgainAndTheBoxClosesItselfWhenTheSaveEnds)
         }
     });
     poll.start(0);
-    EXPECT_EQ(saver.finish(), ui::Saver::Ending::Saved);
+    EXPECT_EQ(saver.finish(), session::Saver::Ending::Saved);
     EXPECT_EQ(boxes, 2);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_EQ(*disk.get("data7"), "\"02 Gen 2002\"\r\n");

@@ -1,18 +1,18 @@
 // The session: runs each player event through the rules, the boxes and the saves.
-#include "ui/session.h"
-#include "ui/app_info.h"
+#include "session/session.h"
+#include "session/app_info.h"
 
 #include "game/texts.h"
 #include "platform/code_page.h"
 #include "records/hall_of_fame.h"
 #include "records/save_set.h"
-#include "ui/company_info.h"
-#include "ui/saver.h"
+#include "session/company_info.h"
+#include "session/saver.h"
 
 #include <QCoreApplication>
 #include <QStringList>
 
-namespace ui {
+namespace session {
 
 namespace {
 
@@ -529,7 +529,7 @@ void Session::companyInformation(std::optional<int> selected)
     if (!selected || *selected < 0 || *selected >= game::kCompanyCount) {
         return;
     }
-    const CompanyInformation& info = ui::companyInformation(*selected);
+    const CompanyInformation& info = session::companyInformation(*selected);
     m_dialogs.message(info.description, info.title);
 }
 
@@ -553,4 +553,4 @@ bool Session::confirmExit()
     return m_dialogs.question(exitPrompt(), exitTitle());
 }
 
-} // namespace ui
+} // namespace session

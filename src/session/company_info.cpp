@@ -1,11 +1,11 @@
 // The information texts of the seventeen companies, in the order of the company table.
-#include "ui/company_info.h"
+#include "session/company_info.h"
 
 #include <QCoreApplication>
 
 #include <array>
 
-namespace ui {
+namespace session {
 
 CompanyInformation companyInformation(int index)
 {
@@ -131,4 +131,4 @@ CompanyInformation companyInformation(int index)
             QCoreApplication::translate("CompanyInfo", entry.description)};
 }
 
-} // namespace ui
+} // namespace session

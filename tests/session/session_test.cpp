@@ -4,7 +4,7 @@
 #include "fakes/memory_store.h"
 #include "records/autosave.h"
 #include "records/save_set.h"
-#include "ui/session.h"
+#include "session/session.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@ struct SessionTest : ::testing::Test {
     fakes::MemoryStore store;
     fakes::FakeDialogs dialogs;
     fakes::FakeRandom random;
-    ui::Session session{store, dialogs, random};
+    session::Session session{store, dialogs, random};
 
     // The autosave files as the store holds them now.
     std::vector<std::string> savedFiles() const
@@ -198,7 +198,7 @@ TEST_F(SessionTest, AnInterruptedSaveIsCompletedAtTheNextStart)
     store.put(files[1].name, files[1].bytes);
 
     fakes::MemoryStore& disk = store;
-    ui::Session next(disk, dialogs, random);
+    session::Session next(disk, dialogs, random);
     next.load();
     EXPECT_EQ(next.state(), after);
     EXPECT_EQ(savedFiles(), filesOf(after));

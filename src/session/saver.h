@@ -17,7 +17,7 @@
 #include <thread>
 #include <utility>
 
-namespace ui {
+namespace session {
 
 class Saver {
 public:
@@ -91,4 +91,4 @@ private:
     std::thread m_thread;
 };
 
-} // namespace ui
+} // namespace session

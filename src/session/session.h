@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-namespace ui {
+namespace session {
 
 class Saver;
 
@@ -99,4 +99,4 @@ private:
 // Converts a state text (in the files' code page) for display.
 QString shownText(const std::string& text);
 
-} // namespace ui
+} // namespace session

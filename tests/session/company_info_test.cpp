@@ -1,5 +1,5 @@
 // The seventeen company information texts.
-#include "ui/company_info.h"
+#include "session/company_info.h"
 
 #include <QStringList>
 
@@ -12,9 +12,9 @@ namespace {
 TEST(CompanyInformation, SeventeenOneParagraphTexts)
 {
     std::set<QString> titles;
-    for (int i = 0; i < ui::kCompanyInformationCount; ++i) {
+    for (int i = 0; i < session::kCompanyInformationCount; ++i) {
         SCOPED_TRACE(i);
-        const ui::CompanyInformation& info = ui::companyInformation(i);
+        const session::CompanyInformation& info = session::companyInformation(i);
         EXPECT_FALSE(info.title.isEmpty());
         EXPECT_GT(info.description.size(), 80);
         EXPECT_FALSE(info.description.contains(QLatin1Char('\n')));
@@ -30,37 +30,37 @@ TEST(CompanyInformation, SeventeenOneParagraphTexts)
         "Carega Racing Team", "T.A.S.A.", "Chez Carlettò", "New Tolv Times",
         "Centrale Nucleare di Elsa", "Carlos' Ranch", "Tolva Railroad", "Tolvasoft"};
     for (int i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(ui::companyInformation(i).title, expected[i]) << i;
+        EXPECT_EQ(session::companyInformation(i).title, expected[i]) << i;
     }
 }
 
 TEST(CompanyInformation, QuotesAccentsAndEnds)
 {
-    const QString first = ui::companyInformation(0).description;
+    const QString first = session::companyInformation(0).description;
     EXPECT_TRUE(first.startsWith(QStringLiteral("\"Tutto liscio come l'olio\" è il proverbio")));
     EXPECT_TRUE(first.endsWith(QStringLiteral("maggiore produttrice di petrolio nel mondo.")));
 
-    const QString third = ui::companyInformation(2).description;
+    const QString third = session::companyInformation(2).description;
     EXPECT_TRUE(third.endsWith(
         QStringLiteral("\"Cosa fare se sei con Tolva e comincia un terremoto\".")));
     EXPECT_TRUE(third.contains(QStringLiteral("informazione e d educativi")));
 
-    EXPECT_EQ(ui::companyInformation(11).title, QString::fromUtf8("Chez Carlett\xC3\xB2"));
-    EXPECT_TRUE(ui::companyInformation(4).description.startsWith(
+    EXPECT_EQ(session::companyInformation(11).title, QString::fromUtf8("Chez Carlett\xC3\xB2"));
+    EXPECT_TRUE(session::companyInformation(4).description.startsWith(
         QStringLiteral("I vostri guadagni decolleranno")));
-    EXPECT_TRUE(ui::companyInformation(14).description.endsWith(
+    EXPECT_TRUE(session::companyInformation(14).description.endsWith(
         QStringLiteral("strane elaborazioni genetiche...")));
-    EXPECT_TRUE(ui::companyInformation(16).description.startsWith(
+    EXPECT_TRUE(session::companyInformation(16).description.startsWith(
         QStringLiteral("E' inutile parlare di un'azienda che fa parlare di se")));
-    EXPECT_TRUE(ui::companyInformation(8).description.contains(
+    EXPECT_TRUE(session::companyInformation(8).description.contains(
         QString::fromUtf8("pastasfoglia di una volta... Se volete")));
 }
 
 TEST(CompanyInformation, AnIndexOutsideTheTableGivesEmptyTexts)
 {
     for (int index : {-1, 17, 1000}) {
-        EXPECT_TRUE(ui::companyInformation(index).title.isEmpty()) << index;
-        EXPECT_TRUE(ui::companyInformation(index).description.isEmpty()) << index;
+        EXPECT_TRUE(session::companyInformation(index).title.isEmpty()) << index;
+        EXPECT_TRUE(session::companyInformation(index).description.isEmpty()) << index;
     }
 }
 

@@ -1,12 +1,12 @@
 // The game's title and version, as every window and box shows them.
 #pragma once
 
-#include "ui/version.h"
+#include "session/version.h"
 
 #include <QCoreApplication>
 #include <QString>
 
-namespace ui::app {
+namespace session::app {
 
 inline QString title()
 {
@@ -22,4 +22,4 @@ inline QString versionLine()
         .arg(kVersionRevision);
 }
 
-} // namespace ui::app
+} // namespace session::app

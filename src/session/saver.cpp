@@ -1,7 +1,7 @@
 // The saver's thread, the telling of each end on the window's thread, and the wait at the end.
-#include "ui/saver.h"
+#include "session/saver.h"
 
-#include "ui/app_info.h"
+#include "session/app_info.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -13,7 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace ui {
+namespace session {
 
 Saver::Saver(records::TextStore& store, Run run) : m_store(store), m_run(run)
 {
@@ -171,4 +171,4 @@ int Saver::endOfProgram(int code)
     return code;
 }
 
-} // namespace ui
+} // namespace session

@@ -3,7 +3,7 @@
 
 #include <QString>
 
-namespace ui {
+namespace session {
 
 struct CompanyInformation {
     QString title;       // the message box's title; two differ from the option-button captions
@@ -16,4 +16,4 @@ inline constexpr int kCompanyInformationCount = 17;
 // gives an entry with empty texts.
 CompanyInformation companyInformation(int index);
 
-} // namespace ui
+} // namespace session
