@@ -3,7 +3,7 @@
 #include "app/command_line.h"
 #include "app/console.h"
 #include "platform/clock_random.h"
-#include "platform/dialogs.h"
+#include "platform/widgets/qt_dialogs.h"
 #include "platform/folder_store.h"
 #include "platform/play_lock.h"
 #include "session/app_info.h"

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/registry.h"
+#include "platform/widgets/qt_dialogs.h"
 #include "ui/artwork.h"
 #include "ui/language.h"
 #include "session/session.h"

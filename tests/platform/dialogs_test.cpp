@@ -1,5 +1,5 @@
 // The real message and input boxes, answered from the event loop while they are open.
-#include "platform/dialogs.h"
+#include "platform/widgets/qt_dialogs.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -3,7 +3,7 @@
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_random.h"
 #include "fakes/memory_store.h"
-#include "platform/dialogs.h"
+#include "platform/widgets/qt_dialogs.h"
 #include "platform/fake_registry.h"
 #include "records/autosave.h"
 #include "ui/about_window.h"

@@ -2,7 +2,7 @@
 // where the focus goes after it, and that the program lives while any window is open.
 #include "fakes/fake_random.h"
 #include "fakes/memory_store.h"
-#include "platform/dialogs.h"
+#include "platform/widgets/qt_dialogs.h"
 #include "platform/fake_registry.h"
 #include "records/autosave.h"
 #include "ui/about_window.h"

@@ -1,5 +1,5 @@
 // The real message and input boxes, each modal over the window it belongs to.
-#include "platform/dialogs.h"
+#include "platform/widgets/qt_dialogs.h"
 
 #include <QApplication>
 #include <QInputDialog>
