@@ -6,6 +6,7 @@
 #include "platform/dialogs.h"
 #include "records/store.h"
 #include "records/autosave.h"
+#include "session/saver.h"
 #include "session/session.h"
 
 #include <QTemporaryDir>
@@ -58,15 +59,19 @@ void FullDayAdvance(benchmark::State& bench)
     platform::FolderStore store(platform::localPath(dir.path()));
     SilentDialogs dialogs;
     BenchRandom random;
-    session::Session session(store, dialogs, random);
+    session::Saver saver{store, dialogs, session::Saver::Run::ByHand};
+    session::Session session(store, dialogs, random, saver);
     session.load();
+    saver.settle();
     int days = 0;
     for (auto _ : bench) {
         if (++days == 3000) {
             session.newGame();
+            saver.settle();
             days = 0;
         }
         session.advanceDay();
+        saver.settle();
     }
     if (dialogs.messages != 0) {
         bench.SkipWithError("a save failed");

@@ -8,6 +8,7 @@
 #include "records/autosave.h"
 #include "records/ledger.h"
 #include "ui/ledger_window.h"
+#include "session/saver.h"
 #include "session/session.h"
 
 #include <QApplication>
@@ -74,8 +75,10 @@ void LedgerWindowOpen(benchmark::State& bench)
     BenchRandom random;
     for (auto _ : bench) {
         // The start reads the ledger; the window lays out and paints its first page.
-        session::Session session(store, dialogs, random);
+        session::Saver saver{store, dialogs, session::Saver::Run::ByHand};
+        session::Session session(store, dialogs, random, saver);
         session.load();
+        saver.settle();
         ui::LedgerWindow window(session);
         window.grab();
         benchmark::DoNotOptimize(session.ledger().days().size());
@@ -96,10 +99,13 @@ void DaySave(benchmark::State& bench)
     platform::FolderStore store(platform::localPath(folder.dir.path()));
     SilentDialogs dialogs;
     BenchRandom random;
-    session::Session session(store, dialogs, random);
+    session::Saver saver{store, dialogs, session::Saver::Run::ByHand};
+    session::Session session(store, dialogs, random, saver);
     session.load();
+    saver.settle();
     for (auto _ : bench) {
         session.advanceDay();
+        saver.settle();
     }
     if (dialogs.messages != 0) {
         bench.SkipWithError("a save failed");

@@ -84,9 +84,9 @@ int main(int argc, char* argv[])
     // Without the lock another copy may play here: nothing is written, not even a recovery.
     records::ReadOnlyStore readOnly(folderStore);
     records::TextStore& store = locked ? static_cast<records::TextStore&>(folderStore) : readOnly;
-    session::Saver saver(store);
+    session::Saver saver(store, dialogs);
     platform::ClockRandom random;
-    session::Session session(store, dialogs, random, &saver);
+    session::Session session(store, dialogs, random, saver);
     ui::Form1::Seams seams;
     seams.language = &language;
     int result = 0;
@@ -99,5 +99,6 @@ int main(int argc, char* argv[])
     // The saves the window already showed still reach the disk; nothing new is saved. A disk
     // that does not answer leaves the choice to the player, and leaving then ends the process
     // at once, never waiting for a thread stuck in the disk: the files keep the last whole set.
+    QApplication::setQuitOnLastWindowClosed(false); // the box that may ask is a window too
     return saver.endOfProgram(result);
 }

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -47,6 +48,8 @@ public:
     virtual int unlink(const std::string& name) = 0;
     // Forces the folder's entries (creations, renames, removals) to the disk.
     virtual int syncFolder() = 0;
+    // Tells every name in the folder but "." and "..".
+    virtual int list(const std::function<void(std::string_view)>& visit) = 0;
 
     // What a code means to the game, and the system's words for it.
     virtual records::StoreFailure failureKind(int code) const = 0;
@@ -86,6 +89,7 @@ public:
     }
     int unlink(const std::string& name) override { return m_inner->unlink(name); }
     int syncFolder() override { return m_inner->syncFolder(); }
+    int list(const std::function<void(std::string_view)>& visit) override { return m_inner->list(visit); }
     records::StoreFailure failureKind(int code) const override { return m_inner->failureKind(code); }
     std::string errorText(int code) const override { return m_inner->errorText(code); }
 

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -210,6 +211,35 @@ public:
         if (code == EINVAL || code == ENOTSUP) {
             code = 0;
         }
+        return code;
+    }
+
+    int list(const std::function<void(std::string_view)>& visit) override
+    {
+        const int fd = ::open(m_path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0) {
+            return lastCode();
+        }
+        DIR* folder = ::fdopendir(fd);
+        if (folder == nullptr) {
+            const int code = lastCode();
+            ::close(fd);
+            return code;
+        }
+        int code = 0;
+        for (;;) {
+            errno = 0;
+            const dirent* entry = ::readdir(folder);
+            if (entry == nullptr) {
+                code = errno;
+                break;
+            }
+            const std::string_view name(entry->d_name);
+            if (name != "." && name != "..") {
+                visit(name);
+            }
+        }
+        ::closedir(folder);
         return code;
     }
 

@@ -140,6 +140,32 @@ public:
     // written through); a folder cannot be synced.
     int syncFolder() override { return m_openError; }
 
+    int list(const std::function<void(std::string_view)>& visit) override
+    {
+        if (m_openError != 0) {
+            return m_openError;
+        }
+        WIN32_FIND_DATAW found{};
+        const HANDLE search = FindFirstFileW((m_folder / L"*").wstring().c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) {
+            const DWORD code = GetLastError();
+            return code == ERROR_FILE_NOT_FOUND ? 0 : static_cast<int>(code);
+        }
+        do {
+            // The game's names are plain ASCII: a name with any other character is not one of them.
+            std::string name;
+            for (const wchar_t* c = found.cFileName; *c != L'\0'; ++c) {
+                name += *c < 0x80 ? static_cast<char>(*c) : '\x7f';
+            }
+            if (name != "." && name != "..") {
+                visit(name);
+            }
+        } while (FindNextFileW(search, &found));
+        const DWORD code = GetLastError();
+        FindClose(search);
+        return code == ERROR_NO_MORE_FILES ? 0 : static_cast<int>(code);
+    }
+
     records::StoreFailure failureKind(int code) const override
     {
         switch (code) {

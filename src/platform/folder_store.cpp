@@ -263,18 +263,12 @@ StoreError FolderStore::rename(const std::string& from, const std::string& to)
     return {};
 }
 
-int FolderStore::removeLeftovers(const std::vector<std::string>& names)
+StoreError FolderStore::eachName(const std::function<void(std::string_view)>& visit)
 {
-    int removed = 0;
-    for (const std::string& name : names) {
-        const std::string temporary = records::temporaryName(name);
-        EntryKind kind = EntryKind::Missing;
-        if (m_calls->inspect(temporary, kind) == 0 && (kind == EntryKind::File || kind == EntryKind::Link)) {
-            step(FileStep::Remove, temporary);
-            removed += m_calls->unlink(temporary) == 0 ? 1 : 0;
-        }
+    if (const int code = m_calls->list(visit); code != 0) {
+        return failure(".", code);
     }
-    return removed;
+    return {};
 }
 
 StoreError FolderStore::syncFolder()

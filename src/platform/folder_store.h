@@ -42,7 +42,7 @@ public:
     records::StoreError remove(const std::string& name) override;
     records::StoreError rename(const std::string& from, const std::string& to) override;
     records::StoreError syncFolder() override;
-    int removeLeftovers(const std::vector<std::string>& names) override;
+    records::StoreError eachName(const std::function<void(std::string_view)>& visit) override;
 
 private:
     records::StoreError failure(const std::string& name, int code) const;

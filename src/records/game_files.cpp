@@ -1,4 +1,5 @@
-// The saving rules in one place: the start's recovery and backups, and what each save carries.
+// The saving rules in one place: the start's recovery and backups, what each save carries, and
+// what a finished save no longer owes.
 #include "records/game_files.h"
 
 #include "records/hall_of_fame.h"
@@ -11,8 +12,11 @@ namespace records {
 
 namespace {
 
-constexpr int kMostBackups = 100000;
-constexpr std::string_view kBackupMark = ".bak";
+// The key under which the highest archive number is kept beside the backups' bases.
+constexpr std::string_view kArchiveKey = "Data.ledger.game";
+// At most this many temporaries are removed by one start: a folder full of them is not the
+// game's doing, and the next start takes the next ones.
+constexpr std::size_t kMostLeftovers = 1000;
 
 std::vector<std::string> autosaveNames()
 {
@@ -34,26 +38,31 @@ std::array<std::optional<std::string>, 6> autosaveContents(const std::vector<Fil
 
 bool isHallOfFameCopy(std::string_view name)
 {
-    const std::string prefix = std::string(kHallOfFameName) + std::string(kBackupMark);
-    return name.substr(0, prefix.size()) == prefix;
+    const NameForm form = whatIs(name);
+    return form.kind == NameForm::Kind::Backup && form.base == kHallOfFameName;
 }
 
-} // namespace
-
-int GameFiles::freeBackupNumber(TextStore& store, const std::vector<std::string>& names)
+// The first number from `from` on at which none of `names` has a backup (nothing at all stands
+// there, a dangling link included); past the ceiling, the lowest such number; 0 when none is.
+int freeBackupNumber(TextStore& store, const std::vector<std::string>& names, int from)
 {
-    for (int n = 1; n <= kMostBackups; ++n) {
-        const bool free = std::all_of(names.begin(), names.end(), [&](const std::string& name) {
+    const auto free = [&](int n) {
+        return std::all_of(names.begin(), names.end(), [&](const std::string& name) {
             return store.entry(backupName(name, n)) == EntryKind::Missing;
         });
-        if (free) {
+    };
+    for (int n = std::max(from, 1); n <= kHighestNumber; ++n) {
+        if (free(n)) {
+            return n;
+        }
+    }
+    for (int n = 1; n < from && n <= kHighestNumber; ++n) {
+        if (free(n)) {
             return n;
         }
     }
     return 0;
 }
-
-namespace {
 
 constexpr std::string_view kBackupNoteMagic = "TolvStreet backups 1\n";
 constexpr std::size_t kLargestBackupNote = 4096; // seven short names and a number
@@ -68,8 +77,13 @@ std::string backupNote(int n, const std::vector<std::string>& names)
     return note + "end\n";
 }
 
+struct BackupPlan {
+    int number = 0;
+    std::vector<std::string> names;
+};
+
 // The number and names of a whole note; nothing for any other bytes.
-std::optional<std::pair<int, std::vector<std::string>>> readBackupNote(std::string_view bytes)
+std::optional<BackupPlan> readBackupNote(std::string_view bytes)
 {
     if (bytes.substr(0, kBackupNoteMagic.size()) != kBackupNoteMagic || bytes.size() > kLargestBackupNote ||
         bytes.size() < kBackupNoteMagic.size() + 4 || bytes.substr(bytes.size() - 4) != "end\n") {
@@ -85,25 +99,37 @@ std::optional<std::pair<int, std::vector<std::string>>> readBackupNote(std::stri
     if (lines.empty() || lines.front().empty() || lines.front().front() == '0' ||
         std::from_chars(lines.front().data(), lines.front().data() + lines.front().size(), n).ptr !=
             lines.front().data() + lines.front().size() ||
-        n < 1 || n > kMostBackups) {
+        n < 1 || n > kHighestNumber) {
         return std::nullopt;
     }
     std::vector<std::string> family = autosaveNames();
     family.emplace_back(kJournalName);
-    std::vector<std::string> names;
+    BackupPlan plan{n, {}};
     for (std::size_t i = 1; i < lines.size(); ++i) {
         if (std::find(family.begin(), family.end(), lines[i]) == family.end() ||
-            std::find(names.begin(), names.end(), lines[i]) != names.end()) {
+            std::find(plan.names.begin(), plan.names.end(), lines[i]) != plan.names.end()) {
             return std::nullopt;
         }
-        names.emplace_back(lines[i]);
+        plan.names.emplace_back(lines[i]);
     }
-    return std::pair{n, names};
+    return plan;
 }
 
-} // namespace
+std::optional<BackupPlan> readNote(TextStore& store)
+{
+    const std::string note(kBackupNoteName);
+    if (store.entry(note) != EntryKind::File) {
+        return std::nullopt;
+    }
+    const ReadResult read = store.readUpTo(note, kLargestBackupNote);
+    return read.error ? std::nullopt : readBackupNote(read.bytes);
+}
 
-Backups GameFiles::keepFiles(TextStore& store, std::vector<std::string>& names)
+// Moves the names of `names` that are there to backup names with one number (from `from` on),
+// under a note on the disk that a start cut short finishes with the same number. `names` is
+// emptied only once all of it is done, the note's removal included: until then no save may
+// write over those names.
+Backups keepFiles(TextStore& store, std::vector<std::string>& names, int from, int& number)
 {
     Backups result;
     // Only what is there now: after a crash part-way, the ones already moved are gone from
@@ -117,17 +143,14 @@ Backups GameFiles::keepFiles(TextStore& store, std::vector<std::string>& names)
     }
     const std::string note(kBackupNoteName);
     // A note on the disk holds the number of a backup cut short: the rest take the same one.
-    std::optional<std::pair<int, std::vector<std::string>>> plan;
-    if (store.entry(note) == EntryKind::File) {
-        const ReadResult read = store.readUpTo(note, kLargestBackupNote);
-        plan = read.error ? std::nullopt : readBackupNote(read.bytes);
-    }
-    if (present.empty() && !plan) {
-        names.clear();
+    const std::optional<BackupPlan> plan = readNote(store);
+    if (!plan && store.entry(note) != EntryKind::Missing) {
+        // Something of somebody else's at the note's name, which the start could not set aside.
+        result.error = {StoreFailure::NotAFile, note, "not a note of the game's"};
         return result;
     }
+    const int n = plan ? plan->number : present.empty() ? 0 : freeBackupNumber(store, present, from);
     if (!present.empty()) {
-        const int n = plan ? plan->first : freeBackupNumber(store, present);
         if (n == 0) {
             result.error = {StoreFailure::Other, present.front(), "no backup name is free"};
             return result;
@@ -151,7 +174,6 @@ Backups GameFiles::keepFiles(TextStore& store, std::vector<std::string>& names)
                 break;
             }
             result.moved.emplace_back(name, to);
-            names.erase(std::find(names.begin(), names.end(), name));
         }
         // The backups' names are durable before the note goes.
         if (StoreError error = store.syncFolder(); error && !result.error) {
@@ -163,68 +185,278 @@ Backups GameFiles::keepFiles(TextStore& store, std::vector<std::string>& names)
     }
     // The note goes, durably, before any save writes over the names the files left: a note
     // found later would move the new files too.
-    result.error = store.remove(note);
-    if (!result.error) {
-        result.error = store.syncFolder();
+    if (plan || !present.empty()) {
+        result.error = store.remove(note);
+        if (!result.error) {
+            result.error = store.syncFolder();
+        }
     }
     if (!result.error) {
         names.clear();
+        number = n;
     }
     return result;
+}
+
+// The name a numbered file is written under: its own, when nothing stands there or the file
+// there already holds these bytes (an earlier try of the same save); otherwise the next number
+// free above it, or past the ceiling the lowest one free. Empty when no name is free at all.
+std::string placeNumbered(TextStore& store, const NumberedFile& file, SaveReport& report)
+{
+    NumberedFile at = file;
+    const auto free = [&](int n) {
+        at.number = n;
+        return store.entry(at.name()) == EntryKind::Missing;
+    };
+    if (file.number != 0) {
+        at.number = file.number;
+        const std::string name = at.name();
+        const EntryKind kind = store.entry(name);
+        if (kind == EntryKind::Missing) {
+            return name;
+        }
+        if (kind == EntryKind::File) {
+            const ReadResult read = store.readUpTo(name, file.bytes->size());
+            if (!read.error && read.bytes == *file.bytes) {
+                return name;
+            }
+        }
+    }
+    int n = 0;
+    for (int k = file.number + 1; file.number != 0 && k <= kHighestNumber && n == 0; ++k) {
+        n = free(k) ? k : 0;
+    }
+    const bool fellBack = n == 0;
+    for (int k = 1; k <= kHighestNumber && n == 0; ++k) {
+        n = free(k) ? k : 0;
+    }
+    if (n == 0) {
+        return {};
+    }
+    at.number = n;
+    report.renumbered.emplace_back(file.id, n);
+    if (fellBack) {
+        report.fellBack.push_back(at.name());
+    }
+    return at.name();
+}
+
+bool contains(const std::vector<std::string>& names, const std::string& name)
+{
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// The ledger's part of the one rule: the disk holds this ledger's text as far as the save
+// reached, so what is owed begins there.
+void dropLedgerWritten(LedgerOwed& owed, const LedgerOwed& written)
+{
+    if (!written.kept || owed.epoch != written.epoch || (!owed.whole && owed.from >= written.reach)) {
+        return;
+    }
+    if (owed.bytes) {
+        // A save's own bytes begin where it was to begin writing.
+        const std::uint64_t start = owed.whole ? 0 : owed.from;
+        const auto cut = static_cast<std::size_t>(std::min<std::uint64_t>(written.reach - start, owed.bytes->size()));
+        owed.bytes = std::make_shared<const std::string>(owed.bytes->substr(cut));
+    }
+    owed.from = written.reach;
+    owed.whole = false;
+}
+
+} // namespace
+
+std::string NumberedFile::nameAfter(const SaveReport& report) const
+{
+    NumberedFile after = *this;
+    for (const auto& [which, n] : report.renumbered) {
+        if (which == id) {
+            after.number = n;
+        }
+    }
+    return after.name();
+}
+
+std::string NumberedFile::name() const
+{
+    if (number == 0) {
+        return {};
+    }
+    return kind == Kind::Archive ? ledgerArchiveName(number) : backupName(kHallOfFameName, number);
+}
+
+void dropWritten(Owed& owed, const Owed& written, const SaveReport& report)
+{
+    // What a save of an earlier start carried has nothing to do with what this one owes.
+    if (owed.start != written.start) {
+        return;
+    }
+    // The numbers a save gave stay: a retry writes the same names.
+    for (const auto& [id, number] : report.renumbered) {
+        if (owed.hallOfFameCopy && owed.hallOfFameCopy->id == id) {
+            owed.hallOfFameCopy->number = number;
+        }
+        for (NumberedFile& archive : owed.archives) {
+            if (archive.id == id) {
+                archive.number = number;
+            }
+        }
+    }
+    // Kept unless the save says otherwise: the files at those names are new ones now.
+    if (report.outcome != SaveOutcome::NotKept) {
+        std::erase_if(owed.toKeep, [&](const std::string& name) { return contains(written.toKeep, name); });
+    }
+    if (!report) {
+        return;
+    }
+    // A win recorded after this save was taken is still owed: its list is newer.
+    if (written.hallOfFame && owed.hallOfFame && owed.hallOfFameVersion == written.hallOfFameVersion) {
+        owed.hallOfFame.reset();
+    }
+    if (written.hallOfFameCopy && owed.hallOfFameCopy && owed.hallOfFameCopy->id == written.hallOfFameCopy->id) {
+        owed.hallOfFameCopy.reset();
+    }
+    std::erase_if(owed.archives, [&](const NumberedFile& archive) {
+        return std::any_of(written.archives.begin(), written.archives.end(),
+                           [&](const NumberedFile& done) { return done.id == archive.id; });
+    });
+    dropLedgerWritten(owed.ledger, written.ledger);
+}
+
+bool SaveJob::carriesAllOf(const SaveJob& older) const
+{
+    const Owed& mine = carries;
+    const Owed& theirs = older.carries;
+    const bool hallOfFame =
+        !theirs.hallOfFame || (mine.hallOfFame && mine.hallOfFameVersion >= theirs.hallOfFameVersion);
+    const bool copy = !theirs.hallOfFameCopy || (mine.hallOfFameCopy && mine.hallOfFameCopy->id == theirs.hallOfFameCopy->id);
+    const bool keep = std::all_of(theirs.toKeep.begin(), theirs.toKeep.end(),
+                                  [&](const std::string& name) { return contains(mine.toKeep, name); });
+    const bool archives = std::all_of(theirs.archives.begin(), theirs.archives.end(), [&](const NumberedFile& archive) {
+        return std::any_of(mine.archives.begin(), mine.archives.end(),
+                           [&](const NumberedFile& own) { return own.id == archive.id; });
+    });
+    // A newer ledger (a new game since) holds the older one among its archives or on the disk.
+    const bool ledger = !theirs.ledger.kept || mine.ledger.epoch != theirs.ledger.epoch || mine.ledger.whole ||
+                        (!theirs.ledger.whole && mine.ledger.from <= theirs.ledger.from);
+    return hallOfFame && copy && keep && archives && ledger;
+}
+
+int GameFiles::nextNumber(std::string_view base)
+{
+    int& highest = m_highest[std::string(base)];
+    if (highest >= kHighestNumber) {
+        return 0; // the save takes the lowest number free, and says so
+    }
+    return ++highest;
+}
+
+NumberedFile GameFiles::numbered(NumberedFile::Kind kind, std::string bytes)
+{
+    const std::string_view base = kind == NumberedFile::Kind::Archive ? kArchiveKey : kHallOfFameName;
+    return {kind, m_nextId++, nextNumber(base), std::make_shared<const std::string>(std::move(bytes))};
+}
+
+void GameFiles::scanFolder(StartReport& report)
+{
+    std::vector<std::string> leftovers;
+    // A folder that cannot be listed gives no numbers: they start from 1, and every save checks
+    // each name it takes.
+    static_cast<void>(m_store.eachName([&](std::string_view name) {
+        const NameForm form = whatIs(name);
+        if (form.kind == NameForm::Kind::Backup || form.kind == NameForm::Kind::Archive) {
+            int& highest = m_highest[std::string(form.kind == NameForm::Kind::Archive ? kArchiveKey : form.base)];
+            highest = std::max(highest, form.number);
+        } else if (form.kind == NameForm::Kind::Temporary && leftovers.size() < kMostLeftovers) {
+            leftovers.emplace_back(name);
+        }
+    }));
+    // What a replace cut short by a crash left: only the game's own temporary form, never a
+    // player's file.
+    for (const std::string& name : leftovers) {
+        const EntryKind kind = m_store.entry(name);
+        if ((kind == EntryKind::File || kind == EntryKind::Link) && !m_store.remove(name)) {
+            ++report.leftovers;
+        }
+    }
 }
 
 void GameFiles::resumeBackups(StartReport& report)
 {
     const std::string note(kBackupNoteName);
-    if (m_store.entry(note) != EntryKind::File) {
+    const EntryKind kind = m_store.entry(note);
+    if (kind == EntryKind::Missing) {
         return;
     }
-    const ReadResult read = m_store.readUpTo(note, kLargestBackupNote);
-    const auto plan = read.error ? std::nullopt : readBackupNote(read.bytes);
+    const std::optional<BackupPlan> plan = readNote(m_store);
     if (!plan) {
-        // Not a note the game wrote whole (it is written atomically): nothing to resume.
-        if (!m_store.remove(note)) {
-            m_store.syncFolder();
+        // The game writes its note whole or not at all: anything else there is somebody else's,
+        // kept like any foreign file. A folder or a pipe there is left alone.
+        if (kind == EntryKind::File || kind == EntryKind::Link) {
+            const int n = freeBackupNumber(m_store, {note}, nextNumber(note));
+            if (n != 0 && !m_store.rename(note, backupName(note, n)) && !m_store.syncFolder()) {
+                report.foreignNote = backupName(note, n);
+                m_highest[note] = std::max(m_highest[note], n);
+            }
         }
         return;
     }
-    m_toKeep = plan->second;
-    report.kept = keepFiles(m_store, m_toKeep);
-    report.resumedBackup = plan->first;
+    // A whole note: the names that still lack their backup were not moved yet.
+    std::vector<std::string> rest;
+    bool anyPresent = false;
+    for (const std::string& name : plan->names) {
+        const EntryKind at = m_store.entry(name);
+        anyPresent = anyPresent || at == EntryKind::File || at == EntryKind::Link;
+        if (m_store.entry(backupName(name, plan->number)) == EntryKind::Missing) {
+            rest.push_back(name);
+        }
+    }
+    for (const std::string& name : plan->names) {
+        m_highest[name] = std::max(m_highest[name], plan->number);
+    }
+    if (rest.empty()) {
+        // Every file of that backup is kept already, and the note outlived it (a cut, or a note
+        // that could not be removed): the files at the names now are later saves, never part
+        // of that set. It goes; when it cannot, the next start finds it the same way.
+        if (!m_store.remove(note)) {
+            static_cast<void>(m_store.syncFolder());
+        }
+        if (!anyPresent) {
+            report.resumedBackup = plan->number; // the start that kept them was cut short
+        }
+        return;
+    }
+    m_owed.toKeep = rest;
+    int number = 0;
+    report.kept = keepFiles(m_store, m_owed.toKeep, plan->number, number);
+    report.resumedBackup = plan->number;
 }
 
 StartReport GameFiles::start()
 {
     StartReport report;
-    m_pendingHallOfFame.reset();
-    m_hallOfFameCopy.reset();
-    m_toKeep.clear();
+    // Everything owed belongs to one start: saves of an earlier one owe nothing to this one.
+    const std::uint64_t start = m_owed.start + 1;
+    m_owed = Owed();
+    m_owed.start = start;
     m_lastSaveFailed = false;
-    ++m_hallOfFameVersion;
+    m_highest.clear();
+    m_ledger = Ledger();
 
-    std::vector<std::string> ours = autosaveNames();
-    ours.emplace_back(kHallOfFameName);
-    ours.emplace_back(kJournalName);
-    ours.emplace_back(kLedgerName);
-    // A new game's save that was cut short was writing the first archive name still free.
-    for (const std::string& archive : archiveNames(m_store, 1)) {
-        ours.push_back(archive);
-    }
-    ours.emplace_back(kBackupNoteName);
-    report.leftovers = m_store.removeLeftovers(ours);
-
+    scanFolder(report);
     // A backup that a crash cut short is finished first: the files still at their names are the
     // rest of the set it was keeping (an unreadable journal's among them), never a game to play.
     resumeBackups(report);
     if (report.kept.error) {
         report.read.kind = AutosaveRead::Kind::Damaged;
         report.keptLater = true;
+        readHallOfFameFromDisk();
         return report;
     }
 
     Recovery recovery = recoverSet(m_store);
     report.journal = recovery.kind;
     report.journalError = recovery.error;
+    std::vector<std::string> toKeep;
     switch (recovery.kind) {
     case Recovery::Kind::NotCompleted:
         // The journal's set is whole: play it, and the next save finishes what this one could
@@ -232,75 +464,102 @@ StartReport GameFiles::start()
         report.read = parseAutosave(autosaveContents(recovery.files));
         for (FileContent& file : recovery.files) {
             if (file.name == kHallOfFameName) {
-                m_pendingHallOfFame = std::move(file.bytes);
-                ++m_hallOfFameVersion;
+                m_owed.hallOfFame = std::make_shared<const std::string>(file.bytes);
+                ++m_owed.hallOfFameVersion;
             } else if (isHallOfFameCopy(file.name)) {
-                m_hallOfFameCopy = std::move(file.bytes);
-                ++m_hallOfFameVersion;
+                m_owed.hallOfFameCopy = NumberedFile{NumberedFile::Kind::HallOfFameCopy, m_nextId++,
+                                                     whatIs(file.name).number,
+                                                     std::make_shared<const std::string>(file.bytes)};
             }
         }
         m_lastSaveFailed = true;
-        startLedger(report, recovery);
-        return report;
+        break;
     case Recovery::Kind::Unreadable:
         // The six files may be part old and part new: none of them is played, all of them
         // and the journal are kept.
         report.read.kind = AutosaveRead::Kind::Damaged;
-        m_toKeep = autosaveNames();
-        m_toKeep.emplace_back(kJournalName);
+        toKeep = autosaveNames();
+        toKeep.emplace_back(kJournalName);
         break;
     case Recovery::Kind::Foreign:
         // Not the game's: kept under a backup name, and the six files play as they are.
-        m_toKeep.emplace_back(kJournalName);
+        toKeep.emplace_back(kJournalName);
         report.read = readAutosave(m_store);
         if (report.read.kind == AutosaveRead::Kind::Damaged) {
-            m_toKeep = autosaveNames();
-            m_toKeep.emplace_back(kJournalName);
+            toKeep = autosaveNames();
+            toKeep.emplace_back(kJournalName);
         }
         break;
     default:
         report.read = readAutosave(m_store);
         if (report.read.kind == AutosaveRead::Kind::Damaged) {
-            m_toKeep = autosaveNames();
+            toKeep = autosaveNames();
         }
         break;
     }
-    if (!m_toKeep.empty()) {
-        Backups kept = keepFiles(m_store, m_toKeep);
+    if (!toKeep.empty()) {
+        int from = 1;
+        for (const std::string& name : toKeep) {
+            from = std::max(from, m_highest[name] + 1);
+        }
+        m_owed.toKeep = toKeep;
+        m_owed.keepFrom = from;
+        int number = 0;
+        Backups kept = keepFiles(m_store, m_owed.toKeep, from, number);
         report.kept.moved.insert(report.kept.moved.end(), kept.moved.begin(), kept.moved.end());
         report.kept.error = std::move(kept.error);
-        report.keptLater = !m_toKeep.empty();
+        report.keptLater = !m_owed.toKeep.empty();
+        for (const std::string& name : toKeep) {
+            m_highest[name] = std::max(m_highest[name], number);
+        }
+    }
+    if (m_owed.hallOfFame) {
+        m_hallOfFame = *m_owed.hallOfFame;
+        m_hallOfFameError = {};
+        m_hallOfFameLink = false;
+        m_winners = winnerCount(*m_hallOfFame);
+    } else {
+        readHallOfFameFromDisk();
     }
     startLedger(report, recovery);
     return report;
 }
 
-std::vector<std::string> GameFiles::archiveNames(TextStore& store, std::size_t count)
+void GameFiles::readHallOfFameFromDisk()
 {
-    std::vector<std::string> names;
-    for (int n = 1; names.size() < count && n <= kMostBackups; ++n) {
-        if (store.entry(ledgerArchiveName(n)) == EntryKind::Missing) {
-            names.push_back(ledgerArchiveName(n));
+    const std::string name(kHallOfFameName);
+    // Never read through a link: a win's list takes the link's place.
+    m_hallOfFameLink = m_store.entry(name) == EntryKind::Link;
+    m_hallOfFameError = {};
+    m_hallOfFame.reset();
+    if (!m_hallOfFameLink) {
+        ReadResult read = m_store.read(name);
+        if (!read.error) {
+            m_hallOfFame = std::move(read.bytes);
+        } else if (read.error.kind != StoreFailure::Missing) {
+            m_hallOfFameError = std::move(read.error);
         }
     }
-    return names;
+    m_winners = winnerCount(hallOfFameShown());
 }
 
 std::optional<Ledger> GameFiles::readLedger(const Recovery& recovery)
 {
     const std::string name(kLedgerName);
+    LedgerOwed& owed = m_owed.ledger;
     if (recovery.kind == Recovery::Kind::NotCompleted) {
-        // The interrupted save's ledger is the one to go on with, and the next save owes it.
+        // The interrupted save's finished games and ledger are the ones to go on with, and the
+        // next save owes them, under the same names.
+        for (const FileContent& file : recovery.files) {
+            if (const NameForm form = whatIs(file.name); form.kind == NameForm::Kind::Archive) {
+                m_owed.archives.push_back({NumberedFile::Kind::Archive, m_nextId++, form.number,
+                                           std::make_shared<const std::string>(file.bytes)});
+            }
+        }
         for (const FileContent& file : recovery.files) {
             if (file.name == name) {
-                std::optional<Ledger> ledger = Ledger::parse(file.bytes);
-                if (ledger) {
-                    ledger->setUnsaved(file.bytes.size(), true);
-                    for (const FileContent& archive : recovery.files) {
-                        if (archive.name.rfind(name + ".game", 0) == 0) {
-                            m_ledgerOwed.push_back(archive);
-                        }
-                    }
+                if (std::optional<Ledger> ledger = Ledger::parse(file.bytes)) {
+                    owed.whole = true;
                     return ledger;
                 }
             }
@@ -311,7 +570,7 @@ std::optional<Ledger> GameFiles::readLedger(const Recovery& recovery)
                 std::optional<Ledger> ledger =
                     Ledger::parse(read.bytes.substr(0, static_cast<std::size_t>(append.length)) + append.bytes);
                 if (ledger) {
-                    ledger->setUnsaved(append.bytes.size(), false);
+                    owed.from = append.length;
                     return ledger;
                 }
             }
@@ -326,37 +585,38 @@ std::optional<Ledger> GameFiles::readLedger(const Recovery& recovery)
         ReadResult read = m_store.read(name);
         if (!read.error) {
             if (std::optional<Ledger> ledger = Ledger::parse(read.bytes)) {
+                owed.from = read.bytes.size();
                 return ledger;
             }
         } else if (read.error.kind != StoreFailure::TooLarge) {
             // Not readable now: it is left alone, and not written either.
-            m_ledgerWritable = false;
+            owed.kept = false;
             m_ledger.note = {LedgerNote::Kind::NotSaved, {}, {}};
             return std::nullopt;
         }
     }
     if (kind == EntryKind::Folder || kind == EntryKind::Other) {
-        m_ledgerWritable = false;
+        owed.kept = false;
         m_ledger.note = {LedgerNote::Kind::NotSaved, {}, {}};
         return std::nullopt;
     }
     // Damaged, foreign or a link: kept as it is under a backup name, and a new one starts.
-    const int n = freeBackupNumber(m_store, {name});
+    const int n = freeBackupNumber(m_store, {name}, nextNumber(name));
     const std::string to = backupName(name, n);
     if (n == 0 || m_store.rename(name, to) || m_store.syncFolder()) {
-        m_ledgerWritable = false;
+        owed.kept = false;
         m_ledger.note = {LedgerNote::Kind::NotSaved, {}, {}};
         return std::nullopt;
     }
+    m_highest[name] = std::max(m_highest[name], n);
     m_ledger.note = {LedgerNote::Kind::Damaged, {}, to};
     return std::nullopt;
 }
 
 void GameFiles::startLedger(const StartReport& report, const Recovery& recovery)
 {
-    m_ledgerWritable = true;
-    m_ledgerOwed.clear();
-    m_ledger = Ledger();
+    m_owed.ledger = LedgerOwed();
+    m_owed.ledger.epoch = ++m_ledgerEpoch;
     std::optional<Ledger> found = readLedger(recovery);
     const LedgerNote note = m_ledger.note;
     if (report.read.kind != AutosaveRead::Kind::Loaded) {
@@ -370,6 +630,7 @@ void GameFiles::startLedger(const StartReport& report, const Recovery& recovery)
     }
     const game::GameState& state = report.read.state;
     if (!found) {
+        // Its first lines create the file, which is not there.
         m_ledger = Ledger::startingFrom(state);
         m_ledger.note = note;
         m_ledger.note.date = state.date;
@@ -382,76 +643,93 @@ void GameFiles::startLedger(const StartReport& report, const Recovery& recovery)
     }
 }
 
-std::string GameFiles::hallOfFameShown()
+std::string GameFiles::hallOfFameShown() const
 {
-    if (m_pendingHallOfFame) {
-        return *m_pendingHallOfFame;
+    if (m_owed.hallOfFame) {
+        return *m_owed.hallOfFame;
     }
-    const ReadResult read = m_store.read(std::string(kHallOfFameName));
-    return records::hallOfFameShown(read.error ? nullptr : &read.bytes);
+    return records::hallOfFameShown(m_hallOfFame ? &*m_hallOfFame : nullptr);
+}
+
+std::string GameFiles::readHallOfFame()
+{
+    // A win not yet on the disk is newer than anything the file holds.
+    if (!m_owed.hallOfFame) {
+        readHallOfFameFromDisk();
+    }
+    return hallOfFameShown();
 }
 
 WinReport GameFiles::recordWin(std::string_view name, std::string_view date)
 {
     WinReport report;
-    bool copiedNow = false;
-    std::optional<std::string> current = m_pendingHallOfFame;
-    if (!current) {
-        const std::string hallOfFame(kHallOfFameName);
-        // Never read through a link: the new list takes the link's place, and whatever it
-        // pointed to stays as it was.
-        report.replacesLink = m_store.entry(hallOfFame) == EntryKind::Link;
-        ReadResult read = report.replacesLink ? ReadResult{{StoreFailure::Missing, hallOfFame, {}}, {}}
-                                              : m_store.read(hallOfFame);
-        if (!read.error) {
-            current = std::move(read.bytes);
-            // Rewritten in the game's form, a file in any other form is first kept as it is.
-            if (!isQuotedLine(*current) && !m_hallOfFameCopy) {
-                copiedNow = true;
-                m_hallOfFameCopy = *current;
-                report.copyName = backupName(kHallOfFameName, freeBackupNumber(m_store, {hallOfFame}));
-            }
-        } else if (read.error.kind != StoreFailure::Missing) {
-            report.unreadable = std::move(read.error);
+    std::optional<NumberedFile> copy;
+    if (!m_owed.hallOfFame) {
+        // A list that could not be read may be readable now; a win is worth the one read.
+        if (m_hallOfFameError) {
+            readHallOfFame();
+        }
+        if (m_hallOfFameError) {
+            report.unreadable = m_hallOfFameError;
             return report;
         }
+        // Never read through a link: the new list takes the link's place, and whatever it
+        // pointed to stays as it was.
+        report.replacesLink = m_hallOfFameLink;
+        // Rewritten in the game's form, a file in any other form is first kept as it is.
+        if (m_hallOfFame && !isQuotedLine(*m_hallOfFame) && !m_owed.hallOfFameCopy) {
+            copy = numbered(NumberedFile::Kind::HallOfFameCopy, *m_hallOfFame);
+        }
     }
-    std::string grown = appendWinner(current ? &*current : nullptr, name, date);
+    const std::string* current = m_owed.hallOfFame ? m_owed.hallOfFame.get() : m_hallOfFame ? &*m_hallOfFame : nullptr;
+    std::string grown = appendWinner(current, name, date);
     // The game never writes a Hall of Fame that a plain read would refuse.
     if (grown.size() > kLargestRead) {
         report.unreadable = {StoreFailure::TooLarge, std::string(kHallOfFameName), "the Hall of Fame is full"};
-        if (copiedNow) {
-            m_hallOfFameCopy.reset();
-        }
-        report.copyName.reset();
         return report;
     }
-    m_pendingHallOfFame = std::move(grown);
-    ++m_hallOfFameVersion;
+    if (copy) {
+        m_owed.hallOfFameCopy = std::move(copy);
+    }
+    // What data6 holds once the win is saved: the next win grows this list.
+    m_hallOfFame = grown;
+    m_hallOfFameError = {};
+    m_hallOfFameLink = false;
+    m_owed.hallOfFame = std::make_shared<const std::string>(std::move(grown));
+    ++m_owed.hallOfFameVersion;
+    m_winners = winnerCount(*m_owed.hallOfFame);
     return report;
 }
 
-SaveReport GameFiles::save(const game::GameState& state, WriteOrder order)
+void GameFiles::newGame(const game::GameState& state)
 {
-    const SaveJob job = nextSave(state, order);
-    SaveReport report = write(m_store, job);
-    saved(job, report);
-    return report;
+    std::optional<std::string> finished = m_ledger.newGame(state);
+    if (m_owed.ledger.kept && finished) {
+        m_owed.archives.push_back(numbered(NumberedFile::Kind::Archive, std::move(*finished)));
+    }
+    m_owed.ledger.epoch = ++m_ledgerEpoch;
+    m_owed.ledger.whole = true;
+    m_owed.ledger.from = 0;
+}
+
+bool GameFiles::owesASave() const
+{
+    return m_lastSaveFailed || m_owed.hallOfFame || m_owed.hallOfFameCopy || !m_owed.toKeep.empty() ||
+           !m_owed.archives.empty();
 }
 
 SaveJob GameFiles::nextSave(const game::GameState& state, WriteOrder order) const
 {
-    SaveJob job;
-    job.state = state;
-    job.order = order;
-    job.hallOfFame = m_pendingHallOfFame;
-    job.hallOfFameCopy = m_hallOfFameCopy;
-    job.hallOfFameVersion = m_hallOfFameVersion;
-    job.toKeep = m_toKeep;
-    job.ledger = m_ledgerWritable;
-    if (job.ledger) {
-        job.ledgerWrites = m_ledger.snapshot();
-        job.ledgerOwed = m_ledgerOwed;
+    SaveJob job{state, order, m_owed};
+    LedgerOwed& ledger = job.carries.ledger;
+    if (ledger.kept) {
+        // Only the lines since the disk's end travel, unless the file is written whole.
+        const std::string& text = m_ledger.text();
+        const std::size_t from = ledger.whole ? 0 : static_cast<std::size_t>(std::min<std::uint64_t>(ledger.from, text.size()));
+        ledger.reach = text.size();
+        if (ledger.whole || from < text.size()) {
+            ledger.bytes = std::make_shared<const std::string>(text.substr(from));
+        }
     }
     return job;
 }
@@ -459,9 +737,10 @@ SaveJob GameFiles::nextSave(const game::GameState& state, WriteOrder order) cons
 SaveReport GameFiles::write(TextStore& store, const SaveJob& job)
 {
     SaveReport report;
-    if (!job.toKeep.empty()) {
-        std::vector<std::string> toKeep = job.toKeep;
-        Backups kept = keepFiles(store, toKeep);
+    const Owed& carries = job.carries;
+    if (!carries.toKeep.empty()) {
+        std::vector<std::string> toKeep = carries.toKeep;
+        Backups kept = keepFiles(store, toKeep, carries.keepFrom, report.keptNumber);
         if (kept.error) {
             report.outcome = SaveOutcome::NotKept;
             report.error = std::move(kept.error);
@@ -469,42 +748,45 @@ SaveReport GameFiles::write(TextStore& store, const SaveJob& job)
         }
     }
     std::vector<FileContent> files;
-    if (job.hallOfFameCopy) {
-        const std::string hallOfFame(kHallOfFameName);
-        const int n = freeBackupNumber(store, {hallOfFame});
-        if (n == 0) {
+    const auto placed = [&](const NumberedFile& file) {
+        std::string name = placeNumbered(store, file, report);
+        if (name.empty()) {
             report.outcome = SaveOutcome::Failed;
-            report.error = {StoreFailure::Other, hallOfFame, "no backup name is free"};
-            return report;
+            report.error = {StoreFailure::Other, file.kind == NumberedFile::Kind::Archive ? std::string(kLedgerName)
+                                                                                         : std::string(kHallOfFameName),
+                            "no backup name is free"};
+            return false;
         }
-        report.copyName = backupName(kHallOfFameName, n);
-        files.push_back({*report.copyName, *job.hallOfFameCopy});
+        files.push_back({std::move(name), *file.bytes});
+        return true;
+    };
+    if (carries.hallOfFameCopy && !placed(*carries.hallOfFameCopy)) {
+        return report;
     }
-    if (job.hallOfFame) {
-        files.push_back({std::string(kHallOfFameName), *job.hallOfFame});
+    if (carries.hallOfFame) {
+        files.push_back({std::string(kHallOfFameName), *carries.hallOfFame});
     }
     for (FileContent& file : autosaveFiles(job.state, job.order)) {
         files.push_back(std::move(file));
     }
     std::vector<FileAppend> appends;
-    if (job.ledger) {
+    const LedgerOwed& ledger = carries.ledger;
+    if (ledger.kept) {
         // The ledger's lines since the last save go in the same set as the day they belong to.
-        files.insert(files.end(), job.ledgerOwed.begin(), job.ledgerOwed.end());
-        const std::vector<std::string> names = archiveNames(store, job.ledgerWrites.archives.size());
-        for (std::size_t i = 0; i < names.size(); ++i) {
-            files.push_back({names[i], job.ledgerWrites.archives[i]});
+        for (const NumberedFile& archive : carries.archives) {
+            if (!placed(archive)) {
+                return report;
+            }
         }
-        if (job.ledgerWrites.whole) {
-            files.push_back({std::string(kLedgerName), *job.ledgerWrites.whole});
-        }
-        if (job.ledgerWrites.append) {
-            appends.push_back(*job.ledgerWrites.append);
+        if (ledger.whole && ledger.bytes) {
+            files.push_back({std::string(kLedgerName), *ledger.bytes});
+        } else if (ledger.bytes && !ledger.bytes->empty()) {
+            appends.push_back({std::string(kLedgerName), ledger.from, *ledger.bytes});
         }
     }
     if (StoreError error = saveSet(store, files, appends)) {
-        report.outcome = error.kind == StoreFailure::TooLarge && error.file == kJournalName
-                             ? SaveOutcome::TooLarge
-                             : SaveOutcome::Failed;
+        report.outcome = error.kind == StoreFailure::TooLarge && error.file == kJournalName ? SaveOutcome::TooLarge
+                                                                                            : SaveOutcome::Failed;
         report.error = std::move(error);
     }
     return report;
@@ -512,60 +794,23 @@ SaveReport GameFiles::write(TextStore& store, const SaveJob& job)
 
 void GameFiles::saved(const SaveJob& job, const SaveReport& report)
 {
-    if (report.outcome != SaveOutcome::NotKept && !job.toKeep.empty()) {
-        m_toKeep.clear(); // the start alone fills it, and no start runs while saves are queued
+    dropWritten(m_owed, job.carries, report);
+    if (job.carries.start != m_owed.start) {
+        return;
     }
     m_lastSaveFailed = !report;
-    if (!report) {
-        return;
+    // Numbers given since the start are never given again.
+    for (const auto& [id, number] : report.renumbered) {
+        const bool archive = std::any_of(job.carries.archives.begin(), job.carries.archives.end(),
+                                         [id = id](const NumberedFile& file) { return file.id == id; });
+        int& highest = m_highest[std::string(archive ? kArchiveKey : kHallOfFameName)];
+        highest = std::max(highest, number);
     }
-    // A win recorded after this save was queued is still owed; a copy is taken only while no
-    // win is owed, so the one this save wrote is the one held.
-    if (job.hallOfFameCopy) {
-        m_hallOfFameCopy.reset();
+    for (const std::string& name : job.carries.toKeep) {
+        m_highest[name] = std::max(m_highest[name], report.keptNumber);
     }
-    if (job.hallOfFameVersion == m_hallOfFameVersion) {
-        m_pendingHallOfFame.reset();
-        m_hallOfFameCopy.reset();
-    }
-    if (job.ledger && m_ledgerWritable) {
-        m_ledger.savedUpTo(job.ledgerWrites);
-        if (!job.ledgerOwed.empty()) {
-            m_ledgerOwed.clear();
-        }
-    }
-}
-
-bool SaveJob::carriesAllOf(const SaveJob& older) const
-{
-    const bool hallOfFame =
-        !older.hallOfFame || (this->hallOfFame && hallOfFameVersion >= older.hallOfFameVersion);
-    const bool copy = !older.hallOfFameCopy || hallOfFameCopy == older.hallOfFameCopy;
-    const bool keep =
-        std::all_of(older.toKeep.begin(), older.toKeep.end(), [&](const std::string& name) {
-            return std::find(toKeep.begin(), toKeep.end(), name) != toKeep.end();
-        });
-    return hallOfFame && copy && keep;
-}
-
-void SaveJob::dropWritten(const SaveJob& saved, const SaveReport& report)
-{
-    if (report.outcome != SaveOutcome::NotKept) {
-        toKeep.clear(); // kept already: the files at those names now are the new ones
-    }
-    if (!report) {
-        return;
-    }
-    if (saved.hallOfFameCopy && hallOfFameCopy == saved.hallOfFameCopy) {
-        hallOfFameCopy.reset(); // one copy of the same bytes is enough
-    }
-    if (saved.hallOfFame && hallOfFameVersion == saved.hallOfFameVersion) {
-        hallOfFame.reset();
-    }
-    // Finished ledgers are written once.
-    ledgerWrites.dropArchivesWritten(saved.ledgerWrites);
-    if (!saved.ledgerOwed.empty()) {
-        ledgerOwed.clear();
+    if (report && !job.carries.archives.empty()) {
+        m_lastArchive = job.carries.archives.back().nameAfter(report);
     }
 }
 

@@ -58,6 +58,13 @@ std::string hallOfFameList(std::string_view file)
     return list;
 }
 
+int winnerCount(std::string_view hallOfFame)
+{
+    // Every winner's record in the list starts with a carriage return.
+    const std::string list = hallOfFameList(hallOfFame);
+    return static_cast<int>(std::count(list.begin(), list.end(), '\r'));
+}
+
 std::string appendWinner(const std::string* file, std::string_view name, std::string_view date)
 {
     const std::string list = file != nullptr ? hallOfFameList(*file) : std::string();

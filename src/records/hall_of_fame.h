@@ -25,6 +25,9 @@ std::string hallOfFameList(std::string_view file);
 // missing or shorter than the four bytes of a quoted line.
 std::string hallOfFameShown(const std::string* file);
 
+// How many winners a Hall of Fame file lists.
+int winnerCount(std::string_view hallOfFame);
+
 // The new file after a win: the list of the old file, then CR, the name, ":  " and the date, all
 // quoted on one line. A missing file counts as the empty list. Control characters in the name become
 // "?", so a name can never split the list into false records.

@@ -2,7 +2,6 @@
 #include "records/ledger.h"
 
 #include "game/texts.h"
-#include "records/hall_of_fame.h"
 
 #include <algorithm>
 #include <cmath>
@@ -127,13 +126,6 @@ double netWorth(const game::GameState& state)
     return total;
 }
 
-int winnerCount(std::string_view hallOfFame)
-{
-    // Every winner's record in the list starts with a carriage return.
-    const std::string list = hallOfFameList(hallOfFame);
-    return static_cast<int>(std::count(list.begin(), list.end(), '\r'));
-}
-
 Ledger::Ledger() = default;
 
 std::optional<Ledger> Ledger::parse(std::string_view bytes)
@@ -153,14 +145,14 @@ std::optional<Ledger> Ledger::parse(std::string_view bytes)
     if (ledger.m_days.empty()) {
         return std::nullopt;
     }
-    ledger.m_saved = std::string(bytes);
+    ledger.m_text = std::string(bytes);
     return ledger;
 }
 
 Ledger Ledger::startingFrom(const game::GameState& state)
 {
     Ledger ledger;
-    ledger.m_pending = kHeader;
+    ledger.m_text = kHeader;
     ledger.markGap(state);
     return ledger;
 }
@@ -221,105 +213,19 @@ void Ledger::win(const game::GameState& state)
     add("W;" + moneyText(netWorth(state)));
 }
 
-void Ledger::newGame(const game::GameState& state)
+std::optional<std::string> Ledger::newGame(const game::GameState& state)
 {
-    std::vector<std::string> archives = std::move(m_archives);
-    const std::uint64_t firstArchive = m_firstArchive;
+    std::optional<std::string> finished;
     if (!m_days.empty()) {
         // The finished game's last figures close its ledger.
-        archives.push_back(text() + "E;" + moneyText(m_days.back().netWorth) + "\n");
+        finished = m_text + "E;" + moneyText(m_days.back().netWorth) + "\n";
     }
     const std::uint64_t revision = m_revision;
-    const std::uint64_t epoch = m_epoch;
     *this = Ledger();
     m_revision = revision;
-    m_epoch = epoch + 1;
-    m_archives = std::move(archives);
-    m_firstArchive = firstArchive;
-    m_rewrite = true;
-    m_pending = kHeader;
+    m_text = kHeader;
     day(state);
-}
-
-Ledger::Writes Ledger::writes(const std::vector<std::string>& archiveNames) const
-{
-    Writes writes;
-    for (std::size_t i = 0; i < m_archives.size() && i < archiveNames.size(); ++i) {
-        writes.files.push_back({archiveNames[i], m_archives[i]});
-    }
-    const std::string name(kLedgerName);
-    if (m_rewrite) {
-        writes.files.push_back({name, text()});
-    } else if (!m_pending.empty()) {
-        writes.appends.push_back({name, m_saved.size(), m_pending});
-    }
-    return writes;
-}
-
-void Ledger::saved()
-{
-    m_saved += m_pending;
-    m_pending.clear();
-    m_rewrite = false;
-    m_firstArchive += m_archives.size();
-    m_archives.clear();
-}
-
-void Ledger::Snapshot::dropArchivesWritten(const Snapshot& written)
-{
-    const std::uint64_t writtenEnd = written.firstArchive + written.archives.size();
-    if (writtenEnd <= firstArchive) {
-        return;
-    }
-    const std::size_t drop = static_cast<std::size_t>(std::min<std::uint64_t>(writtenEnd - firstArchive, archives.size()));
-    archives.erase(archives.begin(), archives.begin() + static_cast<std::ptrdiff_t>(drop));
-    firstArchive += drop;
-}
-
-Ledger::Snapshot Ledger::snapshot() const
-{
-    Snapshot snapshot;
-    snapshot.archives = m_archives;
-    snapshot.firstArchive = m_firstArchive;
-    if (m_rewrite) {
-        snapshot.whole = text();
-    } else if (!m_pending.empty()) {
-        snapshot.append = FileAppend{std::string(kLedgerName), m_saved.size(), m_pending};
-    }
-    snapshot.epoch = m_epoch;
-    snapshot.reach = m_saved.size() + m_pending.size();
-    return snapshot;
-}
-
-void Ledger::savedUpTo(const Snapshot& written)
-{
-    // Finished ledgers only queue up, across new games too, each with its number.
-    Snapshot mine;
-    mine.archives = std::move(m_archives);
-    mine.firstArchive = m_firstArchive;
-    mine.dropArchivesWritten(written);
-    m_archives = std::move(mine.archives);
-    m_firstArchive = mine.firstArchive;
-    if (written.epoch != m_epoch) {
-        return; // a new ledger since: it owes everything of its own still
-    }
-    // Saves end in order, but an earlier one may have carried less than one before it told back.
-    if (written.reach > m_saved.size()) {
-        const std::size_t reached = std::min(written.reach - m_saved.size(), m_pending.size());
-        m_saved += m_pending.substr(0, reached);
-        m_pending.erase(0, reached);
-    }
-    if (written.whole) {
-        m_rewrite = false;
-    }
-}
-
-void Ledger::setUnsaved(std::size_t pending, bool rewrite)
-{
-    pending = std::min(pending, m_saved.size());
-    m_pending = m_saved.substr(m_saved.size() - pending) + m_pending;
-    m_saved.resize(m_saved.size() - pending);
-    m_rewrite = rewrite;
+    return finished;
 }
 
 std::optional<double> Ledger::previousNetWorth() const
@@ -333,8 +239,8 @@ std::optional<double> Ledger::previousNetWorth() const
 void Ledger::add(const std::string& line)
 {
     apply(line);
-    m_pending += line;
-    m_pending += '\n';
+    m_text += line;
+    m_text += '\n';
 }
 
 bool Ledger::apply(std::string_view line)

@@ -3,7 +3,6 @@
 #pragma once
 
 #include "game/game_state.h"
-#include "records/save_set.h"
 
 #include <array>
 #include <cstdint>
@@ -24,9 +23,6 @@ std::optional<std::string> percentText(double gain, double cost);
 double priceValue(std::string_view price);
 // Cash plus every holding at today's price.
 double netWorth(const game::GameState& state);
-
-// How many winners a Hall of Fame file lists.
-int winnerCount(std::string_view hallOfFame);
 
 // One company's holding: the shares and the cash they took (whole-cash rounding included).
 struct Holding {
@@ -97,40 +93,12 @@ public:
     void day(const game::GameState& state);
     // A win, with the state after the winning sale and before the reset.
     void win(const game::GameState& state);
-    // A new game: this ledger is finished (kept as an archive) and a new one starts.
-    void newGame(const game::GameState& state);
+    // A new game: this ledger is finished and a new one starts. Gives the finished ledger's
+    // text, closed with its last figures, to be kept as an archive; nothing when it held no day.
+    std::optional<std::string> newGame(const game::GameState& state);
 
-    // ---- Saving ----
-    // What the next save must write: finished ledgers as new files (`archiveNames` gives each
-    // its name), then either the whole ledger or only the lines added since the last save.
-    struct Writes {
-        std::vector<FileContent> files;
-        std::vector<FileAppend> appends;
-    };
-    Writes writes(const std::vector<std::string>& archiveNames) const;
-    std::size_t archivesOwed() const { return m_archives.size(); }
-    void saved();
-    // The same for a save queued now and written later: what it carries, and its end told back.
-    // What it wrote leaves what later saves owe; lines added meanwhile stay owed.
-    struct Snapshot {
-        std::vector<std::string> archives;   // finished ledgers, named when written
-        std::uint64_t firstArchive = 0;      // the number of the first of them, counting all
-        // Drops the finished ledgers that an earlier save, now ended, wrote already.
-        void dropArchivesWritten(const Snapshot& written);
-        std::optional<std::string> whole;    // the ledger written whole (a new one)
-        std::optional<FileAppend> append;    // or its lines since the last save
-        std::uint64_t epoch = 0;             // which ledger (a new game starts another)
-        std::size_t reach = 0;               // how much of the ledger's text is on disk after it
-    };
-    Snapshot snapshot() const;
-    void savedUpTo(const Snapshot& written);
-    bool owesWrites() const { return !m_pending.empty() || m_rewrite || !m_archives.empty(); }
-    // After an interrupted save that the start could not complete: the last `pending` bytes are
-    // not on disk yet (`rewrite`: nor the rest of it).
-    void setUnsaved(std::size_t pending, bool rewrite);
-    // The ledger's whole text as it stands (saved and not).
-    std::string text() const { return m_saved + m_pending; }
-
+    // The ledger's whole text, as its side file holds it once every save is written.
+    const std::string& text() const { return m_text; }
     // ---- What the window shows ----
     const std::vector<DayRecord>& days() const { return m_days; }
     const std::vector<TradeRecord>& trades() const { return m_trades; }
@@ -151,11 +119,7 @@ private:
     void add(const std::string& line);
     bool apply(std::string_view line);
 
-    std::string m_saved;                 // the bytes on disk
-    std::string m_pending;               // the lines added since
-    bool m_rewrite = false;              // the file must be written whole (a new ledger)
-    std::vector<std::string> m_archives; // finished ledgers not saved yet
-    std::uint64_t m_firstArchive = 0;    // the number of the first of them, counting all
+    std::string m_text;
 
     std::vector<DayRecord> m_days;
     std::vector<TradeRecord> m_trades;
@@ -166,7 +130,6 @@ private:
     bool m_won = false; // the last line was a win: the files hold the starting portfolio
     bool m_gap = false;
     std::uint64_t m_revision = 0;
-    std::uint64_t m_epoch = 0;
 };
 
 // One line of the holdings table, at today's prices.

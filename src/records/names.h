@@ -29,6 +29,29 @@ std::string ledgerArchiveName(int n);
 // form of the game's own, so that no player's file is ever taken for one.
 std::string temporaryName(std::string_view name);
 
+// Backups and finished games are numbered 1 .. kHighestNumber: nine digits, the most a journal
+// names.
+inline constexpr int kHighestNumber = 999999999;
+
+// What a name in the play folder is to the game.
+struct NameForm {
+    enum class Kind {
+        Foreign,    // not one of the game's names: never touched
+        Autosave,   // one of the six
+        HallOfFame,
+        Journal,
+        Ledger,
+        BackupNote,
+        Lock,
+        Backup,     // "<one of the names above but the lock>.bak<number>"
+        Archive,    // "Data.ledger.game<number>"
+        Temporary,  // "<a name of the game's but the lock>.tolvstreet-new"
+    } kind = Kind::Foreign;
+    std::string_view base; // Backup, Temporary: the name it is a form of
+    int number = 0;        // Backup, Archive
+};
+NameForm whatIs(std::string_view name);
+
 // The files a journal may name: the six, the Hall of Fame and its copies, the ledger and its
 // archives. A journal naming any other is not one the game wrote.
 bool isJournalFileName(std::string_view name);

@@ -6,7 +6,7 @@ namespace records {
 void SaveQueue::push(SaveJob job)
 {
     if (m_lastEnded) {
-        job.dropWritten(m_lastEnded->first, m_lastEnded->second);
+        dropWritten(job.carries, m_lastEnded->first.carries, m_lastEnded->second);
     }
     // Only the last one can be replaced: the ones before it are older than a win it kept.
     if (!m_waiting.empty() && job.carriesAllOf(m_waiting.back())) {
@@ -32,7 +32,7 @@ void SaveQueue::end(const SaveReport& report)
         return;
     }
     for (SaveJob& job : m_waiting) {
-        job.dropWritten(*m_underWay, report);
+        dropWritten(job.carries, m_underWay->carries, report);
     }
     m_lastEnded.emplace(std::move(*m_underWay), report);
     m_underWay.reset();

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -72,14 +73,8 @@ public:
     virtual StoreError rename(const std::string& from, const std::string& to) = 0;
     // Makes the names created, renamed and removed so far durable (syncs the folder itself).
     virtual StoreError syncFolder() = 0;
-    // Removes the temporary files that a replace of one of these names, cut short by a crash,
-    // can have left (only names in the store's own form, never a player's file), and returns
-    // how many went. Only safe while no other copy of the game writes in the folder.
-    virtual int removeLeftovers(const std::vector<std::string>& names)
-    {
-        static_cast<void>(names);
-        return 0;
-    }
+    // Tells every name that stands in the folder (files, links, folders alike), in no order.
+    virtual StoreError eachName(const std::function<void(std::string_view)>& visit) = 0;
 };
 
 // A store that reads through another and writes nothing: the game plays on it when the play
@@ -94,6 +89,7 @@ public:
     StoreError remove(const std::string& name) override { return refused(name); }
     StoreError rename(const std::string& from, const std::string&) override { return refused(from); }
     StoreError syncFolder() override { return refused("."); }
+    StoreError eachName(const std::function<void(std::string_view)>& visit) override { return m_inner.eachName(visit); }
 
 private:
     static StoreError refused(const std::string& name)

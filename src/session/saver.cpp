@@ -3,11 +3,8 @@
 
 #include "session/app_info.h"
 
-#include <QAbstractButton>
-#include <QApplication>
+#include <QCoreApplication>
 #include <QEventLoop>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QTimer>
 
 #include <cstdio>
@@ -15,7 +12,8 @@
 
 namespace session {
 
-Saver::Saver(records::TextStore& store, Run run) : m_store(store), m_run(run)
+Saver::Saver(records::TextStore& store, platform::Dialogs& dialogs, Run run)
+    : m_store(store), m_dialogs(dialogs), m_run(run)
 {
     if (m_run == Run::Thread) {
         m_thread = std::thread([this] { work(); });
@@ -79,6 +77,9 @@ void Saver::work()
 
 bool Saver::step()
 {
+    if (m_run != Run::ByHand) {
+        return false; // the thread writes the saves
+    }
     std::unique_lock lock(m_mutex);
     std::optional<records::SaveJob> job = m_queue.begin();
     if (!job) {
@@ -88,6 +89,15 @@ bool Saver::step()
     lock.unlock();
     deliver();
     return true;
+}
+
+int Saver::settle()
+{
+    int written = 0;
+    while (step()) {
+        ++written;
+    }
+    return written;
 }
 
 void Saver::deliver()
@@ -132,15 +142,11 @@ QString Saver::leaveButton()
 
 bool Saver::askToWait()
 {
-    QMessageBox box(QMessageBox::NoIcon, app::title(), stillSavingPrompt());
-    QPushButton* wait = box.addButton(waitButton(), QMessageBox::AcceptRole);
-    QPushButton* leave = box.addButton(leaveButton(), QMessageBox::RejectRole);
-    box.setDefaultButton(wait);
-    box.setEscapeButton(wait);
-    m_settled = [wait] { wait->click(); };
-    box.exec();
+    // The box answers "Aspetta" by itself when the saves end while it is open.
+    const bool wait = m_dialogs.choose(stillSavingPrompt(), app::title(), waitButton(), leaveButton(),
+                                       [this](platform::Dialogs::Press press) { m_settled = std::move(press); });
     m_settled = nullptr;
-    return box.clickedButton() != leave;
+    return wait;
 }
 
 Saver::Ending Saver::finish()
@@ -163,7 +169,6 @@ Saver::Ending Saver::finish()
 
 int Saver::endOfProgram(int code)
 {
-    QApplication::setQuitOnLastWindowClosed(false); // the box that may ask is a window too
     if (finish() == Ending::Abandoned) {
         std::fflush(nullptr);
         std::_Exit(code);

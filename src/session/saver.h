@@ -2,6 +2,7 @@
 // press shows its result at once whatever the disk does; and waits for them when the game ends.
 #pragma once
 
+#include "platform/dialogs.h"
 #include "records/game_files.h"
 #include "records/save_queue.h"
 #include "records/store.h"
@@ -29,7 +30,8 @@ public:
         ByHand, // nothing runs until step() is called: tests drive each save
     };
 
-    explicit Saver(records::TextStore& store, Run run = Run::Thread);
+    // The question at the end is asked through `dialogs`.
+    Saver(records::TextStore& store, platform::Dialogs& dialogs, Run run = Run::Thread);
     // Writes every save still queued, then stops. (A program that leaves without its saves ends
     // the process instead: a thread stuck in a disk that hangs is never waited for.)
     ~Saver();
@@ -45,6 +47,8 @@ public:
 
     // ByHand: writes the next save and tells its end. False when none was waiting.
     bool step();
+    // ByHand: writes every save waiting, telling each end; how many were written.
+    int settle();
 
     enum class Ending {
         Saved,     // every queued save ended (well or not)
@@ -58,7 +62,8 @@ public:
 
     // The end of the program, once its last window has gone: finish(), and when the player
     // leaves without the saves, the process ends here with `code`, never waiting for a thread
-    // stuck in the disk. Otherwise returns `code`.
+    // stuck in the disk. Otherwise returns `code`. The application must not quit when the box
+    // that may ask closes.
     int endOfProgram(int code);
 
     static QString stillSavingPrompt();
@@ -76,6 +81,7 @@ private:
     bool askToWait();
 
     records::TextStore& m_store;
+    platform::Dialogs& m_dialogs;
     const Run m_run;
     Done m_done;
     std::chrono::milliseconds m_patience{5000};

@@ -169,24 +169,15 @@ QString shownText(const std::string& text)
     return platform::fromCodePage(text);
 }
 
-Session::Session(records::TextStore& store, platform::Dialogs& dialogs, game::RandomSource& random,
-                 Saver* saver)
-    : m_dialogs(dialogs), m_random(random), m_files(store), m_saver(saver),
-      m_state(game::startingState())
+Session::Session(records::TextStore& store, platform::Dialogs& dialogs, game::RandomSource& random, Saver& saver)
+    : m_dialogs(dialogs), m_random(random), m_files(store), m_saver(saver), m_state(game::startingState())
 {
-    if (m_saver != nullptr) {
-        m_saver->setDone([this](const records::SaveJob& job, const records::SaveReport& report) {
-            m_files.saved(job, report);
-            saveEnded(report);
-        });
-    }
+    m_saver.setDone([this](const records::SaveJob& job, const records::SaveReport& report) { saveEnded(job, report); });
 }
 
 Session::~Session()
 {
-    if (m_saver != nullptr) {
-        m_saver->setDone(nullptr);
-    }
+    m_saver.setDone(nullptr);
 }
 
 void Session::error(const QString& prompt)
@@ -200,13 +191,16 @@ void Session::load()
     // The main window loads again after it was closed (the producer window brings it back).
     // Saves still queued are about to write the state the game has: nothing is read that they
     // will rewrite, and the game goes on from that state.
-    if (m_saver != nullptr && m_saver->busy()) {
+    if (m_saver.busy()) {
+        emit changed();
         return;
     }
     // What this run could not save yet (a win above all) is saved before the files are read
-    // afresh; if that fails too, the game goes on from what it has, so the winner is neither
-    // lost nor allowed to win twice from the old cash. Queued, it is carried the same way.
-    if (m_files.owesASave() && (!save(records::WriteOrder::DataFirst) || m_saver != nullptr)) {
+    // afresh, and the game goes on from what it has: the winner is neither lost nor allowed to
+    // win twice from the old cash. If that save fails too, the next one carries it the same way.
+    if (m_files.owesASave()) {
+        save(records::WriteOrder::DataFirst);
+        emit changed();
         return;
     }
     const records::StartReport report = m_files.start();
@@ -219,16 +213,16 @@ void Session::load()
     case records::AutosaveRead::Kind::Damaged: {
         m_state = game::startingState();
         // A new ledger with the new game; what the start found wrong with the old one stays said.
-        records::Ledger& ledger = m_files.ledger();
-        const records::LedgerNote note = ledger.note;
-        ledger.newGame(m_state);
+        const records::LedgerNote note = m_files.ledger().note;
+        m_files.newGame(m_state);
         if (note.kind == records::LedgerNote::Kind::Damaged || note.kind == records::LedgerNote::Kind::NotSaved) {
-            ledger.note = note;
+            m_files.ledger().note = note;
         }
         save(records::WriteOrder::DataFirst);
         break;
     }
     }
+    emit changed();
 }
 
 void Session::tellStart(const records::StartReport& report)
@@ -322,28 +316,38 @@ void Session::tellStart(const records::StartReport& report)
         kAppTitle);
 }
 
-bool Session::save(records::WriteOrder order)
+void Session::save(records::WriteOrder order)
 {
-    if (m_saver != nullptr) {
-        m_saver->queue(m_files.nextSave(m_state, order));
-        return true;
-    }
-    const records::SaveReport report = m_files.save(m_state, order);
-    saveEnded(report);
-    return static_cast<bool>(report);
+    m_saver.queue(m_files.nextSave(m_state, order));
 }
 
-void Session::saveEnded(const records::SaveReport& report)
+void Session::saveEnded(const records::SaveJob& job, const records::SaveReport& report)
 {
+    m_files.saved(job, report);
     if (report) {
         m_failing = false;
-        return;
-    }
-    // Every save of a failing stretch fails the same way: one box says it, and play goes on.
-    if (!m_failing) {
+        // A Hall of Fame not in the game's form is kept byte for byte once, under the name
+        // this save wrote.
+        if (const auto& copy = job.carries.hallOfFameCopy) {
+            m_dialogs.message(QCoreApplication::translate(
+                                  "Session", "La Hall of Fame (\"%1\") non era nel formato del gioco: "
+                                             "una sua copia è conservata come \"%2\".")
+                                  .arg(fileName(std::string(records::kHallOfFameName)), fileName(copy->nameAfter(report))),
+                              kAppTitle);
+        }
+        for (const std::string& name : report.fellBack) {
+            m_dialogs.message(QCoreApplication::translate(
+                                  "Session", "I numeri per conservare i file del gioco sono arrivati al massimo: "
+                                             "il file è conservato come \"%1\", il primo numero libero.")
+                                  .arg(fileName(name)),
+                              kAppTitle);
+        }
+    } else if (!m_failing) {
+        // Every save of a failing stretch fails the same way: one box says it, and play goes on.
         m_failing = true;
         reportSaveFailure(report);
     }
+    emit changed();
 }
 
 void Session::reportSaveFailure(const records::SaveReport& report)
@@ -381,8 +385,9 @@ void Session::reportSaveFailure(const records::SaveReport& report)
 void Session::newGame()
 {
     game::newGame(m_state);
-    m_files.ledger().newGame(m_state);
+    m_files.newGame(m_state);
     save(records::WriteOrder::DataFirst);
+    emit changed();
 }
 
 void Session::advanceDay()
@@ -409,6 +414,7 @@ void Session::advanceDay()
                   .arg(companyName(result.company)));
         break;
     }
+    emit changed();
 }
 
 namespace {
@@ -444,6 +450,7 @@ void Session::buy(std::optional<int> selected, const QString& quantity)
     const game::TradeOutcome outcome = game::buy(m_state, selected, quantity.toStdString());
     noteTrade(before, selected, quantity, true, outcome);
     tellTradeOutcome(outcome, m_dialogs);
+    emit changed();
 }
 
 void Session::sell(std::optional<int> selected, const QString& quantity)
@@ -453,6 +460,7 @@ void Session::sell(std::optional<int> selected, const QString& quantity)
     noteTrade(before, selected, quantity, false, outcome);
     tellTradeOutcome(outcome, m_dialogs);
     winCheck(); // on every press of "Vendere", also after a refusal
+    emit changed();
 }
 
 void Session::noteTrade(const game::GameState& before, std::optional<int> selected, const QString& quantity,
@@ -464,8 +472,6 @@ void Session::noteTrade(const game::GameState& before, std::optional<int> select
         m_files.ledger().trade(before, m_state, *selected, buy, *shares);
     }
 }
-
-int Session::wins() { return records::winnerCount(m_files.hallOfFameShown()); }
 
 void Session::winCheck()
 {
@@ -484,12 +490,6 @@ void Session::winCheck()
                               "Session", "Non è stato possibile leggere la Hall of Fame (%1): "
                                          "questa vittoria non vi sarà registrata.")
                               .arg(failureReason(win.unreadable)),
-                          kAppTitle);
-    } else if (win.copyName) {
-        m_dialogs.message(QCoreApplication::translate(
-                              "Session", "La Hall of Fame (\"%1\") non era nel formato del gioco: "
-                                         "una sua copia è conservata come \"%2\".")
-                              .arg(hallOfFame, fileName(*win.copyName)),
                           kAppTitle);
     } else if (win.replacesLink) {
         m_dialogs.message(
@@ -535,7 +535,7 @@ void Session::companyInformation(std::optional<int> selected)
 
 QString Session::hallOfFameText()
 {
-    return platform::fromCodePage(m_files.hallOfFameShown());
+    return platform::fromCodePage(m_files.readHallOfFame());
 }
 
 void Session::saveMenu()

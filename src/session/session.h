@@ -10,6 +10,7 @@
 #include "records/game_files.h"
 #include "game/rules.h"
 
+#include <QObject>
 #include <QString>
 
 #include <optional>
@@ -20,13 +21,14 @@ namespace session {
 
 class Saver;
 
-class Session {
+// Tells the windows through `changed` after every event and every save's end: they render from
+// its state and never look for each other.
+class Session final : public QObject {
+    Q_OBJECT
 public:
-    // With a saver, saves are written beside the window and their ends told later; without
-    // one, each save is written before the event that made it returns.
-    Session(records::TextStore& store, platform::Dialogs& dialogs, game::RandomSource& random,
-            Saver* saver = nullptr);
-    ~Session();
+    // Every save goes through `saver`, which writes it beside the window and tells its end later.
+    Session(records::TextStore& store, platform::Dialogs& dialogs, game::RandomSource& random, Saver& saver);
+    ~Session() override;
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
@@ -58,7 +60,8 @@ public:
     // The information button: the selected company's description, if one is selected.
     void companyInformation(std::optional<int> selected);
 
-    // The Hall of Fame as its window shows it: data6 as it stands, quotes included.
+    // The Hall of Fame as its window shows it when it opens: data6 read afresh, quotes included
+    // (or the list of a win not yet saved).
     QString hallOfFameText();
 
     // "&Salva" and "&Carica" only tell the player; "&Esci" asks, true for Yes.
@@ -71,19 +74,25 @@ public:
     // The player's ledger, for its window, and whether its side file is kept.
     const records::Ledger& ledger() const { return m_files.ledger(); }
     bool ledgerSaved() const { return m_files.ledgerSaved(); }
-    // The wins the Hall of Fame lists.
-    int wins();
+    // The wins the Hall of Fame lists, from memory.
+    int wins() const { return m_files.winners(); }
+    // Where the last finished game's ledger was kept, once its save has ended; empty before.
+    std::string finishedLedger() const { return m_files.lastArchive(); }
+
+signals:
+    // The state, the ledger or what the saves did has changed.
+    void changed();
 
 private:
     // Puts a trade that went through into the ledger.
     void noteTrade(const game::GameState& before, std::optional<int> selected, const QString& quantity, bool buy,
                    game::TradeOutcome outcome);
     void winCheck();
-    // Saves the six autosave files with whatever a failed save still owes, as one set; false
-    // (after telling the player) when it failed. With a saver it is queued: true.
-    bool save(records::WriteOrder order);
-    // A save has ended: the player hears of the first failure of a failing stretch only.
-    void saveEnded(const records::SaveReport& report);
+    // Queues a save of the six autosave files with whatever is still owed, as one set.
+    void save(records::WriteOrder order);
+    // A save has ended: the player hears of the first failure of a failing stretch only, and
+    // of the files it kept.
+    void saveEnded(const records::SaveJob& job, const records::SaveReport& report);
     void tellStart(const records::StartReport& report);
     void reportSaveFailure(const records::SaveReport& report);
     void error(const QString& prompt);
@@ -91,7 +100,7 @@ private:
     platform::Dialogs& m_dialogs;
     game::RandomSource& m_random;
     records::GameFiles m_files;
-    Saver* m_saver;
+    Saver& m_saver;
     bool m_failing = false; // the player was told saving fails, and no save has worked since
     game::GameState m_state;
 };

@@ -240,6 +240,8 @@ void LedgerChart::paintEvent(QPaintEvent* /*event*/)
 LedgerWindow::LedgerWindow(session::Session& session, QWidget* parent)
     : QWidget(parent, Qt::Window), m_session(session)
 {
+    // It follows every event of the game and every save's end.
+    connect(&session, &session::Session::changed, this, &LedgerWindow::refresh);
     setObjectName(QStringLiteral("LedgerWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(kTitle + QStringLiteral(" - ") + session::app::title());

@@ -394,6 +394,8 @@ Form1::Form1(session::Session& session, Seams seams, QWidget* parent)
     // The first company takes the focus without being selected.
     op1[0]->setFocus(Qt::OtherFocusReason);
 
+    // Every cell shows the session's state after each event and each save's end.
+    connect(&m_session, &session::Session::changed, this, &Form1::render);
     Form_Load();
 }
 
@@ -732,10 +734,6 @@ void Form1::render()
     Command4->setCaption(date);
     Command4->setAccessibleName(date);
     Command4->setToolTip(wholeTextTip(date));
-    // The ledger window follows every event of the game.
-    if (LedgerWindow* ledger = loadedWindow<LedgerWindow>()) {
-        ledger->refresh();
-    }
 }
 
 // ---- Procedures ----
@@ -743,7 +741,6 @@ void Form1::render()
 void Form1::Form_Load()
 {
     m_session.load();
-    render();
 }
 
 void Form1::Command1_Click()
@@ -754,19 +751,16 @@ void Form1::Command1_Click()
 void Form1::Command2_Click()
 {
     m_session.buy(selectedCompany(), Text1->text());
-    render();
 }
 
 void Form1::Command3_Click()
 {
     m_session.sell(selectedCompany(), Text1->text());
-    render();
 }
 
 void Form1::Command4_Click()
 {
     m_session.advanceDay();
-    render();
 }
 
 void Form1::text1_keypress(int& keyAscii)
@@ -779,7 +773,6 @@ void Form1::text1_keypress(int& keyAscii)
 void Form1::nuova_Click()
 {
     m_session.newGame();
-    render();
 }
 
 void Form1::salva_Click()

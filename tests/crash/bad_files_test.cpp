@@ -1,6 +1,7 @@
 // Damaged and odd files at start-up, through the whole start over a real folder: a damaged set
 // starts a new game, names the damaged file and keeps every file's exact bytes; odd but whole
 // files load and keep playing. (The reader's own cases are in tests/records.)
+#include "session/saver.h"
 #include "platform/folder_store.h"
 #include "platform/local_path.h"
 #include "crash/crash_support.h"
@@ -37,11 +38,14 @@ struct Start {
     fakes::FakeDialogs dialogs;
     crashtest::ScriptRandom random{3};
     platform::FolderStore store;
+    session::Saver saver;
     session::Session session;
     explicit Start(const crashtest::PlayFolder& folder)
-        : store(platform::localPath(folder.path())), session(store, dialogs, random)
+        : store(platform::localPath(folder.path())), saver(store, dialogs, session::Saver::Run::ByHand),
+          session(store, dialogs, random, saver)
     {
         session.load();
+        saver.settle();
     }
 };
 
@@ -168,6 +172,7 @@ TEST(BadFiles, OddButWholeFilesLoadAndPlayOn)
         // Play goes on, and the next save writes the same texts back in the game's own form.
         const game::GameState loaded = start.session.state();
         start.session.advanceDay();
+        start.saver.settle();
         EXPECT_TRUE(start.dialogs.boxes().empty()) << start.dialogs.prompts().join(" | ").toStdString();
         const FileSet saved = folder.gameSet();
         EXPECT_TRUE(crashtest::tornFiles(saved).empty());
@@ -196,6 +201,7 @@ TEST(BadFiles, AHallOfFameTooShortForAListShowsTheEmptyOneAndAWinMakesAProperFil
 
         start.dialogs.answerText(QStringLiteral("Anna"));
         start.session.sell(std::nullopt, QStringLiteral("0"));
+        start.saver.settle();
         const std::string date = start.session.state().date;
         EXPECT_EQ(folder.get("data6"), "\"\rAnna:  " + date + "\"\r\n");
         EXPECT_EQ(start.session.hallOfFameText(), QString::fromStdString("\"\rAnna:  " + date + "\"\r\n"));
@@ -221,6 +227,7 @@ TEST(BadFiles, AHallOfFameNotInTheGamesFormIsKeptAsItWasByTheWinThatRewritesIt)
         Start start(folder);
         start.dialogs.answerText(QStringLiteral("Bea"));
         start.session.sell(std::nullopt, QStringLiteral("0"));
+        start.saver.settle();
         const std::string date = start.session.state().date;
 
         EXPECT_EQ(folder.get("data6.bak2"), odd);
@@ -237,6 +244,7 @@ TEST(BadFiles, AHallOfFameNotInTheGamesFormIsKeptAsItWasByTheWinThatRewritesIt)
         Start next(folder);
         next.dialogs.answerText(QStringLiteral("Zoë"));
         next.session.sell(std::nullopt, QStringLiteral("0"));
+        next.saver.settle();
         EXPECT_EQ(next.dialogs.boxes().size(), 1u);
         EXPECT_FALSE(folder.get("data6.bak3"));
     }

@@ -13,6 +13,7 @@
 #include "platform/folder_store.h"
 #include "platform/local_path.h"
 #include "platform/play_lock.h"
+#include "platform/widgets/qt_dialogs.h"
 #include "records/store.h"
 #include "session/saver.h"
 #include "session/session.h"
@@ -90,11 +91,11 @@ int play(const QString& folder, std::uint64_t seed, int steps)
         return 4;
     }
     platform::FolderStore store(platform::localPath(folder));
-    session::Saver saver(store);
     crashtest::ScriptRandom random(seed);
     crashtest::ScriptDialogs dialogs;
     sayBoxes(dialogs);
-    session::Session session(store, dialogs, random, &saver);
+    session::Saver saver(store, dialogs);
+    session::Session session(store, dialogs, random, saver);
     session.load();
     say("loaded");
     crashtest::PlayScript script(session, random, seed);
@@ -129,20 +130,26 @@ int act(const QString& folder, const std::string& action, int point)
     crashtest::ScriptRandom random(crashtest::kActSeed);
     crashtest::ScriptDialogs dialogs;
     sayBoxes(dialogs);
-    session::Session session(store, dialogs, random);
+    session::Saver saver{store, dialogs, session::Saver::Run::ByHand};
+    session::Session session(store, dialogs, random, saver);
     const bool atStart = action == "start" || action == "recover";
     if (!atStart) {
         session.load();
+        saver.settle();
     }
     armed = true;
     if (atStart) {
         session.load();
+        saver.settle();
     } else if (action == "day") {
         session.advanceDay();
+        saver.settle();
     } else if (action == "new") {
         session.newGame();
+        saver.settle();
     } else if (action == "win") {
         session.sell(std::nullopt, QStringLiteral("0"));
+        saver.settle();
     } else {
         say("unknown action " + action);
         return 2;
@@ -174,11 +181,13 @@ int end(const QString& folder, bool hang)
 {
     platform::FolderStore store(
         std::make_unique<SlowDisk>(platform::systemFolderCalls(platform::localPath(folder)), hang));
-    session::Saver saver(store);
     crashtest::ScriptRandom random(crashtest::kActSeed);
     crashtest::ScriptDialogs dialogs;
     sayBoxes(dialogs);
-    session::Session session(store, dialogs, random, &saver);
+    // The question at the end is the game's own box, answered by the poll below.
+    platform::QtDialogs boxes;
+    session::Saver saver(store, boxes);
+    session::Session session(store, dialogs, random, saver);
     session.load();
     for (int day = 0; day < 5; ++day) {
         session.advanceDay();

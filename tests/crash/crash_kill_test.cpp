@@ -6,6 +6,7 @@
 // TOLV_KILLS sets the number of kills (40 by default); the long run is
 //   TOLV_KILLS=1000 build/dev/tests/crash/test_crash --gtest_filter='CrashKill.*'
 // TOLV_KILL_SEED changes the scripts and the moments of the kills.
+#include "session/saver.h"
 #include "records/names.h"
 #include "platform/folder_store.h"
 #include "platform/local_path.h"
@@ -120,8 +121,10 @@ TEST(CrashKill, EveryStartAfterAKillFindsAWholeSetTheWindowShowed)
         platform::FolderStore store(platform::localPath(folder.path()));
         fakes::FakeDialogs dialogs;
         crashtest::ScriptRandom random(script);
-        session::Session session(store, dialogs, random);
+        session::Saver saver{store, dialogs, session::Saver::Run::ByHand};
+        session::Session session(store, dialogs, random, saver);
         session.load();
+        saver.settle();
         EXPECT_TRUE(dialogs.boxes().empty()) << dialogs.prompts().join(" | ").toStdString();
 
         const FileSet recovered = crashtest::gameFiles(store);
@@ -161,6 +164,7 @@ TEST(CrashKill, EveryStartAfterAKillFindsAWholeSetTheWindowShowed)
 
         // The game plays on: one more day saves the whole set.
         session.advanceDay();
+        saver.settle();
         EXPECT_TRUE(dialogs.boxes().empty()) << dialogs.prompts().join(" | ").toStdString();
         FileSet expected = crashtest::setOf(session.state(), recovered.count("data6")
                                                                  ? std::optional(recovered.at("data6"))
@@ -225,8 +229,10 @@ TEST(CrashKill, ATemporaryFileLeftByAKillIsRemovedAtTheNextStartAndNothingElse)
     platform::FolderStore store(platform::localPath(folder.path()));
     fakes::FakeDialogs dialogs;
     crashtest::ScriptRandom random(1);
-    session::Session session(store, dialogs, random);
+    session::Saver saver{store, dialogs, session::Saver::Run::ByHand};
+    session::Session session(store, dialogs, random, saver);
     session.load();
+    saver.settle();
     EXPECT_TRUE(dialogs.boxes().empty());
     EXPECT_EQ(session.state(), after);
     QStringList expected = kept;

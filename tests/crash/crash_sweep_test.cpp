@@ -1,6 +1,7 @@
 // Stops the child program just before each disk step of one save, for every kind of save, and
 // proves that the next start finds the set from before the save or the one after it: before
 // while the journal has not taken its name, after from then on.
+#include "session/saver.h"
 #include "platform/folder_store.h"
 #include "platform/local_path.h"
 #include "crash/crash_support.h"
@@ -45,14 +46,19 @@ FileSet afterAction(const FileSet& before, const std::string& action)
     }
     crashtest::ScriptRandom random(crashtest::kActSeed);
     crashtest::ScriptDialogs dialogs;
-    session::Session session(store, dialogs, random);
+    session::Saver saver{store, dialogs, session::Saver::Run::ByHand};
+    session::Session session(store, dialogs, random, saver);
     session.load();
+    saver.settle();
     if (action == "day") {
         session.advanceDay();
+        saver.settle();
     } else if (action == "new") {
         session.newGame();
+        saver.settle();
     } else if (action == "win") {
         session.sell(std::nullopt, QStringLiteral("0"));
+        saver.settle();
     }
     EXPECT_FALSE(store.get(kJournal));
     return crashtest::gameFiles(store);
@@ -117,8 +123,10 @@ void runSweep(const Sweep& sweep, Tally& tally)
         platform::FolderStore store(platform::localPath(folder.path()));
         fakes::FakeDialogs dialogs;
         crashtest::ScriptRandom random(crashtest::kActSeed + 1);
-        session::Session session(store, dialogs, random);
+        session::Saver saver{store, dialogs, session::Saver::Run::ByHand};
+        session::Session session(store, dialogs, random, saver);
         session.load();
+        saver.settle();
         ++tally.recoveries;
         EXPECT_TRUE(dialogs.boxes().empty()) << dialogs.prompts().join(" | ").toStdString();
         const FileSet recovered = folder.fullSet();
@@ -134,6 +142,7 @@ void runSweep(const Sweep& sweep, Tally& tally)
 
         // The game plays on from the recovered set.
         session.advanceDay();
+        saver.settle();
         EXPECT_TRUE(dialogs.boxes().empty());
         EXPECT_TRUE(crashtest::tornFiles(folder.fullSet()).empty());
         if (::testing::Test::HasFailure()) {
@@ -172,9 +181,12 @@ TEST(CrashSweep, AStopBeforeAnyDiskStepOfASaveLeavesTheSetBeforeOrAfterIt)
         }
         crashtest::ScriptRandom random(crashtest::kActSeed);
         crashtest::ScriptDialogs dialogs;
-        session::Session session(store, dialogs, random);
+        session::Saver saver{store, dialogs, session::Saver::Run::ByHand};
+        session::Session session(store, dialogs, random, saver);
         session.load();
+        saver.settle();
         session.advanceDay();
+        saver.settle();
         recover.after = crashtest::gameFiles(store);
         const std::vector<records::FileContent> files =
             records::autosaveFiles(session.state(), records::WriteOrder::DateFirst);
@@ -235,8 +247,10 @@ TEST(CrashSweep, AStopWhileKeepingDamagedFilesLosesNoneOfThem)
         platform::FolderStore store(platform::localPath(folder.path()));
         fakes::FakeDialogs dialogs;
         crashtest::ScriptRandom random(crashtest::kActSeed);
-        session::Session session(store, dialogs, random);
+        session::Saver saver{store, dialogs, session::Saver::Run::ByHand};
+        session::Session session(store, dialogs, random, saver);
         session.load();
+        saver.settle();
         EXPECT_EQ(folder.gameSet(), fresh);
         EXPECT_FALSE(folder.get(kJournal));
         // Each damaged file, byte for byte, under one of the backup names.

@@ -6,6 +6,7 @@
 #include "crash/crash_support.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_random.h"
+#include "session/saver.h"
 #include "session/session.h"
 
 #include <gtest/gtest.h>
@@ -51,15 +52,20 @@ TEST(HostileFolder, LinksAtEveryNameAreReplacedAndNothingOutsideIsTouched)
         platform::FolderStore store(folder.pathText());
         fakes::FakeDialogs dialogs;
         fakes::FakeRandom random;
-        session::Session session(store, dialogs, random);
+        session::Saver saver{store, dialogs, session::Saver::Run::ByHand};
+        session::Session session(store, dialogs, random, saver);
         session.load(); // links where the six belong: kept under backup names, a new game saved
+        saver.settle();
         ASSERT_FALSE(dialogs.boxes().empty());
         for (int d = 0; d < game::kCompanyCount; ++d) {
             random.pushMove(0, 0, false);
         }
         session.advanceDay();
+        saver.settle();
         session.buy(0, "1");
+        saver.settle();
         session.sell(0, "1"); // no win: the cash is far from it
+        saver.settle();
         EXPECT_EQ(session.state().cash, "10000");
 
         for (const char* name : {"Data1", "Data2", "Data3", "Data4", "Data5", "data7"}) {
@@ -89,10 +95,13 @@ TEST(HostileFolder, AWinOverALinkedHallOfFameLeavesItsTargetAlone)
     platform::FolderStore store(folder.pathText());
     fakes::FakeDialogs dialogs;
     fakes::FakeRandom random;
-    session::Session session(store, dialogs, random);
+    session::Saver saver{store, dialogs, session::Saver::Run::ByHand};
+    session::Session session(store, dialogs, random, saver);
     session.load();
+    saver.settle();
     dialogs.answerText("Ada");
     session.sell(std::nullopt, "1");
+    saver.settle();
     EXPECT_EQ(outside.get("winners"), "\"\"\r\n");
     EXPECT_TRUE(isPlainFile(folder.pathText() + "/data6"));
     EXPECT_EQ(folder.get("data6"), "\"\rAda:  01 Gen 2002\"\r\n");
@@ -108,20 +117,26 @@ TEST(HostileFolder, AHardLinkAtTheLedgerNeverCarriesTheDaysOutside)
     fakes::FakeDialogs dialogs;
     fakes::FakeRandom random;
     {
-        session::Session first(store, dialogs, random);
+        session::Saver firstSaver{store, dialogs, session::Saver::Run::ByHand};
+        session::Session first(store, dialogs, random, firstSaver);
         first.load();
+        firstSaver.settle();
     }
     const std::optional<std::string> ledger = folder.get("Data.ledger");
     ASSERT_TRUE(ledger);
     const std::string shared = outside.pathText() + "/shared";
     ASSERT_EQ(::link((folder.pathText() + "/Data.ledger").c_str(), shared.c_str()), 0);
 
-    session::Session session(store, dialogs, random);
+    session::Saver saver{store, dialogs, session::Saver::Run::ByHand};
+
+    session::Session session(store, dialogs, random, saver);
     session.load();
+    saver.settle();
     for (int d = 0; d < game::kCompanyCount; ++d) {
         random.pushMove(0, 0, false);
     }
     session.advanceDay();
+    saver.settle();
     EXPECT_TRUE(dialogs.boxes().empty()) << dialogs.prompts().join(" | ").toStdString();
     EXPECT_EQ(outside.get("shared"), ledger);
     EXPECT_GT(folder.get("Data.ledger")->size(), ledger->size());
@@ -150,14 +165,17 @@ TEST(HostileFolder, AFolderWhoseNameIsNotUtf8PlaysLikeAnyOther)
     platform::FolderStore store{std::filesystem::path(path)};
     fakes::FakeDialogs dialogs;
     fakes::FakeRandom random;
-    session::Session session(store, dialogs, random);
+    session::Saver saver{store, dialogs, session::Saver::Run::ByHand};
+    session::Session session(store, dialogs, random, saver);
     session.load();
+    saver.settle();
     EXPECT_TRUE(dialogs.boxes().empty());
     EXPECT_EQ(session.state().date, "15 Mar 2003");
     for (int d = 0; d < game::kCompanyCount; ++d) {
         random.pushMove(0, 0, false);
     }
     session.advanceDay();
+    saver.settle();
     EXPECT_TRUE(dialogs.boxes().empty());
     EXPECT_EQ(store.read("data7").bytes, "\"16 Mar 2003\"\r\n");
     lock.release();

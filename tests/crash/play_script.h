@@ -47,6 +47,11 @@ public:
     void message(const QString& prompt, const QString& title) override;
     bool question(const QString& prompt, const QString& title) override;
     QString input(const QString& prompt, const QString& title) override;
+    bool choose(const QString&, const QString&, const QString&, const QString&,
+                const std::function<void(Press)>&) override
+    {
+        return true;
+    }
 
     const std::vector<QString>& messages() const { return m_messages; }
     int wins() const { return m_inputs; }

@@ -1,4 +1,5 @@
 // The script played in memory, to know every set the child program can have left on disk.
+#include "session/saver.h"
 #include "crash/play_script.h"
 #include "fakes/memory_store.h"
 
@@ -12,12 +13,15 @@ std::vector<FileSet> replay(const FileSet& start, std::uint64_t seed, int steps)
     }
     ScriptRandom random(seed);
     ScriptDialogs dialogs;
-    session::Session session(store, dialogs, random);
+    session::Saver saver{store, dialogs, session::Saver::Run::ByHand};
+    session::Session session(store, dialogs, random, saver);
     session.load();
+    saver.settle();
     std::vector<FileSet> sets{gameFiles(store)};
     PlayScript script(session, random, seed);
     for (int i = 0; i < steps; ++i) {
         script.step();
+        saver.settle();
         sets.push_back(gameFiles(store));
     }
     return sets;

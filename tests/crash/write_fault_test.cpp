@@ -1,6 +1,7 @@
 // Faults on write: a read-only folder, a full disk, a folder standing where a file belongs, an
 // I/O error. The player is told in Italian what could not be saved, nothing already on disk is
 // damaged, play goes on, and the next save succeeds once the cause is gone.
+#include "session/saver.h"
 #include "platform/folder_store.h"
 #include "platform/local_path.h"
 #include "crash/crash_support.h"
@@ -57,8 +58,10 @@ FileSet startFinds(const fakes::MemoryStore& disk)
     copy.heal();
     fakes::FakeDialogs dialogs;
     crashtest::ScriptRandom random(1);
-    session::Session session(copy, dialogs, random);
+    session::Saver saver{copy, dialogs, session::Saver::Run::ByHand};
+    session::Session session(copy, dialogs, random, saver);
     session.load();
+    saver.settle();
     EXPECT_TRUE(dialogs.boxes().empty()) << dialogs.prompts().join(" | ").toStdString();
     return storeSet(copy);
 }
@@ -90,8 +93,10 @@ TEST(WriteFaults, EveryFailedSaveIsToldKeepsTheDiskWholeAndTheNextSaveWritesAll)
                 }
                 fakes::FakeDialogs dialogs;
                 crashtest::ScriptRandom random(5);
-                session::Session session(store, dialogs, random);
+                session::Saver saver{store, dialogs, session::Saver::Run::ByHand};
+                session::Session session(store, dialogs, random, saver);
                 session.load();
+                saver.settle();
                 ASSERT_TRUE(dialogs.boxes().empty());
                 if (file == "data6" && save != "win") {
                     continue; // only a win writes the Hall of Fame
@@ -101,19 +106,27 @@ TEST(WriteFaults, EveryFailedSaveIsToldKeepsTheDiskWholeAndTheNextSaveWritesAll)
                 fakes::MemoryStore twinStore = store;
                 crashtest::ScriptRandom twinRandom(5);
                 crashtest::ScriptDialogs twinDialogs;
-                session::Session twin(twinStore, twinDialogs, twinRandom);
+                session::Saver twinSaver{twinStore, twinDialogs, session::Saver::Run::ByHand};
+                session::Session twin(twinStore, twinDialogs, twinRandom, twinSaver);
                 twin.load();
+                twinSaver.settle();
                 store.failWrites(file, kind);
                 if (save == "day") {
                     session.advanceDay();
+                    saver.settle();
                     twin.advanceDay();
+                    twinSaver.settle();
                 } else if (save == "new") {
                     session.newGame();
+                    saver.settle();
                     twin.newGame();
+                    twinSaver.settle();
                 } else {
                     dialogs.answerText(QStringLiteral("Anna"));
                     session.sell(std::nullopt, QStringLiteral("0"));
+                    saver.settle();
                     twin.sell(std::nullopt, QStringLiteral("0"));
+                    twinSaver.settle();
                 }
                 const game::GameState played = session.state();
                 EXPECT_EQ(played, twin.state()) << "play goes on";
@@ -138,6 +151,7 @@ TEST(WriteFaults, EveryFailedSaveIsToldKeepsTheDiskWholeAndTheNextSaveWritesAll)
                 store.heal();
                 dialogs.clear();
                 session.advanceDay();
+                saver.settle();
                 EXPECT_TRUE(dialogs.boxes().empty()) << dialogs.prompts().join(" | ").toStdString();
                 FileSet next = crashtest::setOf(session.state(), after.count("data6") ? std::optional(after.at("data6"))
                                                                                      : std::nullopt);
@@ -159,18 +173,24 @@ TEST(WriteFaults, AFolderStandingAtTheJournalsNameStopsEverySaveUntilItGoes)
     platform::FolderStore store(platform::localPath(folder.path()));
     fakes::FakeDialogs dialogs;
     crashtest::ScriptRandom random(9);
-    session::Session first(store, dialogs, random);
+    session::Saver firstSaver{store, dialogs, session::Saver::Run::ByHand};
+    session::Session first(store, dialogs, random, firstSaver);
     first.load();
+    firstSaver.settle();
     const FileSet saved = folder.gameSet();
     ASSERT_TRUE(QDir(folder.path()).mkdir(QString::fromStdString(kJournal)));
 
-    session::Session session(store, dialogs, random);
+    session::Saver saver{store, dialogs, session::Saver::Run::ByHand};
+
+    session::Session session(store, dialogs, random, saver);
     session.load(); // the saved game loads, and the player hears of the folder
+    saver.settle();
     ASSERT_EQ(dialogs.boxes().size(), 1u);
     EXPECT_TRUE(dialogs.boxes()[0].prompt.contains(reasonOf(StoreFailure::NotAFile, kJournal)))
         << dialogs.boxes()[0].prompt.toStdString();
     EXPECT_EQ(session.state().date, "01 Gen 2002");
     session.advanceDay();
+    saver.settle();
     ASSERT_EQ(dialogs.boxes().size(), 2u);
     EXPECT_TRUE(dialogs.boxes()[1].prompt.startsWith(kNotSaved + reasonOf(StoreFailure::NotAFile, kJournal)))
         << dialogs.boxes()[1].prompt.toStdString();
@@ -179,6 +199,7 @@ TEST(WriteFaults, AFolderStandingAtTheJournalsNameStopsEverySaveUntilItGoes)
 
     ASSERT_TRUE(QDir(folder.path()).rmdir(QString::fromStdString(kJournal)));
     session.advanceDay();
+    saver.settle();
     EXPECT_EQ(dialogs.boxes().size(), 2u);
     EXPECT_EQ(folder.gameSet(), crashtest::setOf(session.state()));
     EXPECT_EQ(session.state().date, "03 Gen 2002");
@@ -195,8 +216,10 @@ TEST(WriteFaults, AFolderStandingAtData3IsNamedAndTheGameGoesOnFromItsJournal)
     platform::FolderStore store(platform::localPath(folder.path()));
     fakes::FakeDialogs dialogs;
     crashtest::ScriptRandom random(9);
-    session::Session session(store, dialogs, random);
+    session::Saver saver{store, dialogs, session::Saver::Run::ByHand};
+    session::Session session(store, dialogs, random, saver);
     session.load();
+    saver.settle();
     // Told that Data3 is unreadable, the others kept, and that the new game could not be saved.
     ASSERT_EQ(dialogs.boxes().size(), 2u) << dialogs.prompts().join(" | ").toStdString();
     EXPECT_TRUE(dialogs.boxes()[0].prompt.contains(QStringLiteral("\"Data3\" non si può leggere")))
@@ -213,16 +236,20 @@ TEST(WriteFaults, AFolderStandingAtData3IsNamedAndTheGameGoesOnFromItsJournal)
     // Play goes on, and saving still fails: the player was told already. A start meanwhile
     // plays the journal's set.
     session.advanceDay();
+    saver.settle();
     EXPECT_EQ(dialogs.boxes().size(), 2u);
     fakes::FakeDialogs laterDialogs;
-    session::Session later(store, laterDialogs, random);
+    session::Saver laterSaver{store, laterDialogs, session::Saver::Run::ByHand};
+    session::Session later(store, laterDialogs, random, laterSaver);
     later.load();
+    laterSaver.settle();
     EXPECT_EQ(later.state(), session.state());
     ASSERT_EQ(laterDialogs.boxes().size(), 1u);
     EXPECT_TRUE(laterDialogs.boxes()[0].prompt.contains(QStringLiteral("\"Data3\"")));
 
     ASSERT_TRUE(QDir(folder.path()).rmdir(QStringLiteral("Data3")));
     session.advanceDay();
+    saver.settle();
     EXPECT_EQ(dialogs.boxes().size(), 2u) << dialogs.prompts().join(" | ").toStdString();
     FileSet expected = crashtest::setOf(session.state());
     if (game.count("data6")) {
@@ -294,11 +321,14 @@ TEST(WriteFaults, AReadOnlyFolderIsToldAndTheNextSaveAfterItWritesAll)
     platform::FolderStore store(platform::localPath(folder.path()));
     fakes::FakeDialogs dialogs;
     crashtest::ScriptRandom random(10);
-    session::Session session(store, dialogs, random);
+    session::Saver saver{store, dialogs, session::Saver::Run::ByHand};
+    session::Session session(store, dialogs, random, saver);
     session.load();
+    saver.settle();
     ASSERT_TRUE(dialogs.boxes().empty()) << dialogs.prompts().join(" | ").toStdString();
     const std::string date = session.state().date;
     session.advanceDay();
+    saver.settle();
     ASSERT_EQ(dialogs.boxes().size(), 1u);
     EXPECT_TRUE(dialogs.boxes()[0].prompt.startsWith(kNotSaved + reasonOf(StoreFailure::Permission, kJournal)))
         << dialogs.boxes()[0].prompt.toStdString();
@@ -307,6 +337,7 @@ TEST(WriteFaults, AReadOnlyFolderIsToldAndTheNextSaveAfterItWritesAll)
 
     mount.undo();
     session.advanceDay();
+    saver.settle();
     EXPECT_EQ(dialogs.boxes().size(), 1u);
     FileSet expected = crashtest::setOf(session.state());
     if (saved.count("data6")) {
@@ -325,8 +356,10 @@ TEST(WriteFaults, AFullDiskIsToldNothingOnItIsDamagedAndTheNextSaveAfterItWrites
     platform::FolderStore store(platform::localPath(folder.path()));
     fakes::FakeDialogs dialogs;
     crashtest::ScriptRandom random(12);
-    session::Session session(store, dialogs, random);
+    session::Saver saver{store, dialogs, session::Saver::Run::ByHand};
+    session::Session session(store, dialogs, random, saver);
     session.load();
+    saver.settle();
     ASSERT_TRUE(dialogs.boxes().empty()) << dialogs.prompts().join(" | ").toStdString();
     const FileSet saved = folder.gameSet();
 
@@ -347,6 +380,7 @@ TEST(WriteFaults, AFullDiskIsToldNothingOnItIsDamagedAndTheNextSaveAfterItWrites
     // No room even for the journal: nothing is touched.
     fill(0);
     session.advanceDay();
+    saver.settle();
     ASSERT_EQ(dialogs.boxes().size(), 1u);
     EXPECT_TRUE(dialogs.boxes()[0].prompt.startsWith(kNotSaved + reasonOf(StoreFailure::NoSpace, kJournal)))
         << dialogs.boxes()[0].prompt.toStdString();
@@ -358,12 +392,15 @@ TEST(WriteFaults, AFullDiskIsToldNothingOnItIsDamagedAndTheNextSaveAfterItWrites
     // player, told already that saving fails, is not told again.
     fill(4096);
     session.advanceDay();
+    saver.settle();
     ASSERT_EQ(dialogs.boxes().size(), 1u) << dialogs.prompts().join(" | ").toStdString();
     EXPECT_TRUE(crashtest::tornFiles(folder.gameSet()).empty());
     if (folder.get(kJournal)) {
         fakes::FakeDialogs laterDialogs;
-        session::Session later(store, laterDialogs, random);
+        session::Saver laterSaver{store, laterDialogs, session::Saver::Run::ByHand};
+        session::Session later(store, laterDialogs, random, laterSaver);
         later.load();
+        laterSaver.settle();
         EXPECT_EQ(later.state(), session.state());
         EXPECT_EQ(laterDialogs.boxes().size(), 1u);
     } else {
@@ -372,6 +409,7 @@ TEST(WriteFaults, AFullDiskIsToldNothingOnItIsDamagedAndTheNextSaveAfterItWrites
 
     ASSERT_TRUE(filler.remove());
     session.advanceDay();
+    saver.settle();
     EXPECT_EQ(dialogs.boxes().size(), 1u) << dialogs.prompts().join(" | ").toStdString();
     EXPECT_EQ(folder.gameSet(), crashtest::setOf(session.state()));
     EXPECT_FALSE(folder.get(kJournal));
@@ -440,8 +478,10 @@ TEST(WriteFaults, AFailedSyncIsToldAndTheNextStartFindsAWholeSet)
         platform::FolderStore store(platform::localPath(folder.path()));
         fakes::FakeDialogs dialogs;
         crashtest::ScriptRandom random(1);
-        session::Session session(store, dialogs, random);
+        session::Saver saver{store, dialogs, session::Saver::Run::ByHand};
+        session::Session session(store, dialogs, random, saver);
         session.load();
+        saver.settle();
         EXPECT_TRUE(dialogs.boxes().empty());
         const FileSet found = folder.fullSet();
         EXPECT_TRUE(crashtest::tornFiles(found).empty());
@@ -452,9 +492,12 @@ TEST(WriteFaults, AFailedSyncIsToldAndTheNextStartFindsAWholeSet)
         }
         crashtest::ScriptRandom same(crashtest::kActSeed);
         crashtest::ScriptDialogs quiet;
-        session::Session played(memory, quiet, same);
+        session::Saver playedSaver{memory, quiet, session::Saver::Run::ByHand};
+        session::Session played(memory, quiet, same, playedSaver);
         played.load();
+        playedSaver.settle();
         played.advanceDay();
+        playedSaver.settle();
         EXPECT_EQ(found, failingFile == kJournal ? game : crashtest::gameFiles(memory));
     }
 }

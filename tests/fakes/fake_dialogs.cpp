@@ -22,6 +22,19 @@ bool FakeDialogs::question(const QString& prompt, const QString& title)
     return yes;
 }
 
+bool FakeDialogs::choose(const QString& prompt, const QString& title, const QString&, const QString&,
+                         const std::function<void(Press)>&)
+{
+    m_boxes.push_back({Box::Kind::Choice, prompt, title});
+    if (m_answers.empty()) {
+        ADD_FAILURE() << "unexpected choice: " << prompt.toStdString();
+        return true;
+    }
+    const bool first = m_answers.front() == QStringLiteral("yes");
+    m_answers.pop_front();
+    return first;
+}
+
 QString FakeDialogs::input(const QString& prompt, const QString& title)
 {
     m_boxes.push_back({Box::Kind::Input, prompt, title});

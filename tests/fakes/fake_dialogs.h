@@ -5,6 +5,8 @@
 #include "platform/dialogs.h"
 
 #include <QString>
+
+#include <functional>
 #include <QStringList>
 
 #include <deque>
@@ -13,7 +15,7 @@
 namespace fakes {
 
 struct Box {
-    enum class Kind { Message, Question, Input } kind;
+    enum class Kind { Message, Question, Input, Choice } kind;
     QString prompt;
     QString title;
     friend bool operator==(const Box&, const Box&) = default;
@@ -24,6 +26,9 @@ public:
     void message(const QString& prompt, const QString& title) override;
     bool question(const QString& prompt, const QString& title) override;
     QString input(const QString& prompt, const QString& title) override;
+    // Answered like a question: Yes takes the first button.
+    bool choose(const QString& prompt, const QString& title, const QString& first, const QString& second,
+                const std::function<void(Press)>& opened) override;
 
     void answerYes() { m_answers.push_back(QStringLiteral("yes")); }
     void answerNo() { m_answers.push_back(QStringLiteral("no")); }

@@ -183,4 +183,17 @@ void MemoryStore::heal()
     m_failAll = StoreFailure::None;
 }
 
+StoreError MemoryStore::eachName(const std::function<void(std::string_view)>& visit)
+{
+    for (const auto& [name, bytes] : m_files) {
+        if (m_odd.count(name) == 0) {
+            visit(name);
+        }
+    }
+    for (const auto& [name, kind] : m_odd) {
+        visit(name);
+    }
+    return {};
+}
+
 } // namespace fakes

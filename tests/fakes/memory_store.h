@@ -21,6 +21,7 @@ public:
     records::StoreError remove(const std::string& name) override;
     records::StoreError rename(const std::string& from, const std::string& to) override;
     records::StoreError syncFolder() override;
+    records::StoreError eachName(const std::function<void(std::string_view)>& visit) override;
 
     // Test set-up and inspection.
     void put(const std::string& name, std::string bytes) { m_files[name] = std::move(bytes); }

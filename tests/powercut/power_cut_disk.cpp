@@ -170,6 +170,14 @@ public:
         return 0;
     }
 
+    int list(const std::function<void(std::string_view)>& visit) override
+    {
+        for (const auto& [name, file] : m_disk.state().names) {
+            visit(name);
+        }
+        return 0;
+    }
+
     records::StoreFailure failureKind(int code) const override
     {
         switch (code) {

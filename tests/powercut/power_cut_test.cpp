@@ -18,6 +18,7 @@
 #include "records/autosave.h"
 #include "records/hall_of_fame.h"
 #include "records/save_set.h"
+#include "session/saver.h"
 #include "session/session.h"
 
 #include <gtest/gtest.h>
@@ -59,10 +60,13 @@ Ending play(PowerCutDisk& disk, const Action& action = {})
     platform::FolderStore store(disk.calls());
     fakes::FakeDialogs dialogs;
     fakes::FakeRandom random;
-    session::Session session(store, dialogs, random);
+    session::Saver saver{store, dialogs, session::Saver::Run::ByHand};
+    session::Session session(store, dialogs, random, saver);
     session.load();
+    saver.settle();
     if (action) {
         action(session, dialogs, random);
+        saver.settle();
     }
     return {disk.current(), session.state()};
 }

@@ -1,5 +1,6 @@
 // Opens every window of the game on whatever screen and scale it is started with, and reports
 // where each window lies, its size in device pixels and which of its texts it shows whole.
+#include "session/saver.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_random.h"
 #include "fakes/memory_store.h"
@@ -85,7 +86,8 @@ int main(int argc, char** argv)
     store.put("data6", "\"\rAnna:  01 Gen 2002\rBruno:  02 Gen 2002\"\r\n");
     fakes::FakeDialogs dialogs;
     fakes::FakeRandom random;
-    session::Session session(store, dialogs, random);
+    session::Saver saver{store, dialogs, session::Saver::Run::ByHand};
+    session::Session session(store, dialogs, random, saver);
 
     ui::Form1::Seams seams;
     seams.quit = [] {};

@@ -3,6 +3,7 @@
 #include "records/game_files.h"
 
 #include "fakes/memory_store.h"
+#include "fakes/queued_saves.h"
 #include "records/hall_of_fame.h"
 
 #include <gtest/gtest.h>
@@ -48,11 +49,12 @@ TEST(GameFiles, NoSaveOverwritesADamagedFileThatWasNotKept)
     store.failAllWrites(StoreFailure::Permission);
 
     GameFiles files(store);
+    fakes::QueuedSaves saves(store, files);
     const records::StartReport start = files.start();
     EXPECT_EQ(start.read.kind, records::AutosaveRead::Kind::Damaged);
     EXPECT_TRUE(start.kept.error);
     EXPECT_TRUE(start.keptLater);
-    const records::SaveReport refused = files.save(game::startingState(), WriteOrder::DataFirst);
+    const records::SaveReport refused = saves.save(game::startingState(), WriteOrder::DataFirst);
     EXPECT_EQ(refused.outcome, SaveOutcome::NotKept);
     EXPECT_EQ(store.get("Data3"), "\"damaged");
     EXPECT_TRUE(files.owesASave());
@@ -60,7 +62,7 @@ TEST(GameFiles, NoSaveOverwritesADamagedFileThatWasNotKept)
     store.heal(); // the folder may be written again
     game::GameState next = game::startingState();
     next.date = "02 Gen 2002";
-    ASSERT_TRUE(files.save(next, WriteOrder::DateFirst));
+    ASSERT_TRUE(saves.save(next, WriteOrder::DateFirst));
     EXPECT_EQ(store.get("Data3.bak2"), "\"damaged") << "kept, past the link at Data1.bak1";
     EXPECT_TRUE(store.get("Data1.bak2"));
     EXPECT_EQ(store.entry("Data1.bak1"), EntryKind::Link);
@@ -80,6 +82,7 @@ TEST(GameFiles, AJournalThatCannotBeReadIsKeptWithTheSetItWasRewriting)
     store.failReads(kJournal);
 
     GameFiles files(store);
+    fakes::QueuedSaves saves(store, files);
     const records::StartReport start = files.start();
     EXPECT_EQ(start.journal, records::Recovery::Kind::Unreadable);
     EXPECT_EQ(start.read.kind, records::AutosaveRead::Kind::Damaged);
@@ -87,7 +90,7 @@ TEST(GameFiles, AJournalThatCannotBeReadIsKeptWithTheSetItWasRewriting)
     EXPECT_EQ(start.kept.moved.size(), 7u);
     EXPECT_EQ(store.get("Data.journal.bak1"), "a journal the start cannot read");
     EXPECT_EQ(store.get("data7.bak1"), "\"09 Mar 2003\"\r\n");
-    ASSERT_TRUE(files.save(game::startingState(), WriteOrder::DataFirst));
+    ASSERT_TRUE(saves.save(game::startingState(), WriteOrder::DataFirst));
     EXPECT_TRUE(holdsState(store, game::startingState()));
 }
 
@@ -101,11 +104,11 @@ TEST(GameFiles, TheJournalOfAWinOverALargeHallOfFameIsReadBackAtTheStart)
     store.put("data6", big);
 
     GameFiles files(store);
+    fakes::QueuedSaves saves(store, files);
     ASSERT_EQ(files.start().read.kind, records::AutosaveRead::Kind::Loaded);
-    const records::WinReport win = files.recordWin("Anna", "01 Gen 2002");
-    EXPECT_EQ(win.copyName, "data6.bak1");
+    EXPECT_FALSE(files.recordWin("Anna", "01 Gen 2002").unreadable);
     store.failWrites("Data1", StoreFailure::NoSpace, 1); // the save stops after its journal
-    ASSERT_EQ(files.save(game::startingState(), WriteOrder::DataFirst).outcome, SaveOutcome::Failed);
+    ASSERT_EQ(saves.save(game::startingState(), WriteOrder::DataFirst).outcome, SaveOutcome::Failed);
     ASSERT_GT(store.get(kJournal)->size(), records::kLargestRead);
 
     GameFiles next(store);
@@ -136,18 +139,20 @@ TEST(GameFiles, AJournalNotCompletedAtTheStartIsCarriedWholeByTheNextSave)
     store.put("data6", "\"\"\n");
     {
         GameFiles files(store);
+        fakes::QueuedSaves saves(store, files);
         files.start();
         files.recordWin("Bea", "01 Gen 2002");
         store.failWrites("Data1", StoreFailure::NoSpace, 1);
-        ASSERT_FALSE(files.save(game::startingState(), WriteOrder::DataFirst));
+        ASSERT_FALSE(saves.save(game::startingState(), WriteOrder::DataFirst));
     }
     store.failWrites("data6", StoreFailure::Permission, 1); // the start cannot complete it
     GameFiles files(store);
+    fakes::QueuedSaves saves(store, files);
     const records::StartReport start = files.start();
     ASSERT_EQ(start.journal, records::Recovery::Kind::NotCompleted);
     EXPECT_EQ(start.read.kind, records::AutosaveRead::Kind::Loaded);
     EXPECT_TRUE(files.owesASave());
-    ASSERT_TRUE(files.save(start.read.state, WriteOrder::DateFirst));
+    ASSERT_TRUE(saves.save(start.read.state, WriteOrder::DateFirst));
     EXPECT_EQ(store.get("data6.bak1"), "\"\"\n");
     EXPECT_EQ(store.get("data6"), "\"\rBea:  01 Gen 2002\"\r\n");
 }
@@ -161,13 +166,13 @@ TEST(GameFiles, EveryHallOfFameNotInTheGamesFormIsKeptBeforeAWinRewritesIt)
         putState(store, game::startingState());
         store.put("data6", old);
         GameFiles files(store);
+        fakes::QueuedSaves saves(store, files);
         files.start();
-        const records::WinReport win = files.recordWin("Ugo", "01 Gen 2002");
-        ASSERT_TRUE(files.save(game::startingState(), WriteOrder::DataFirst));
+        EXPECT_FALSE(files.recordWin("Ugo", "01 Gen 2002").unreadable);
+        ASSERT_TRUE(saves.save(game::startingState(), WriteOrder::DataFirst));
         EXPECT_EQ(*store.get("data6"), "\"\rUgo:  01 Gen 2002\"\r\n") << old.size();
         EXPECT_EQ(store.get("data6.bak1"), records::isQuotedLine(old) ? std::nullopt : std::optional(old))
             << old.size();
-        EXPECT_EQ(win.copyName.has_value(), !records::isQuotedLine(old));
     }
 }
 
@@ -185,6 +190,7 @@ TEST(GameFiles, ARecordFarLongerThanTheGameWritesIsDamageAndIsKept)
     store.put("Data3", std::string(records::kLargestAutosaveFile + 1, ' '));
 
     GameFiles files(store);
+    fakes::QueuedSaves saves(store, files);
     const records::StartReport start = files.start();
     ASSERT_EQ(start.read.kind, records::AutosaveRead::Kind::Damaged);
     ASSERT_EQ(start.read.problems.size(), 2u);

@@ -1,6 +1,7 @@
 // The ledger's arithmetic against hand-worked cases, its side file read back, and what the start
 // does with a side file that is missing, damaged or not the game's.
 #include "fakes/memory_store.h"
+#include "fakes/queued_saves.h"
 #include "game/rules.h"
 #include "records/game_files.h"
 #include "records/ledger.h"
@@ -162,20 +163,21 @@ TEST(Ledger, TheStartFindsTheSideFileAndSavesOnlyWhatIsNew)
 
     // A save of an earlier release: the history starts from the files' day, shares without cost.
     records::GameFiles files(store);
+    fakes::QueuedSaves saves(store, files);
     ASSERT_EQ(files.start().read.kind, records::AutosaveRead::Kind::Loaded);
     EXPECT_EQ(files.ledger().note.kind, records::LedgerNote::Kind::Missing);
     EXPECT_EQ(files.ledger().note.date, "10 Mar 2003");
     EXPECT_FALSE(store.exists("Data.ledger")); // written with the next save, not by the start
     state.date = "11 Mar 2003";
     files.ledger().day(state);
-    ASSERT_TRUE(files.save(state, records::WriteOrder::DateFirst));
+    ASSERT_TRUE(saves.save(state, records::WriteOrder::DateFirst));
     const std::string first = *store.get("Data.ledger");
 
     // The next day adds its line and rewrites nothing before it.
     state.date = "12 Mar 2003";
     files.ledger().day(state);
     store.clearLog();
-    ASSERT_TRUE(files.save(state, records::WriteOrder::DateFirst));
+    ASSERT_TRUE(saves.save(state, records::WriteOrder::DateFirst));
     EXPECT_EQ(store.log().back(), "remove Data.journal");
     EXPECT_NE(std::find(store.log().begin(), store.log().end(), "append Data.ledger"),
               store.log().end());
@@ -227,6 +229,7 @@ TEST(Ledger, ADamagedOrForeignSideFileIsKeptAndTheGameStillLoads)
         putGame(store, state);
         store.put("Data.ledger", c.bytes);
         records::GameFiles files(store);
+        fakes::QueuedSaves saves(store, files);
         EXPECT_EQ(files.start().read.kind, records::AutosaveRead::Kind::Loaded);
         EXPECT_EQ(files.ledger().note.kind, records::LedgerNote::Kind::Damaged);
         EXPECT_EQ(files.ledger().note.file, "Data.ledger.bak1");
@@ -234,7 +237,7 @@ TEST(Ledger, ADamagedOrForeignSideFileIsKeptAndTheGameStillLoads)
         // The history starts again from that day, and the next save writes it.
         ASSERT_EQ(files.ledger().days().size(), 1u);
         EXPECT_EQ(files.ledger().days()[0].date, "05 Gen 2002");
-        ASSERT_TRUE(files.save(state, records::WriteOrder::DateFirst));
+        ASSERT_TRUE(saves.save(state, records::WriteOrder::DateFirst));
         EXPECT_TRUE(Ledger::parse(*store.get("Data.ledger")));
     }
 
@@ -244,18 +247,20 @@ TEST(Ledger, ADamagedOrForeignSideFileIsKeptAndTheGameStillLoads)
     putGame(linked, state);
     linked.putOdd("Data.ledger", records::EntryKind::Link);
     records::GameFiles withLink(linked);
+    fakes::QueuedSaves linkedSaves(linked, withLink);
     withLink.start();
     EXPECT_EQ(linked.entry("Data.ledger.bak1"), records::EntryKind::Link);
-    EXPECT_TRUE(withLink.save(state, records::WriteOrder::DateFirst));
+    EXPECT_TRUE(linkedSaves.save(state, records::WriteOrder::DateFirst));
 
     fakes::MemoryStore folder;
     putGame(folder, state);
     folder.putOdd("Data.ledger", records::EntryKind::Folder);
     records::GameFiles withFolder(folder);
+    fakes::QueuedSaves folderSaves(folder, withFolder);
     EXPECT_EQ(withFolder.start().read.kind, records::AutosaveRead::Kind::Loaded);
     EXPECT_EQ(withFolder.ledger().note.kind, records::LedgerNote::Kind::NotSaved);
     withFolder.ledger().day(state);
-    EXPECT_TRUE(withFolder.save(state, records::WriteOrder::DateFirst));
+    EXPECT_TRUE(folderSaves.save(state, records::WriteOrder::DateFirst));
     EXPECT_EQ(folder.entry("Data.ledger"), records::EntryKind::Folder);
 }
 
@@ -302,6 +307,7 @@ TEST(Ledger, AnInterruptedSaveThatTheStartCannotCompleteStillOwesItsLedgerLines)
     store.put("Data.ledger", ledger.text().substr(0, saved) + "D;02 G"); // the append cut short
     store.failWrites("Data1", records::StoreFailure::NoSpace, 1);
     records::GameFiles files(store);
+    fakes::QueuedSaves saves(store, files);
     const records::StartReport report = files.start();
     ASSERT_EQ(report.journal, records::Recovery::Kind::NotCompleted);
     EXPECT_EQ(files.ledger().days().size(), 2u); // the journal's day is played
@@ -310,7 +316,7 @@ TEST(Ledger, AnInterruptedSaveThatTheStartCannotCompleteStillOwesItsLedgerLines)
     // The next save writes that day's line with its own, each once.
     state.date = "03 Gen 2002";
     files.ledger().day(state);
-    ASSERT_TRUE(files.save(state, records::WriteOrder::DateFirst));
+    ASSERT_TRUE(saves.save(state, records::WriteOrder::DateFirst));
     const std::optional<Ledger> read = Ledger::parse(*store.get("Data.ledger"));
     ASSERT_TRUE(read);
     ASSERT_EQ(read->days().size(), 3u);
@@ -318,23 +324,30 @@ TEST(Ledger, AnInterruptedSaveThatTheStartCannotCompleteStillOwesItsLedgerLines)
     EXPECT_TRUE(read->matches(state));
 }
 
-// Saves queued beside the window end in order, each telling back what it carried: the ledger
-// then counts on disk exactly what the last of them wrote, however many lines came meanwhile.
+// Saves queued beside the window end in order, each telling back what it carried: what is owed
+// of the ledger then begins exactly where the last of them reached, however many lines came
+// meanwhile.
 TEST(Ledger, SavesThatEndLateCountOnlyWhatTheyWrote)
 {
+    fakes::MemoryStore store;
     game::GameState state = game::startingState();
-    Ledger ledger = Ledger::startingFrom(state);
-    const Ledger::Snapshot first = ledger.snapshot();
-    ledger.day(state);
-    const Ledger::Snapshot second = ledger.snapshot();
-    ledger.savedUpTo(first);
+    putGame(store, state);
+    records::GameFiles files(store);
+    files.start();
+    const records::SaveJob first = files.nextSave(state, records::WriteOrder::DateFirst);
+    files.ledger().day(state);
+    const records::SaveJob second = files.nextSave(state, records::WriteOrder::DateFirst);
+    files.saved(first, records::GameFiles::write(store, first));
     for (int d = 0; d < 5; ++d) {
-        ledger.day(state); // more than the first save carried
+        files.ledger().day(state); // more than either save carried
     }
-    ledger.savedUpTo(second);
-    const Ledger::Snapshot third = ledger.snapshot();
-    ASSERT_TRUE(third.append);
-    EXPECT_EQ(third.append->length, second.reach);
-    EXPECT_EQ(second.append->length + second.append->bytes.size(), second.reach);
-    EXPECT_EQ(third.append->length + third.append->bytes.size(), ledger.text().size());
+    files.saved(second, records::GameFiles::write(store, second));
+    const records::SaveJob third = files.nextSave(state, records::WriteOrder::DateFirst);
+    const records::LedgerOwed& owed = third.carries.ledger;
+    EXPECT_FALSE(owed.whole);
+    EXPECT_EQ(owed.from, second.carries.ledger.reach);
+    ASSERT_TRUE(owed.bytes);
+    EXPECT_EQ(owed.from + owed.bytes->size(), files.ledger().text().size());
+    files.saved(third, records::GameFiles::write(store, third));
+    EXPECT_EQ(store.get("Data.ledger"), files.ledger().text());
 }

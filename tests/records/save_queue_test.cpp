@@ -82,7 +82,7 @@ TEST_F(SaveQueueTest, AWinWaitingTravelsOnlyWithItsWinnerAndNothingAfterItReache
 
     // A save without the winner may never take the win's place: it waits behind it.
     SaveJob withoutWinner = files.nextSave(onDate("03 Gen 2002"), WriteOrder::DateFirst);
-    withoutWinner.hallOfFame.reset();
+    withoutWinner.carries.hallOfFame.reset();
     queue.push(withoutWinner);
     EXPECT_EQ(queue.waiting(), 2u);
 

@@ -72,6 +72,10 @@ public:
         return note(m_inner.rename(from, to), "rename " + from + " " + to);
     }
     records::StoreError syncFolder() override { return note(m_inner.syncFolder(), "sync"); }
+    records::StoreError eachName(const std::function<void(std::string_view)>& visit) override
+    {
+        return m_inner.eachName(visit);
+    }
     const std::vector<std::string>& log() const { return m_log; }
 
 private:

@@ -3,6 +3,7 @@
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_random.h"
 #include "fakes/memory_store.h"
+#include "platform/widgets/qt_dialogs.h"
 #include "records/autosave.h"
 #include "session/saver.h"
 #include "session/session.h"
@@ -39,8 +40,8 @@ struct QueuedSavesTest : ::testing::Test {
     fakes::MemoryStore store;
     fakes::FakeDialogs dialogs;
     fakes::FakeRandom random;
-    session::Saver saver{store, session::Saver::Run::ByHand};
-    session::Session session{store, dialogs, random, &saver};
+    session::Saver saver{store, dialogs, session::Saver::Run::ByHand};
+    session::Session session{store, dialogs, random, saver};
 
     void quietDays(int days)
     {
@@ -172,6 +173,10 @@ public:
         return m_inner.rename(from, to);
     }
     records::StoreError syncFolder() override { return m_inner.syncFolder(); }
+    records::StoreError eachName(const std::function<void(std::string_view)>& visit) override
+    {
+        return m_inner.eachName(visit);
+    }
 
 private:
     void wait()
@@ -194,14 +199,15 @@ TEST(Ending, WaitingAsksAgainAndTheBoxClosesItselfWhenTheSaveEnds)
     records::GameFiles files{disk};
     files.start();
     GateStore gate{disk};
-    session::Saver saver(gate);
+    platform::QtDialogs boxes;
+    session::Saver saver(gate, boxes);
     saver.setPatience(std::chrono::milliseconds(0));
     game::GameState day = game::startingState();
     day.date = "02 Gen 2002";
     saver.queue(files.nextSave(day, records::WriteOrder::DateFirst));
 
     // Each new box: the first is answered "Aspetta"; while the second is up the disk answers.
-    int boxes = 0;
+    int asked = 0;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&, shown = QPointer<QWidget>()]() mutable {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -209,7 +215,7 @@ TEST(Ending, WaitingAsksAgainAndTheBoxClosesItselfWhenTheSaveEnds)
             return;
         }
         shown = box;
-        if (++boxes == 1) {
+        if (++asked == 1) {
             EXPECT_EQ(box->defaultButton()->text(), "Aspetta");
             box->defaultButton()->click();
         } else {
@@ -218,7 +224,7 @@ TEST(Ending, WaitingAsksAgainAndTheBoxClosesItselfWhenTheSaveEnds)
     });
     poll.start(0);
     EXPECT_EQ(saver.finish(), session::Saver::Ending::Saved);
-    EXPECT_EQ(boxes, 2);
+    EXPECT_EQ(asked, 2);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_EQ(*disk.get("data7"), "\"02 Gen 2002\"\r\n");
 }

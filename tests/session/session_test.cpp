@@ -4,6 +4,7 @@
 #include "fakes/memory_store.h"
 #include "records/autosave.h"
 #include "records/save_set.h"
+#include "session/saver.h"
 #include "session/session.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +20,8 @@ struct SessionTest : ::testing::Test {
     fakes::MemoryStore store;
     fakes::FakeDialogs dialogs;
     fakes::FakeRandom random;
-    session::Session session{store, dialogs, random};
+    session::Saver saver{store, dialogs, session::Saver::Run::ByHand};
+    session::Session session{store, dialogs, random, saver};
 
     // The autosave files as the store holds them now.
     std::vector<std::string> savedFiles() const
@@ -50,6 +52,7 @@ struct SessionTest : ::testing::Test {
             store.put(file.name, file.bytes);
         }
         session.load();
+        saver.settle();
         store.clearLog();
         dialogs.clear();
     }
@@ -60,6 +63,7 @@ struct SessionTest : ::testing::Test {
 TEST_F(SessionTest, FirstStartWritesANewGameAsOneSet)
 {
     session.load();
+    saver.settle();
     EXPECT_EQ(random.seeds(), 1);
     EXPECT_TRUE(dialogs.boxes().empty());
     EXPECT_EQ(session.state(), game::startingState());
@@ -88,6 +92,7 @@ TEST_F(SessionTest, StartUpShowsTheSavedGameExactly)
 
     quietDays(1);
     session.advanceDay();
+    saver.settle();
     EXPECT_EQ(session.state().date, "01 Mar 2004");
 }
 
@@ -100,6 +105,7 @@ TEST_F(SessionTest, DamagedFilesAreKeptAndANewGameStarts)
     }
     store.put("Data4", "\"755\"\r\n\"molto\"\r\n"); // not a number, and too short
     session.load();
+    saver.settle();
 
     ASSERT_EQ(dialogs.boxes().size(), 1u);
     EXPECT_EQ(dialogs.boxes()[0].title, "Tolv Street");
@@ -125,6 +131,7 @@ TEST_F(SessionTest, AStartCutWhileKeepingFilesFinishesUnderTheSameNumber)
     store.put("Data.journal.bak2", "unreadable journal");
     store.put("Data.backups", "TolvStreet backups 1\n2\nData1\nData2\nData3\nData4\nData5\ndata7\nData.journal\nend\n");
     session.load();
+    saver.settle();
 
     EXPECT_EQ(session.state(), game::startingState());
     EXPECT_EQ(savedFiles(), filesOf(game::startingState()));
@@ -140,8 +147,10 @@ TEST_F(SessionTest, SavesKeepTheirOrderAndTheirContent)
 {
     startFrom(game::startingState());
     session.buy(0, "3");
+    saver.settle();
     quietDays(1);
     session.advanceDay();
+    saver.settle();
     const std::vector<std::string> dateFirst = {"Data.journal", "data7", "Data1", "Data2",
                                                 "Data3",        "Data4", "Data5"};
     EXPECT_EQ(store.replaced(), dateFirst);
@@ -157,6 +166,7 @@ TEST_F(SessionTest, SavesKeepTheirOrderAndTheirContent)
     store.clearLog();
     store.put("data6", "\"\"\r\n");
     session.newGame();
+    saver.settle();
     // The finished game's ledger is kept as an archive in the same set, and a new one starts.
     const std::vector<std::string> dataFirst = {"Data.journal", "Data1", "Data2", "Data3", "Data4",
                                                 "Data5",        "data7", "Data.ledger.game1", "Data.ledger"};
@@ -172,6 +182,7 @@ TEST_F(SessionTest, AFailedSaveTellsThePlayerAndTheNextOneWritesTheWholeSet)
     store.failAllWrites(StoreFailure::NoSpace);
     quietDays(1);
     session.advanceDay();
+    saver.settle();
     ASSERT_EQ(dialogs.boxes().size(), 1u);
     EXPECT_TRUE(dialogs.boxes()[0].prompt.contains("disco è pieno"));
     EXPECT_EQ(session.state().date, "02 Gen 2002"); // play goes on
@@ -180,6 +191,7 @@ TEST_F(SessionTest, AFailedSaveTellsThePlayerAndTheNextOneWritesTheWholeSet)
     store.heal();
     quietDays(1);
     session.advanceDay();
+    saver.settle();
     EXPECT_EQ(dialogs.boxes().size(), 1u);
     EXPECT_EQ(savedFiles(), filesOf(session.state()));
     EXPECT_EQ(session.state().date, "03 Gen 2002");
@@ -198,8 +210,10 @@ TEST_F(SessionTest, AnInterruptedSaveIsCompletedAtTheNextStart)
     store.put(files[1].name, files[1].bytes);
 
     fakes::MemoryStore& disk = store;
-    session::Session next(disk, dialogs, random);
+    session::Saver nextSaver{disk, dialogs, session::Saver::Run::ByHand};
+    session::Session next(disk, dialogs, random, nextSaver);
     next.load();
+    nextSaver.settle();
     EXPECT_EQ(next.state(), after);
     EXPECT_EQ(savedFiles(), filesOf(after));
     EXPECT_FALSE(store.get(std::string(records::kJournalName)));
@@ -209,8 +223,11 @@ TEST_F(SessionTest, TradesTellThePlayerWhyTheyAreRefused)
 {
     startFrom(game::startingState());
     session.buy(0, "100"); // 75500 > 10000
+    saver.settle();
     session.sell(0, "1");
+    saver.settle();
     session.buy(0, "-5");
+    saver.settle();
     const QStringList expected = {"Non hai abbastanza soldi!",
                                   "Non puoi vendere più azioni di quelle che hai!",
                                   "Solo numeri interi!"};
@@ -240,11 +257,14 @@ TEST_F(SessionTest, AWinJoinsTheHallOfFameAndResetsInOneSave)
     store.put("data6", "\"\"\r\n");
 
     session.buy(0, "0"); // 99999,5 counts as 100000; buying never wins by itself
+
+    saver.settle();
     EXPECT_EQ(session.state().cash, "100000");
     EXPECT_TRUE(dialogs.boxes().empty());
 
     dialogs.answerText("Anna");
     session.sell(std::nullopt, "1");
+    saver.settle();
     ASSERT_EQ(dialogs.boxes().size(), 1u);
     EXPECT_EQ(dialogs.boxes()[0].kind, Box::Kind::Input);
     EXPECT_EQ(dialogs.boxes()[0].title, "HAI VINTO !!!!");
@@ -262,16 +282,45 @@ TEST_F(SessionTest, AWinJoinsTheHallOfFameAndResetsInOneSave)
     // A cancelled name still counts, after the first record; the date is kept.
     quietDays(3);
     session.advanceDay();
+    saver.settle();
     session.advanceDay();
+    saver.settle();
     session.advanceDay();
+    saver.settle();
     dialogs.clear();
     game::GameState again = session.state();
     again.cash = "100000";
     startFrom(again);
     dialogs.answerText("");
     session.sell(std::nullopt, "");
+    saver.settle();
     EXPECT_EQ(*store.get("data6"), "\"\rAnna:  01 Gen 2002\r:  04 Gen 2002\"\r\n");
     EXPECT_EQ(session.state().date, "04 Gen 2002");
+}
+
+// Two wins in one run, each saved before the next: the second grows the list the first saved.
+TEST_F(SessionTest, EveryWinOfARunKeepsTheWinnersBeforeIt)
+{
+    game::GameState rich = game::startingState();
+    rich.cash = "150000";
+    startFrom(rich);
+    dialogs.answerText("Anna");
+    session.sell(std::nullopt, "0");
+    saver.settle();
+    // Rich again: nine shares of the dearest company, then 25 days of the highest rise.
+    session.buy(10, "9");
+    for (int d = 0; d < 25 * game::kCompanyCount; ++d) {
+        random.pushMove(9, 99, false);
+    }
+    for (int d = 0; d < 25; ++d) {
+        session.advanceDay();
+        saver.settle();
+    }
+    dialogs.answerText("Bea");
+    session.sell(10, "9");
+    saver.settle();
+    EXPECT_EQ(*store.get("data6"), "\"\rAnna:  01 Gen 2002\rBea:  26 Gen 2002\"\r\n");
+    EXPECT_EQ(session.wins(), 2);
 }
 
 TEST_F(SessionTest, NoWinIsLostWhenTheHallOfFameIsMissingOrTheSaveFails)
@@ -283,6 +332,7 @@ TEST_F(SessionTest, NoWinIsLostWhenTheHallOfFameIsMissingOrTheSaveFails)
     store.failWrites("data6", StoreFailure::Permission, 1);
     dialogs.answerText("Bea");
     session.sell(std::nullopt, "1");
+    saver.settle();
     ASSERT_EQ(dialogs.boxes().size(), 2u); // the name, then the failed save
     EXPECT_TRUE(dialogs.boxes()[1].prompt.contains("data6"));
     EXPECT_FALSE(store.get("data6"));
@@ -292,6 +342,7 @@ TEST_F(SessionTest, NoWinIsLostWhenTheHallOfFameIsMissingOrTheSaveFails)
     // The next save carries the record along.
     quietDays(1);
     session.advanceDay();
+    saver.settle();
     EXPECT_EQ(*store.get("data6"), "\"\rBea:  01 Gen 2002\"\r\n");
     EXPECT_EQ(savedFiles(), filesOf(session.state()));
 }
@@ -328,6 +379,7 @@ TEST_F(SessionTest, AWinnersNameIsStoredInTheFilesCodePage)
     // carriage return would split the list, so it becomes "?" too.
     dialogs.answerText(QStringLiteral("Zo\u00eb \u20ac \u65e5\u672c \U0001F600\r\"X\""));
     session.sell(std::nullopt, "1");
+    saver.settle();
     EXPECT_EQ(*store.get("data6"), "\"\rZo\xeb \x80 ?? ??\"X\":  01 Gen 2002\"\r\n"); // emoji, then CR
     // The window shows it back as typed, but for what the files cannot hold.
     EXPECT_EQ(session.hallOfFameText(),
@@ -344,11 +396,14 @@ TEST_F(SessionTest, AnUnsavedWinSurvivesAReloadWhoseSaveFailsToo)
     store.failAllWrites(StoreFailure::NoSpace);
     dialogs.answerText("Dora");
     session.sell(std::nullopt, "1");
+    saver.settle();
     session.load(); // the producer window brings the main window back; the disk is still full
+    saver.settle();
     EXPECT_EQ(session.state().cash, "10000,00");
     store.heal();
     quietDays(1);
     session.advanceDay();
+    saver.settle();
     EXPECT_EQ(store.get("data6"), "\"\rDora:  01 Gen 2002\"\r\n");
     EXPECT_EQ(savedFiles(), filesOf(session.state()));
 }
@@ -363,9 +418,12 @@ TEST_F(SessionTest, AnUnsavedWinIsSavedBeforeTheMainWindowLoadsAgain)
     store.failAllWrites(StoreFailure::NoSpace);
     dialogs.answerText("Ciro");
     session.sell(std::nullopt, "1");
+    saver.settle();
     store.heal();
 
     session.load(); // the main window closed and loaded again
+
+    saver.settle();
     EXPECT_EQ(*store.get("data6"), "\"\rCiro:  07 Lug 2005\"\r\n");
     game::GameState reset = game::startingState();
     reset.date = "07 Lug 2005";

@@ -6,6 +6,7 @@
 //
 // By default the files live in memory; with --folder they are written to a real folder (each
 // save syncs to the disk, so give fewer days).
+#include "session/saver.h"
 #include "platform/folder_store.h"
 #include "platform/local_path.h"
 #include "crash/play_script.h"
@@ -68,8 +69,10 @@ int main(int argc, char** argv)
     }
     crashtest::ScriptRandom random(2002);
     crashtest::ScriptDialogs dialogs;
-    session::Session session(*store, dialogs, random);
+    session::Saver saver{*store, dialogs, session::Saver::Run::ByHand};
+    session::Session session(*store, dialogs, random, saver);
     session.load();
+    saver.settle();
     // A climb to a win about every thousand days: a keen player. (The Hall of Fame grows by a
     // record per win and is never shortened, so a win every few weeks would measure that.)
     crashtest::PlayScript script(session, random, 2002, 1);

@@ -1,4 +1,5 @@
 // The Hall of Fame window and the game's pictures.
+#include "session/saver.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_random.h"
 #include "fakes/memory_store.h"
@@ -25,7 +26,8 @@ struct HallOfFameWindowTest : ::testing::Test {
     fakes::MemoryStore store;
     fakes::FakeDialogs dialogs;
     fakes::FakeRandom random;
-    session::Session session{store, dialogs, random};
+    session::Saver saver{store, dialogs, session::Saver::Run::ByHand};
+    session::Session session{store, dialogs, random, saver};
 
     QLabel* label(ui::Form2& window, const char* name)
     {

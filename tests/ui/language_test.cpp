@@ -1,5 +1,6 @@
 // The language: Italian for the game's texts and Qt's own whatever the system says, until the
 // player picks English in "Opzioni" > "Lingua"; the choice is kept for the next start.
+#include "session/saver.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_random.h"
 #include "fakes/memory_store.h"
@@ -61,7 +62,8 @@ protected:
     fakes::MemoryStore store;
     fakes::FakeDialogs dialogs;
     fakes::FakeRandom random;
-    session::Session session{store, dialogs, random};
+    session::Saver saver{store, dialogs, session::Saver::Run::ByHand};
+    session::Session session{store, dialogs, random, saver};
 
 private:
     QLocale m_before;

@@ -1,5 +1,6 @@
 // The ledger window beside the main window: opened from its menu item, it follows trades, days,
 // a new game and a win, and exports the journal and the history.
+#include "session/saver.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_random.h"
 #include "fakes/memory_store.h"
@@ -78,7 +79,8 @@ protected:
     fakes::MemoryStore store;
     fakes::FakeDialogs dialogs;
     fakes::FakeRandom random;
-    session::Session session{store, dialogs, random};
+    session::Saver saver{store, dialogs, session::Saver::Run::ByHand};
+    session::Session session{store, dialogs, random, saver};
     std::unique_ptr<ui::Form1> form;
 };
 
@@ -119,6 +121,7 @@ TEST_F(LedgerWindowTest, FollowsTradesDaysANewGameAndAWin)
     quietDay();
     EXPECT_EQ(history->rowCount(), 2);
     EXPECT_EQ(text(history, 1, 1), QStringLiteral("02 Gen 2002"));
+    saver.settle();
     ASSERT_TRUE(store.get("Data.ledger"));
     EXPECT_TRUE(records::Ledger::parse(*store.get("Data.ledger"))->matches(session.state()));
 
@@ -157,6 +160,7 @@ TEST_F(LedgerWindowTest, FollowsTradesDaysANewGameAndAWin)
     item->trigger();
     EXPECT_EQ(history->rowCount(), 1);
     EXPECT_EQ(trades->rowCount(), 0);
+    saver.settle();
     EXPECT_TRUE(store.get("Data.ledger.game1"));
     EXPECT_TRUE(window->findChild<QLabel*>(QStringLiteral("note"))->text().isEmpty());
 }

@@ -3,6 +3,7 @@
 #include "fakes/memory_store.h"
 #include "game/texts.h"
 #include "records/autosave.h"
+#include "session/saver.h"
 #include "session/session.h"
 
 #include <gtest/gtest.h>
@@ -44,8 +45,10 @@ TEST(LongRun, EveryDayOnDiskFollowsThePriceRule)
     for (const auto& file : records::autosaveFiles(start, records::WriteOrder::DataFirst)) {
         store.put(file.name, file.bytes);
     }
-    session::Session session(store, dialogs, random);
+    session::Saver saver{store, dialogs, session::Saver::Run::ByHand};
+    session::Session session(store, dialogs, random, saver);
     session.load();
+    saver.settle();
 
     int failures = 0;
     int moves = 0;
@@ -55,6 +58,7 @@ TEST(LongRun, EveryDayOnDiskFollowsThePriceRule)
     const std::string cash = *store.get("Data5");
     for (int day = 0; day < 3000; ++day) {
         session.advanceDay();
+        saver.settle();
         const auto yesterday = recordsOf(store, "Data2", 17);
         const auto change = recordsOf(store, "Data3", 17);
         const auto today = recordsOf(store, "Data4", 17);

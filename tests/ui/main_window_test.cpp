@@ -1,4 +1,5 @@
 // The main window: layout, start-up, the buttons, the quantity entry, the menus and their keys.
+#include "session/saver.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_random.h"
 #include "fakes/memory_store.h"
@@ -126,7 +127,8 @@ protected:
     fakes::MemoryStore store;
     fakes::FakeDialogs dialogs;
     fakes::FakeRandom random;
-    session::Session session{store, dialogs, random};
+    session::Saver saver{store, dialogs, session::Saver::Run::ByHand};
+    session::Session session{store, dialogs, random, saver};
     std::unique_ptr<ui::Form1> window;
     int quits = 0;
 };
@@ -494,6 +496,7 @@ TEST_F(MainWindowTest, EveryShortcutWorksWhileTypingTheQuantity)
          [&] {
              EXPECT_EQ(label(QStringLiteral("Label5"))->text(), QStringLiteral("10000,00"));
              EXPECT_EQ(button("Command4")->caption(), QStringLiteral("01 Gen 2002"));
+             EXPECT_EQ(saver.settle(), 1);
              EXPECT_FALSE(store.replaced().empty());
          }},
     };
@@ -640,7 +643,8 @@ TEST(MainWindowLoaderTest, TheProducerWindowBringsBackAClosedMainWindow)
     fakes::MemoryStore store;
     fakes::FakeDialogs dialogs;
     fakes::FakeRandom random;
-    session::Session session{store, dialogs, random};
+    session::Saver saver{store, dialogs, session::Saver::Run::ByHand};
+    session::Session session{store, dialogs, random, saver};
     for (const auto& file : records::autosaveFiles(savedGame(), records::WriteOrder::DataFirst)) {
         store.put(file.name, file.bytes);
     }

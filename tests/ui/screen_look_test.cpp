@@ -1,5 +1,6 @@
 // The windows on the player's screen: readable under light, dark and high-contrast schemes, opened
 // with their title bar on small screens, whole at high scale, long numbers readable whole.
+#include "session/saver.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_random.h"
 #include "fakes/memory_store.h"
@@ -220,7 +221,8 @@ TEST(Schemes, EveryTextStandsOutFromItsFaceUnderEachScheme)
         store.put("data6", "\"I migliori\rAnna:  01 Gen 2002\"\r\n");
         fakes::FakeDialogs dialogs;
         fakes::FakeRandom random;
-        session::Session session(store, dialogs, random);
+        session::Saver saver{store, dialogs, session::Saver::Run::ByHand};
+        session::Session session(store, dialogs, random, saver);
         fakes::FakeRegistry registry;
         fakes::FakeRunner runner;
         ui::SplashCounter counter;
@@ -358,7 +360,8 @@ TEST(LongNumbers, EveryCellTheCashAndTheDateCanBeReadWhole)
     putGame(store, state);
     fakes::FakeDialogs dialogs;
     fakes::FakeRandom random;
-    session::Session session(store, dialogs, random);
+    session::Saver saver{store, dialogs, session::Saver::Run::ByHand};
+    session::Session session(store, dialogs, random, saver);
     ui::Form1 form(session);
     form.show();
 

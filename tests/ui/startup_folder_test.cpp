@@ -1,4 +1,5 @@
 // The whole start-up from a play folder of hand-written files, checked in every text shown.
+#include "session/saver.h"
 #include "platform/folder_store.h"
 #include "platform/local_path.h"
 #include "fakes/fake_dialogs.h"
@@ -60,7 +61,8 @@ TEST(StartUpFromFolder, ShowsEveryTextOfHandWrittenFiles)
     platform::FolderStore store(platform::localPath(folder.path()));
     fakes::FakeDialogs dialogs;
     fakes::FakeRandom random;
-    session::Session session(store, dialogs, random);
+    session::Saver saver{store, dialogs, session::Saver::Run::ByHand};
+    session::Session session(store, dialogs, random, saver);
     ui::Form1 form(session);
 
     const auto text = [&form](const QString& name) {

@@ -1,5 +1,6 @@
 // The real message boxes while windows of the game come and go: over which window a box opens,
 // where the focus goes after it, and that the program lives while any window is open.
+#include "session/saver.h"
 #include "fakes/fake_random.h"
 #include "fakes/memory_store.h"
 #include "platform/widgets/qt_dialogs.h"
@@ -81,7 +82,8 @@ protected:
     fakes::MemoryStore store;
     platform::QtDialogs boxes;
     fakes::FakeRandom random;
-    session::Session session{store, boxes, random};
+    session::Saver saver{store, boxes, session::Saver::Run::ByHand};
+    session::Session session{store, boxes, random, saver};
     fakes::FakeRegistry registry;
     fakes::FakeRunner runner;
     ui::Form1::Seams seams;

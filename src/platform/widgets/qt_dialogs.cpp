@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace platform {
 
@@ -78,9 +79,33 @@ void QtDialogs::message(const QString& prompt, const QString& title)
     showMessage(nullptr, prompt, title);
 }
 
-void QtDialogs::messageFrom(QWidget* owner, const QString& prompt, const QString& title)
+void QtDialogs::messageFrom(QObject* owner, const QString& prompt, const QString& title)
 {
-    showMessage(owner, prompt, title);
+    showMessage(qobject_cast<QWidget*>(owner), prompt, title);
+}
+
+bool QtDialogs::choose(const QString& prompt, const QString& title, const QString& first, const QString& second,
+                       const std::function<void(Press)>& opened)
+{
+    const QPointer<QWidget> owner = ownerFor(nullptr);
+    QPointer<QMessageBox> box = new QMessageBox(QMessageBox::NoIcon, title, prompt, QMessageBox::NoButton, owner.data());
+    box->setTextFormat(Qt::PlainText);
+    QPushButton* firstButton = box->addButton(first, QMessageBox::AcceptRole);
+    QPushButton* secondButton = box->addButton(second, QMessageBox::RejectRole);
+    box->setDefaultButton(firstButton);
+    box->setEscapeButton(firstButton);
+    if (opened) {
+        opened([box, firstButton] {
+            if (!box.isNull()) {
+                firstButton->click();
+            }
+        });
+    }
+    box->exec();
+    const bool firstChosen = box.isNull() || box->clickedButton() != secondButton;
+    delete box.data();
+    giveFocusBack(owner);
+    return firstChosen;
 }
 
 bool QtDialogs::question(const QString& prompt, const QString& title)

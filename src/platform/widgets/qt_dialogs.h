@@ -21,7 +21,9 @@ public:
     void message(const QString& prompt, const QString& title) override;
     bool question(const QString& prompt, const QString& title) override;
     QString input(const QString& prompt, const QString& title) override;
-    void messageFrom(QWidget* owner, const QString& prompt, const QString& title) override;
+    bool choose(const QString& prompt, const QString& title, const QString& first, const QString& second,
+                const std::function<void(Press)>& opened) override;
+    void messageFrom(QObject* owner, const QString& prompt, const QString& title) override;
 
 private:
     // The window a box opens over: the one that asked, else the main window, else the active
