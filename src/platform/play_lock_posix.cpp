@@ -21,12 +21,17 @@ PlayLock::Outcome PlayLock::acquire()
     // never written: a hard link at its name may share its bytes with a file elsewhere.
     constexpr int kFlags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
     int fd = ::open(path.c_str(), O_RDWR | O_CREAT | kFlags, 0644);
-    if (fd < 0 && (errno == EROFS || errno == EACCES || errno == EPERM)) {
+    int code = fd < 0 ? errno : 0;
+    if (fd < 0 && (code == EROFS || code == EACCES || code == EPERM)) {
         // A read-only folder, or a lock file this user may only read: it can still be locked.
         fd = ::open(path.c_str(), O_RDONLY | kFlags);
+        // With no lock file there, the first reason is the one that says why (a read-only
+        // folder), not that the file is missing.
+        if (fd < 0 && errno != ENOENT) {
+            code = errno;
+        }
     }
     if (fd < 0) {
-        const int code = errno;
         m_reason = std::strerror(code);
         return code == ELOOP || code == EISDIR || code == ENXIO || code == EWOULDBLOCK ? Outcome::NotAFile
                                                                                     : Outcome::NotPossible;

@@ -20,14 +20,18 @@ PlayLock::Outcome PlayLock::acquire()
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    if (file == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED) {
+    DWORD code = file == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_SUCCESS;
+    if (file == INVALID_HANDLE_VALUE && code == ERROR_ACCESS_DENIED) {
         file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT,
                            nullptr);
+        // With no lock file there, the first reason says why.
+        if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_NOT_FOUND) {
+            code = GetLastError();
+        }
     }
     if (file == INVALID_HANDLE_VALUE) {
         // An earlier release holding its lock file open shares it with nobody.
-        const DWORD code = GetLastError();
         m_reason = "error " + std::to_string(code);
         return code == ERROR_SHARING_VIOLATION ? Outcome::HeldByAnother : Outcome::NotPossible;
     }

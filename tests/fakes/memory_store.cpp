@@ -26,6 +26,7 @@ records::EntryKind MemoryStore::entry(const std::string& name)
 records::ReadResult MemoryStore::readUpTo(const std::string& name, std::size_t limit)
 {
     records::ReadResult result;
+    ++m_reads[name];
     auto failing = m_failReads.find(name);
     if (failing != m_failReads.end() && failing->second != 0) {
         if (failing->second > 0) {
@@ -111,6 +112,12 @@ StoreError MemoryStore::remove(const std::string& name)
     if (writeFails(name, error)) {
         return error;
     }
+    if (auto failing = m_failRemoves.find(name); failing != m_failRemoves.end() && failing->second != 0) {
+        if (failing->second > 0) {
+            --failing->second;
+        }
+        return {StoreFailure::Other, name, "injected removal failure"};
+    }
     if (auto odd = m_odd.find(name); odd != m_odd.end()) {
         if (odd->second != records::EntryKind::Link) {
             return {StoreFailure::NotAFile, name, "not a plain file"};
@@ -180,6 +187,7 @@ void MemoryStore::heal()
 {
     m_failWrites.clear();
     m_failReads.clear();
+    m_failRemoves.clear();
     m_failAll = StoreFailure::None;
 }
 

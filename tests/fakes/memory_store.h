@@ -37,6 +37,10 @@ public:
     // Makes operations on this name fail with the given kind, from now on (or the next `times`).
     void failWrites(const std::string& name, records::StoreFailure kind, int times = -1);
     void failReads(const std::string& name, int times = -1);
+    // Makes only the removal of this name fail (an unlink that fails), the next `times` times.
+    void failRemoves(const std::string& name, int times = -1) { m_failRemoves[name] = times; }
+    // How many times a name was read.
+    int reads(const std::string& name) const { return m_reads.count(name) != 0 ? m_reads.at(name) : 0; }
     // Fails every write from now on (a full disk, a read-only folder).
     void failAllWrites(records::StoreFailure kind) { m_failAll = kind; }
     void heal();
@@ -49,6 +53,8 @@ private:
     std::vector<std::string> m_log;
     std::map<std::string, std::pair<records::StoreFailure, int>> m_failWrites;
     std::map<std::string, int> m_failReads;
+    std::map<std::string, int> m_failRemoves;
+    std::map<std::string, int> m_reads;
     records::StoreFailure m_failAll = records::StoreFailure::None;
 };
 

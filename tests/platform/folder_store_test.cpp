@@ -1,5 +1,6 @@
 // The real file store in a fresh temporary folder.
 #include "platform/folder_store.h"
+#include "platform/play_lock.h"
 #include "platform/local_path.h"
 #include "records/store.h"
 
@@ -8,6 +9,9 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
 
 #include <cstdlib>
 #include <string>
@@ -163,6 +167,10 @@ TEST(FolderStore, ReadOnlyFolderGivesPermission)
     EXPECT_EQ(store.read("Data1").bytes, before);
     EXPECT_EQ(store.remove("Data1").kind, StoreFailure::Permission);
     EXPECT_TRUE(isFile(store, "Data1"));
+    // No lock can be made there, and the player hears why: the folder, not a missing file.
+    platform::PlayLock lock(platform::localPath(folder));
+    EXPECT_EQ(lock.acquire(), platform::PlayLock::Outcome::NotPossible);
+    EXPECT_EQ(lock.reason(), std::strerror(std::getenv("TOLV_TEST_READONLY_DIR") ? EROFS : EACCES));
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 

@@ -201,3 +201,110 @@ TEST(GameFiles, ARecordFarLongerThanTheGameWritesIsDamageAndIsKept)
 }
 
 } // namespace
+
+namespace {
+
+game::GameState onDay(const char* date)
+{
+    game::GameState state = game::startingState();
+    state.date = date;
+    return state;
+}
+
+} // namespace
+
+// The note of a backup is the last thing to go. One that cannot be removed keeps every save
+// waiting, as the player is told, until it goes; one left behind by an earlier release next to
+// later saves (every file it names already has its backup) is removed at the start, and the
+// saved game plays.
+TEST(GameFiles, ABackupNoteThatOutlivesItsBackupNeverLocksOutAGame)
+{
+    fakes::MemoryStore store;
+    putState(store, onDay("05 Gen 2002"));
+    store.put("Data1", "\"damaged");
+    store.failRemoves("Data.backups");
+    GameFiles files(store);
+    fakes::QueuedSaves saves(store, files);
+    const records::StartReport start = files.start();
+    EXPECT_TRUE(start.kept.error);
+    EXPECT_TRUE(start.keptLater);
+    EXPECT_EQ(store.get("Data1.bak1"), "\"damaged");
+    EXPECT_EQ(saves.save(game::startingState(), WriteOrder::DataFirst).outcome, SaveOutcome::NotKept);
+    EXPECT_FALSE(store.exists("Data1")) << "a save wrote while the note stood";
+
+    store.heal(); // the note can go now: the next save removes it first, then writes
+    ASSERT_TRUE(saves.save(game::startingState(), WriteOrder::DataFirst));
+    EXPECT_FALSE(store.exists("Data.backups"));
+    EXPECT_TRUE(holdsState(store, game::startingState()));
+    EXPECT_FALSE(store.exists("Data1.bak2"));
+
+    // The folder an earlier release left: the backup whole, the note, and days saved since.
+    store.put("Data.backups", "TolvStreet backups 1\n1\nData1\nData2\nData3\nData4\nData5\ndata7\nend\n");
+    putState(store, onDay("09 Gen 2002"));
+    GameFiles later(store);
+    const records::StartReport again = later.start();
+    EXPECT_EQ(again.read.kind, records::AutosaveRead::Kind::Loaded);
+    EXPECT_EQ(again.read.state, onDay("09 Gen 2002"));
+    EXPECT_TRUE(again.kept.moved.empty());
+    EXPECT_EQ(again.resumedBackup, 0);
+    EXPECT_FALSE(store.exists("Data.backups"));
+    EXPECT_FALSE(store.exists("Data1.bak2"));
+
+    // A file at the note's name that is no note of the game's is kept like any foreign file.
+    store.put("Data.backups", "TolvStreet backups 1\n1\nData1\n");
+    GameFiles third(store);
+    EXPECT_EQ(third.start().foreignNote, "Data.backups.bak1");
+    EXPECT_EQ(store.get("Data.backups.bak1"), "TolvStreet backups 1\n1\nData1\n");
+}
+
+// A finished game's ledger and a Hall of Fame's copy take one number above the highest in the
+// folder, and keep it: a save that failed part-way writes the same name again, never a second
+// copy. A name somebody else took meanwhile is passed over and told back; past the highest number
+// a journal names, the lowest free one is taken, and said.
+TEST(GameFiles, NumberedFilesKeepTheirNumberOnEveryTry)
+{
+    fakes::MemoryStore store;
+    putState(store, game::startingState());
+    store.put("Data.ledger.game2", "a finished game whose earlier one the player deleted");
+    store.put("data6", "I campioni\n"); // not the game's form: a win copies it first
+    store.put("data6.bak4", "an older copy");
+    GameFiles files(store);
+    fakes::QueuedSaves saves(store, files);
+    files.start();
+    files.newGame(game::startingState());
+    store.failWrites("Data.ledger", StoreFailure::NoSpace, 1);
+    ASSERT_FALSE(saves.save(game::startingState(), WriteOrder::DataFirst));
+    ASSERT_TRUE(saves.save(game::startingState(), WriteOrder::DataFirst));
+    EXPECT_TRUE(store.exists("Data.ledger.game3"));
+    EXPECT_FALSE(store.exists("Data.ledger.game4"));
+    EXPECT_FALSE(store.exists("Data.ledger.game1"));
+    EXPECT_EQ(files.lastArchive(), "Data.ledger.game3");
+
+    files.recordWin("Anna", "01 Gen 2002");
+    store.failWrites("data6", StoreFailure::NoSpace, 1);
+    ASSERT_FALSE(saves.save(game::startingState(), WriteOrder::DataFirst));
+    ASSERT_TRUE(saves.save(game::startingState(), WriteOrder::DataFirst));
+    EXPECT_EQ(store.get("data6.bak5"), "I campioni\n");
+    EXPECT_FALSE(store.exists("data6.bak6"));
+
+    // The next number (4) is somebody else's by the time the save writes.
+    files.newGame(game::startingState());
+    store.put("Data.ledger.game4", "a player's file");
+    const records::SaveReport passedOver = saves.save(game::startingState(), WriteOrder::DataFirst);
+    ASSERT_TRUE(passedOver);
+    EXPECT_EQ(passedOver.renumbered.size(), 1u);
+    EXPECT_EQ(store.get("Data.ledger.game4"), "a player's file");
+    EXPECT_TRUE(store.exists("Data.ledger.game5"));
+    EXPECT_EQ(files.lastArchive(), "Data.ledger.game5");
+
+    // No number is left above the highest: the lowest free one, said in the report.
+    store.put("Data.ledger.game999999999", "the last number");
+    GameFiles later(store);
+    fakes::QueuedSaves laterSaves(store, later);
+    later.start();
+    later.newGame(game::startingState());
+    const records::SaveReport fellBack = laterSaves.save(game::startingState(), WriteOrder::DataFirst);
+    ASSERT_TRUE(fellBack);
+    EXPECT_EQ(fellBack.fellBack, std::vector<std::string>{"Data.ledger.game1"});
+    EXPECT_TRUE(store.exists("Data.ledger.game1"));
+}

@@ -323,6 +323,52 @@ TEST_F(SessionTest, EveryWinOfARunKeepsTheWinnersBeforeIt)
     EXPECT_EQ(session.wins(), 2);
 }
 
+// The Hall of Fame is read when the game starts and when its window opens, never at a press.
+TEST_F(SessionTest, NoPressReadsTheHallOfFame)
+{
+    game::GameState rich = game::startingState();
+    rich.cash = "150000";
+    store.put("data6", "\"\"\r\n");
+    startFrom(rich);
+    const int atStart = store.reads("data6");
+    quietDays(2);
+    session.advanceDay();
+    session.buy(0, "1");
+    dialogs.answerText("Anna");
+    session.sell(0, "1");
+    session.advanceDay();
+    saver.settle();
+    EXPECT_EQ(session.wins(), 1);
+    EXPECT_EQ(store.reads("data6"), atStart);
+    EXPECT_EQ(session.hallOfFameText(), QStringLiteral("\"\rAnna:  02 Gen 2002\"\r\n"));
+    EXPECT_EQ(store.reads("data6"), atStart + 1);
+}
+
+// A Hall of Fame not in the game's form is said to be kept once, when it is, under the name the
+// save wrote: here a file of the player's took the number the start had found free.
+TEST_F(SessionTest, TheCopyOfAHallOfFameIsToldOnceUnderTheNameWritten)
+{
+    game::GameState rich = game::startingState();
+    rich.cash = "150000";
+    store.put("data6", "I campioni\n");
+    startFrom(rich);
+    store.put("data6.bak1", "a player's file");
+    store.failWrites("Data1", StoreFailure::NoSpace, 1);
+    dialogs.answerText("Anna");
+    session.sell(std::nullopt, "1");
+    saver.settle();
+    quietDays(2);
+    session.advanceDay();
+    session.advanceDay();
+    saver.settle();
+    const QStringList prompts = dialogs.prompts();
+    ASSERT_EQ(prompts.size(), 3) << prompts.join(" | ").toStdString();
+    EXPECT_TRUE(prompts[1].contains("il disco è pieno"));
+    EXPECT_TRUE(prompts[2].contains("\"data6.bak2\"")) << prompts[2].toStdString();
+    EXPECT_EQ(store.get("data6.bak2"), "I campioni\n");
+    EXPECT_EQ(store.get("data6.bak1"), "a player's file");
+}
+
 TEST_F(SessionTest, NoWinIsLostWhenTheHallOfFameIsMissingOrTheSaveFails)
 {
     game::GameState rich = game::startingState();
