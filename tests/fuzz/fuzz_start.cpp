@@ -2,6 +2,7 @@
 // start never crashes, a damaged file is always kept before the new game is saved over it, and
 // whatever state the start gives saves and reads back exactly.
 #include "fakes/memory_store.h"
+#include "fakes/queued_saves.h"
 #include "records/game_files.h"
 
 #include <cstdint>
@@ -52,7 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             require(store.get(backup) == before.get(name));
         }
     }
-    const records::SaveReport saved = files.save(state, records::WriteOrder::DataFirst);
+    fakes::QueuedSaves saves(store, files);
+    const records::SaveReport saved = saves.save(state, records::WriteOrder::DataFirst);
     require(static_cast<bool>(saved));
     const records::AutosaveRead read = records::readAutosave(store);
     require(read.kind == records::AutosaveRead::Kind::Loaded && read.state == state);
