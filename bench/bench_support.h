@@ -24,6 +24,11 @@ public:
     void message(const QString&, const QString&) override { ++messages; }
     bool question(const QString&, const QString&) override { return false; }
     QString input(const QString&, const QString&) override { return {}; }
+    bool choose(const QString&, const QString&, const QString&, const QString&,
+                const std::function<void(Press)>&) override
+    {
+        return true;
+    }
     int messages = 0;
 };
 

@@ -122,10 +122,10 @@ void PressToRender(benchmark::State& bench)
         platform::systemFolderCalls(platform::localPath(dir.path())), delay);
     SlowSyncCalls& counted = *calls;
     platform::FolderStore store(std::move(calls));
-    session::Saver saver(store);
     SilentDialogs dialogs;
+    session::Saver saver(store, dialogs);
     BenchRandom random;
-    session::Session session(store, dialogs, random, &saver);
+    session::Session session(store, dialogs, random, saver);
     ui::Form1 window(session);
     window.show();
     auto* dateButton = window.findChild<QPushButton*>(QStringLiteral("Command4"));
