@@ -109,6 +109,8 @@ constexpr MenuText kMenuTexts[] = {
     {"info", QT_TRANSLATE_NOOP("Form1", "&Info")},
     {"infoprogr", QT_TRANSLATE_NOOP("Form1", "Informazioni sul &Programma")},
     {"infoproduttor", QT_TRANSLATE_NOOP("Form1", "Informazioni sul Pro&duttore")},
+    {"registroMenu", QT_TRANSLATE_NOOP("Form1", "&Registro")},
+    {"registro", QT_TRANSLATE_NOOP("Form1", "&Registro del giocatore")},
 };
 
 QString menuCaption(const char* name)
@@ -592,9 +594,9 @@ void Form1::buildMenus()
                 QKeySequence(Qt::CTRL | Qt::Key_K), &Form1::infoproduttor_Click);
 
     // An addition beside the game's own menus, which stay as they are; its keys clash with none.
-    QMenu* registroMenu = menuBar()->addMenu(QStringLiteral("&Registro"));
+    QMenu* registroMenu = menuBar()->addMenu(menuCaption("registroMenu"));
     registroMenu->setObjectName(QStringLiteral("registroMenu"));
-    QAction* registro = addItem(registroMenu, "registro", QStringLiteral("&Registro del giocatore"),
+    QAction* registro = addItem(registroMenu, "registro", menuCaption("registro"),
                                 QKeySequence(Qt::CTRL | Qt::Key_R), &Form1::registro_Click);
 
     QList<QKeySequence> keys;
