@@ -373,7 +373,7 @@ Form1::Form1(Session& session, Seams seams, QWidget* parent)
     m_client = new QWidget(this);
     m_client->setObjectName(QStringLiteral("client"));
     m_client->setFont(designFont(fonts::kArial, 8.25));
-    setCentralWidget(m_client);
+    m_client->resize(twips(kClientWidth), twips(kClientHeight));
 
     buildCashBox(m_client);
     buildOperations(m_client);
@@ -391,7 +391,13 @@ Form1::Form1(Session& session, Seams seams, QWidget* parent)
     setTabOrder(Command3, Command1);
     setTabOrder(Command1, Command2);
 
-    resize(twips(kClientWidth), twips(kClientHeight) + menuBar()->sizeHint().height());
+    // On a screen too small for the window its client area scrolls.
+    auto* area = new ClientArea(
+        m_client, this,
+        QSize(twips(kClientWidth), twips(kClientHeight) + menuBar()->sizeHint().height()),
+        ClientArea::Sizing::Sizable);
+    setCentralWidget(area);
+    area->setPlacement([this] { centreOnScreen(); });
     centreOnScreen();
     // The first company takes the focus without being selected.
     op1[0]->setFocus(Qt::OtherFocusReason);

@@ -3,13 +3,19 @@
 #pragma once
 
 #include <QColor>
+#include <QMargins>
 #include <QPalette>
 #include <QPoint>
+#include <QPointer>
 #include <QRect>
+#include <QScrollArea>
 #include <QSize>
 
+#include <functional>
 #include <optional>
 
+class QScreen;
+class QWindow;
 class QWidget;
 
 namespace ui {
@@ -37,6 +43,46 @@ QRect openingFrame(QSize clientSize, const QMargins& margins, const QRect& scree
 
 // Moves a top-level window to its opening place on its screen (see openingFrame).
 void placeOnScreen(QWidget* window, std::optional<QPoint> clientAt = std::nullopt);
+
+// A window's client area: the controls at their places on `client`, held by a scroll area that
+// fills the window. Where the window fits the free area of its screen it is exactly the window
+// as designed and nothing scrolls (a player who shrinks a sizable one cuts it, as designed); where
+// it does not fit, the window is cut to that area and the client scrolls, by its scroll bars, the
+// wheel and the keyboard, whose focus brings each control it reaches into view.
+class ClientArea final : public QScrollArea {
+    Q_OBJECT
+public:
+    enum class Sizing { Fixed, Sizable };
+
+    // `windowSize` is the window's designed size: the client with what the window adds around
+    // it (a menu bar, a border of its own). The window is sized at once.
+    ClientArea(QWidget* client, QWidget* window, QSize windowSize, Sizing sizing);
+
+    // Sizes the window for the free area of its screen. It runs again by itself when the window
+    // is shown, when the system first tells the frame it draws around the window, and when the
+    // window changes screen or its screen's free area changes.
+    void fit();
+    bool scrolls() const { return m_scrolls; }
+    // Runs after a fit that a newly told frame made: the window takes its place again.
+    void setPlacement(std::function<void()> place) { m_place = std::move(place); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QMargins frameMargins() const;
+    void followScreen();
+
+    QWidget* m_window;
+    QSize m_windowSize;
+    QSize m_clientSize;
+    Sizing m_sizing;
+    QMargins m_frame;
+    bool m_scrolls = false;
+    std::function<void()> m_place;
+    QPointer<QScreen> m_screen;
+    QPointer<QWindow> m_handle;
+};
 
 // The whole text for the player's tooltip, shown as written on one line however long it is.
 QString wholeTextTip(const QString& text);

@@ -141,15 +141,18 @@ void putGame(fakes::MemoryStore& store, const game::GameState& state)
     }
 }
 
-// The probe program opens every window under a screen or scale of its own and reports them.
-QJsonObject runProbe(const QString& platform, const QString& scale = QStringLiteral("1"))
+// The probe program opens every window under a screen or scale of its own, in Italian or in
+// English, and reports them.
+QJsonObject runProbe(const QString& platform, const QString& scale = QStringLiteral("1"),
+                     bool english = false)
 {
     QProcess probe;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
     env.insert(QStringLiteral("QT_SCALE_FACTOR"), scale);
     probe.setProcessEnvironment(env);
-    probe.start(QStringLiteral(TOLV_UI_PROBE), {});
+    probe.start(QStringLiteral(TOLV_UI_PROBE),
+                english ? QStringList{QStringLiteral("--english")} : QStringList{});
     EXPECT_TRUE(probe.waitForFinished(60000));
     EXPECT_EQ(probe.exitCode(), 0) << probe.readAllStandardError().toStdString();
     return QJsonDocument::fromJson(probe.readAllStandardOutput()).object();
@@ -291,56 +294,63 @@ TEST(OpeningPlace, TitleBarAndAsMuchAsFitsStayInsideTheFreeArea)
     }
 }
 
-TEST(OpeningPlace, EveryWindowOpensWithItsTitleBarOnSmallScreens)
+TEST(SmallScreens, EveryWindowIsAsDesignedWhereItFitsAndScrollsWhereItDoesNot)
 {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
-    // At 1280 x 720 every window fits; on the smaller screens the main window does not.
-    const QJsonObject roomy = runProbe(screenOf(folder, QSize(1280, 720)));
-    EXPECT_EQ(roomy[QStringLiteral("windows")].toObject().size(), 4);
-    for (const QSize size : {QSize(1280, 720), QSize(1024, 600), QSize(800, 600)}) {
-        const QJsonObject probe = runProbe(screenOf(folder, size));
-        const QRect available = rectOf(probe[QStringLiteral("available")]);
-        EXPECT_EQ(available.size(), size);
-        const QJsonObject windows = probe[QStringLiteral("windows")].toObject();
-        EXPECT_EQ(windows.keys(), roomy[QStringLiteral("windows")].toObject().keys());
-        for (const QString& name : windows.keys()) {
-            const QJsonObject window = windows[name].toObject();
-            const QString what =
-                QStringLiteral("%1 on %2x%3").arg(name).arg(size.width()).arg(size.height());
-            expectOpensOnScreen(rectOf(window[QStringLiteral("frame")]), available, what);
-            // Every window keeps its own size; the player moves it by its title bar.
-            EXPECT_EQ(
-                rectOf(window[QStringLiteral("client")]).size(),
-                rectOf(roomy[QStringLiteral("windows")][name][QStringLiteral("client")]).size())
-                << what.toStdString();
-        }
-    }
-}
-
-TEST(HighScale, WindowsGrowWithTheScaleAndKeepTheirTextsWhole)
-{
-    const QJsonObject one = runProbe(QStringLiteral("offscreen"));
-    const QJsonObject windows = one[QStringLiteral("windows")].toObject();
-    const QJsonObject whole = one[QStringLiteral("whole")].toObject();
-    ASSERT_EQ(windows.size(), 4);
+    // On a roomy screen every window is the window as designed, every text whole.
+    const QJsonObject roomy = runProbe(screenOf(folder, QSize(1280, 1024)));
+    const QJsonObject designs = roomy[QStringLiteral("windows")].toObject();
+    const QJsonObject whole = roomy[QStringLiteral("whole")].toObject();
+    ASSERT_EQ(designs.size(), 4);
     EXPECT_GT(whole.size(), 60);
-    for (const double factor : {1.5, 2.0}) {
-        const QJsonObject scaled = runProbe(QStringLiteral("offscreen"), QString::number(factor));
+
+    struct Screen {
+        QSize size;
+        double scale;
+        bool english;
+    };
+    for (const Screen& screen : {Screen{{1024, 600}, 1, false}, Screen{{800, 600}, 1, false},
+                                 Screen{{800, 600}, 1, true}, Screen{{1280, 800}, 1.5, false},
+                                 Screen{{1280, 800}, 1.5, true}, Screen{{1280, 800}, 2, false}}) {
+        const QString what = QStringLiteral("%1x%2 at %3%4")
+                                 .arg(screen.size.width())
+                                 .arg(screen.size.height())
+                                 .arg(screen.scale)
+                                 .arg(screen.english ? QStringLiteral(" in English") : QString());
+        SCOPED_TRACE(what.toStdString());
+        const QJsonObject probe =
+            runProbe(screenOf(folder, screen.size), QString::number(screen.scale), screen.english);
+        const QRect available = rectOf(probe[QStringLiteral("available")]);
+        EXPECT_NEAR(available.width(), screen.size.width() / screen.scale, 1);
+        const QJsonObject windows = probe[QStringLiteral("windows")].toObject();
+        ASSERT_EQ(windows.keys(), designs.keys());
         for (const QString& name : windows.keys()) {
-            SCOPED_TRACE(QStringLiteral("%1 at %2").arg(name).arg(factor).toStdString());
-            const QJsonValue big = scaled[QStringLiteral("windows")][name];
-            EXPECT_EQ(rectOf(big[QStringLiteral("client")]).size(),
-                      rectOf(windows[name][QStringLiteral("client")]).size());
-            for (const int i : {0, 1}) {
-                EXPECT_NEAR(big[QStringLiteral("device")][i].toInt(),
-                            windows[name][QStringLiteral("device")][i].toInt() * factor, 1.0);
+            SCOPED_TRACE(name.toStdString());
+            const QJsonObject window = windows[name].toObject();
+            const QRect frame = rectOf(window[QStringLiteral("frame")]);
+            const QSize design = rectOf(designs[name][QStringLiteral("frame")]).size();
+            EXPECT_TRUE(available.contains(frame));
+            // As designed where it fits; cut to the screen and scrolling where it does not.
+            const bool fits =
+                design.width() <= available.width() && design.height() <= available.height();
+            EXPECT_EQ(window[QStringLiteral("scrolls")].toBool(), !fits);
+            if (fits) {
+                EXPECT_EQ(rectOf(window[QStringLiteral("client")]).size(),
+                          rectOf(designs[name][QStringLiteral("client")]).size());
             }
+            EXPECT_EQ(window[QStringLiteral("outOfReach")].toArray(), QJsonArray());
+            EXPECT_EQ(window[QStringLiteral("keysOutOfView")].toArray(), QJsonArray());
+            // Drawn with the scale: as many device pixels as the scale asks.
+            const QSize client = rectOf(window[QStringLiteral("client")]).size();
+            const QJsonArray device = window[QStringLiteral("device")].toArray();
+            EXPECT_NEAR(device[0].toInt(), client.width() * screen.scale, 1.0);
+            EXPECT_NEAR(device[1].toInt(), client.height() * screen.scale, 1.0);
         }
+        // Every text the design shows whole stays whole, larger or in English.
         for (const QString& text : whole.keys()) {
             if (whole[text].toBool()) {
-                EXPECT_TRUE(scaled[QStringLiteral("whole")][text].toBool())
-                    << text.toStdString() << " at " << factor;
+                EXPECT_TRUE(probe[QStringLiteral("whole")][text].toBool()) << text.toStdString();
             }
         }
     }
