@@ -12,6 +12,7 @@
 #include "ui/main_window.h"
 #include "ui/saver.h"
 #include "ui/session.h"
+#include "ui/window_look.h"
 
 #include <QApplication>
 
@@ -35,6 +36,7 @@ int main(int argc, char* argv[])
     ui::Language language;
     language.apply(language.saved());
     ui::installFontSubstitutions();
+    ui::useGameStyle();
     QApplication::setWindowIcon(ui::appIcon());
     platform::QtDialogs dialogs;
 

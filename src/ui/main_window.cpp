@@ -413,8 +413,9 @@ void Form1::buildCashBox(QWidget* area)
     Shape1 = new RectangleShape(twipRect(480, 600, 2055, 615), 2, area);
     Shape1->setObjectName(QStringLiteral("Shape1"));
     Shape1->setAccessibleName(cashFrameName());
-    // The cash box is drawn in black on the light face whatever the system's scheme.
-    useGameInk(Shape1, true);
+    // The cash box is drawn in black whatever the system's scheme; on a face too dark for black
+    // it lies on the white of the design's lines.
+    useGameInk(Shape1);
 
     // The currency mark: a V (Line1, Line2) crossed by two bars (Line4 above, Line3 below).
     const std::array<std::pair<QPoint, QPoint>, 4> strokes{{

@@ -16,6 +16,7 @@
 #include <QSvgRenderer>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <qdrawutil.h>
 
 #include <QCoreApplication>
 
@@ -142,6 +143,16 @@ void SplashFrame::mouseReleaseEvent(QMouseEvent* event)
     if (click && m_clicked) {
         m_clicked();
     }
+}
+
+void SplashFrame::paintEvent(QPaintEvent*)
+{
+    // The sunken line around the surface, its shaded side in the mark colour, which shows on
+    // any face.
+    QPainter painter(this);
+    QPalette shades = palette();
+    shades.setColor(QPalette::Dark, markColour(shades));
+    qDrawShadeRect(&painter, frameRect(), shades, true, lineWidth(), midLineWidth());
 }
 
 frmSplash::frmSplash(SplashCounter& counter, std::function<void()> bringMainWindowBack,

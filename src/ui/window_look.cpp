@@ -4,16 +4,155 @@
 #include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QPainter>
+#include <QProxyStyle>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyleFactory>
+#include <QStyleOption>
 #include <QTextDocument>
 #include <QWidget>
 #include <QWindow>
 
 #include <algorithm>
+#include <cmath>
 
 namespace ui {
+
+namespace {
+
+double luminance(const QColor& colour)
+{
+    const auto linear = [](float value) {
+        return value <= 0.03928f ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+    };
+    const QColor rgb = colour.toRgb();
+    return 0.2126 * linear(rgb.redF()) + 0.7152 * linear(rgb.greenF()) +
+           0.0722 * linear(rgb.blueF());
+}
+
+// The style the game's windows are drawn with: the system's, with its faint marks made clear.
+class GameStyle final : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override
+    {
+        switch (element) {
+        case PE_IndicatorRadioButton:
+            drawOptionCircle(option, painter);
+            return;
+        case PE_FrameLineEdit:
+            drawEdge(option, painter, option->state.testFlag(State_HasFocus) ? 2 : 1);
+            return;
+        default:
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+        }
+    }
+
+    // A frame's line runs through the middle of its caption, broken where the caption stands, as
+    // the classic frames are drawn; the caption is the style's own.
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                            QPainter* painter, const QWidget* widget) const override
+    {
+        const auto* box = qstyleoption_cast<const QStyleOptionGroupBox*>(option);
+        if (control != CC_GroupBox || box == nullptr ||
+            !box->subControls.testFlag(SC_GroupBoxFrame)) {
+            QProxyStyle::drawComplexControl(control, option, painter, widget);
+            return;
+        }
+        QStyleOptionGroupBox rest(*box);
+        rest.subControls &= ~SC_GroupBoxFrame;
+        QProxyStyle::drawComplexControl(control, &rest, painter, widget);
+        QStyleOption frame(*box);
+        QRegion open(box->rect);
+        if (!box->text.isEmpty()) {
+            const QRect caption =
+                proxy()->subControlRect(CC_GroupBox, box, SC_GroupBoxLabel, widget);
+            frame.rect.setTop(caption.center().y());
+            open -= caption.adjusted(-2, 0, 2, 0);
+        }
+        painter->save();
+        painter->setClipRegion(open);
+        drawEdge(&frame, painter, 1);
+        painter->restore();
+    }
+
+private:
+    // A circle in the mark colour on the field's colour, with a dot in the field's text colour
+    // when chosen.
+    static void drawOptionCircle(const QStyleOption* option, QPainter* painter)
+    {
+        const QPalette& colours = option->palette;
+        const QRectF box(option->rect);
+        const qreal side = std::min(box.width(), box.height()) - 2;
+        const QRectF circle(box.center().x() - side / 2, box.center().y() - side / 2, side, side);
+        QColor field = colours.color(QPalette::Base);
+        if (option->state.testFlag(State_Sunken)) {
+            field =
+                QColor::fromRgbF((field.redF() + colours.color(QPalette::Window).redF()) / 2,
+                                 (field.greenF() + colours.color(QPalette::Window).greenF()) / 2,
+                                 (field.blueF() + colours.color(QPalette::Window).blueF()) / 2);
+        }
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(QPen(markColour(colours), 1.5));
+        painter->setBrush(field);
+        painter->drawEllipse(circle.adjusted(0.75, 0.75, -0.75, -0.75));
+        if (option->state.testFlag(State_On)) {
+            painter->setPen(Qt::NoPen);
+            painter->setBrush(colours.color(QPalette::Text));
+            painter->drawEllipse(circle.center(), side / 5, side / 5);
+        }
+        painter->restore();
+    }
+
+    // A plain edge of `width` pixels in the mark colour just inside the rectangle.
+    static void drawEdge(const QStyleOption* option, QPainter* painter, int width)
+    {
+        const QColor mark = markColour(option->palette);
+        const QRect r = option->rect;
+        painter->fillRect(r.left(), r.top(), r.width(), width, mark);
+        painter->fillRect(r.left(), r.bottom() + 1 - width, r.width(), width, mark);
+        painter->fillRect(r.left(), r.top(), width, r.height(), mark);
+        painter->fillRect(r.right() + 1 - width, r.top(), width, r.height(), mark);
+    }
+};
+
+} // namespace
+
+double contrast(const QColor& a, const QColor& b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor markColour(const QPalette& palette)
+{
+    const QColor face = palette.color(QPalette::Window).toRgb();
+    const QColor ink = palette.color(QPalette::WindowText).toRgb();
+    // From the face toward the ink, in twentieths, until the line stands out clearly.
+    for (int step = 1; step < 20; ++step) {
+        const double t = step / 20.0;
+        const QColor mixed =
+            QColor::fromRgbF(float(face.redF() + (ink.redF() - face.redF()) * t),
+                             float(face.greenF() + (ink.greenF() - face.greenF()) * t),
+                             float(face.blueF() + (ink.blueF() - face.blueF()) * t));
+        if (contrast(mixed, face) >= 4.5) {
+            return mixed;
+        }
+    }
+    return ink;
+}
+
+void useGameStyle()
+{
+    // The proxy takes over the style in use (the system's, or the one -style named).
+    QApplication::setStyle(new GameStyle(QStyleFactory::create(QApplication::style()->name())));
+}
 
 QPalette gamePalette()
 {
@@ -28,20 +167,14 @@ QPalette gamePalette()
     return palette;
 }
 
-void useGameInk(QWidget* widget, bool face)
+void useGameInk(QWidget* widget)
 {
     QPalette palette = widget->palette();
     for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         palette.setColor(group, QPalette::WindowText, kGameInk);
         palette.setColor(group, QPalette::ButtonText, kGameInk);
-        if (face) {
-            palette.setColor(group, QPalette::Window, kGameFace);
-        }
     }
     widget->setPalette(palette);
-    if (face) {
-        widget->setAutoFillBackground(true);
-    }
 }
 
 QRect fitInside(QRect frame, const QRect& available)

@@ -27,9 +27,25 @@ inline constexpr QColor kGameInk{0x00, 0x00, 0x00};
 // A light palette on the game's face with black text, whatever the system's scheme.
 QPalette gamePalette();
 
-// Gives a widget the game's ink for its text and drawings (and, with `face`, the game's
-// face behind them); everything else it shows keeps following the system palette.
-void useGameInk(QWidget* widget, bool face = false);
+// The contrast of two colours as WCAG measures it: from 1 (the same) to 21 (black on white).
+double contrast(const QColor& a, const QColor& b);
+
+// The colour of lines and marks on the palette's face: its text colour softened toward the face
+// only as far as it still stands out clearly (4.5 : 1).
+QColor markColour(const QPalette& palette);
+
+// The white of the design's etched lines: the face the cash box takes where the system's own
+// face is too dark for the game's black ink.
+inline constexpr QColor kInkFace{0xFF, 0xFF, 0xFF};
+
+// The system's style with the marks it may draw too faint on a dark or high-contrast face, or
+// even on a light one (the option buttons' circles, the entries' edges, the frames' lines),
+// drawn in markColour. Installed for the whole program before its first window.
+void useGameStyle();
+
+// Gives a widget the game's ink for its text and drawings; everything else it shows keeps
+// following the system palette.
+void useGameInk(QWidget* widget);
 
 // The frame rectangle moved just enough to lie inside the available area; one larger than the
 // area keeps its top-left corner, and with it the title bar, inside.

@@ -136,6 +136,7 @@ int main(int argc, char** argv)
     }
     QApplication app(argc, argv);
     ui::installFontSubstitutions();
+    ui::useGameStyle();
     ui::Language language;
     if (QCoreApplication::arguments().contains(QStringLiteral("--english"))) {
         language.apply(ui::Language::Choice::English);

@@ -21,7 +21,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
+#include <QRadioButton>
 #include <QStyle>
+#include <QStyleOptionButton>
 #include <QTemporaryDir>
 #include <QTextDocumentFragment>
 #include <QTimer>
@@ -134,6 +136,82 @@ void expectReadable(QWidget* window, const QString& scheme)
     EXPECT_GT(checked, 0) << window->objectName().toStdString();
 }
 
+// How many pixels of a mark stand out (3 : 1) from what lies behind it: the window drawn with
+// the element and without it, its own words blanked and what it holds hidden. `part` is the
+// element's rectangle, or the part of it that is the mark.
+int standingOut(QWidget* window, QWidget* element, const QRect& part)
+{
+    const auto [text, set] = wordsOf(element);
+    if (set) {
+        set(QString());
+    }
+    QList<QWidget*> held;
+    for (QWidget* child : element->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child->isVisible()) {
+            held << child;
+            child->hide();
+        }
+    }
+    const QRect area(element->mapTo(window, part.topLeft()), part.size());
+    const QImage with = window->grab(area).toImage();
+    element->hide();
+    const QImage without = window->grab(area).toImage();
+    element->show();
+    for (QWidget* child : held) {
+        child->show();
+    }
+    if (set) {
+        set(text);
+    }
+    int count = 0;
+    for (int y = 0; y < with.height(); ++y) {
+        for (int x = 0; x < with.width(); ++x) {
+            count += contrast(with.pixelColor(x, y), without.pixelColor(x, y)) >= 3.0 ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+// Every option button's circle, entry's edge, frame, line and shape stands out from what lies
+// behind it: for a line or shape at least its length, for a frame at least its shorter side
+// (neighbouring cells share their top and bottom lines), for a circle twice its width. The
+// etched separator of the about box counts by its grey stroke, whose white partner is its
+// highlight.
+void expectMarksStandOut(QWidget* window, const QString& scheme)
+{
+    int checked = 0;
+    for (QWidget* element : window->findChildren<QWidget*>()) {
+        if (!element->isVisibleTo(window)) {
+            continue;
+        }
+        QRect part = element->rect();
+        const bool line = qobject_cast<ui::LineShape*>(element) != nullptr ||
+                          qobject_cast<ui::RectangleShape*>(element) != nullptr ||
+                          element->objectName() == QStringLiteral("Line1(1)");
+        int length =
+            line ? std::max(part.width(), part.height()) : std::min(part.width(), part.height());
+        if (auto* option = qobject_cast<QRadioButton*>(element)) {
+            QStyleOptionButton look;
+            look.initFrom(option);
+            part = option->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &look, option);
+            length = 2 * part.width();
+        } else {
+            const auto* frame = qobject_cast<QFrame*>(element);
+            const bool marked = line || qobject_cast<QLineEdit*>(element) != nullptr ||
+                                qobject_cast<QGroupBox*>(element) != nullptr ||
+                                (frame != nullptr && frame->frameShape() != QFrame::NoFrame);
+            if (!marked) {
+                continue;
+            }
+        }
+        ++checked;
+        EXPECT_GE(standingOut(window, element, part), length)
+            << scheme.toStdString() << ' ' << window->objectName().toStdString() << '/'
+            << element->objectName().toStdString();
+    }
+    EXPECT_GT(checked, 0) << window->objectName().toStdString();
+}
+
 void putGame(fakes::MemoryStore& store, const game::GameState& state)
 {
     for (const auto& file : records::autosaveFiles(state, records::WriteOrder::DataFirst)) {
@@ -235,7 +313,16 @@ TEST(Schemes, EveryTextStandsOutFromItsFaceUnderEachScheme)
             for (QWidget* window : std::initializer_list<QWidget*>{&form, &hall, &about, &splash}) {
                 window->show();
                 expectReadable(window, scheme);
+                expectMarksStandOut(window, scheme);
             }
+            // The cash box lies on the window's own face, or on the white of the design's lines
+            // where that face is too dark for its black ink.
+            auto* shape = form.findChild<QWidget*>(QStringLiteral("Shape1"));
+            const QColor inside = form.grab(QRect(shape->mapTo(&form, QPoint(4, 4)), QSize(1, 1)))
+                                      .toImage()
+                                      .pixelColor(0, 0);
+            EXPECT_TRUE(inside == palette.color(QPalette::Window) || inside == Qt::white)
+                << scheme.toStdString() << ' ' << inside.name().toStdString();
         }
         // The real boxes, read while they are open.
         platform::QtDialogs boxes;
@@ -253,6 +340,9 @@ TEST(Schemes, EveryTextStandsOutFromItsFaceUnderEachScheme)
                 seen = true;
                 box->setObjectName(QString::fromLatin1(box->metaObject()->className()));
                 expectReadable(box, scheme);
+                if (box->findChild<QLineEdit*>() != nullptr) {
+                    expectMarksStandOut(box, scheme);
+                }
                 box->reject();
             });
             open();
