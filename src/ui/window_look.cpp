@@ -322,11 +322,14 @@ bool ClientArea::eventFilter(QObject* watched, QEvent* event)
             break;
         case QEvent::Move:
         case QEvent::Resize:
-            // The frame is told once the window is on the screen: the room it leaves changes.
+            // The frame is told once the window is on the screen: the room it leaves changes, and
+            // the window takes its place again the first time only, never after the player has
+            // moved it.
             if (m_window->isVisible() && frameMargins() != m_frame) {
+                const bool firstTold = m_frame.isNull();
                 m_frame = frameMargins();
                 fit();
-                if (m_place) {
+                if (firstTold && m_place) {
                     m_place();
                 }
             }

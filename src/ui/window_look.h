@@ -79,7 +79,8 @@ public:
     // window changes screen or its screen's free area changes.
     void fit();
     bool scrolls() const { return m_scrolls; }
-    // Runs after a fit that a newly told frame made: the window takes its place again.
+    // Runs after the fit that the first frame told by the system made: the window takes its
+    // place again, now that its whole size is known.
     void setPlacement(std::function<void()> place) { m_place = std::move(place); }
 
 protected:
