@@ -241,10 +241,19 @@ ClientArea::ClientArea(QWidget* client, QWidget* window, QSize windowSize, Sizin
     window->installEventFilter(this);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (m_scrolls && now != nullptr && widget()->isAncestorOf(now)) {
-            ensureWidgetVisible(now, 8, 8);
+            bringIntoView(now);
         }
     });
     fit();
+}
+
+void ClientArea::bringIntoView(const QWidget* control)
+{
+    // The whole control with a little room around it, not only its text cursor as
+    // ensureWidgetVisible() would show of an entry.
+    const QRect place(control->mapTo(widget(), QPoint(0, 0)), control->size());
+    ensureVisible(place.center().x(), place.center().y(), place.width() / 2 + 4,
+                  place.height() / 2 + 4);
 }
 
 QMargins ClientArea::frameMargins() const

@@ -79,6 +79,8 @@ public:
     // window changes screen or its screen's free area changes.
     void fit();
     bool scrolls() const { return m_scrolls; }
+    // Scrolls so that the whole control (of the client) is in view, where the view can hold it.
+    void bringIntoView(const QWidget* control);
     // Runs after the fit that the first frame told by the system made: the window takes its
     // place again, now that its whole size is known.
     void setPlacement(std::function<void()> place) { m_place = std::move(place); }

@@ -154,3 +154,19 @@ TEST_F(LanguageTest, ItalianIsTheChoiceWhenNoneIsKept)
     // With the game's language gone, Qt speaks its own English again.
     EXPECT_EQ(standardButtons(), (QStringList{"OK", "Yes", "No", "Cancel"}));
 }
+
+TEST_F(LanguageTest, AChoiceThatCannotBeKeptStillSpeaksUntilTheEnd)
+{
+    // Settings whose folder is a file: nothing can be kept there.
+    QFile blocker(settings());
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QString unkeepable = settings() + QStringLiteral("/settings.ini");
+    {
+        ui::Language language(unkeepable);
+        language.choose(ui::Language::Choice::English);
+        EXPECT_EQ(language.current(), ui::Language::Choice::English);
+        EXPECT_EQ(standardButtons(), (QStringList{"OK", "Yes", "No", "Cancel"}));
+    }
+    EXPECT_EQ(ui::Language(unkeepable).saved(), ui::Language::Choice::Italian);
+}
