@@ -6,13 +6,20 @@ set(TOLV_SHARE ${CMAKE_SOURCE_DIR}/share)
 set(TOLV_GENERATED ${CMAKE_BINARY_DIR}/install-files)
 set(TOLV_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/tolvstreet)
 
-install(TARGETS tolvstreet RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION ${TOLV_DOC_DIR})
+# Debian keeps games' commands in /usr/games (not on every session's PATH, so the desktop entry
+# names the command whole); Windows keeps the program in bin.
+if(WIN32)
+  set(TOLV_BIN_DIR ${CMAKE_INSTALL_BINDIR})
+else()
+  set(TOLV_BIN_DIR games)
+endif()
+install(TARGETS tolvstreet RUNTIME DESTINATION ${TOLV_BIN_DIR})
 
 if(WIN32)
   # Windows: the program with Qt beside it, and the empty Hall of Fame next to the program,
-  # where players usually start it.
+  # where players usually start it; the README and the licence as they are.
   install(FILES ${TOLV_SHARE}/data6 DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION ${TOLV_DOC_DIR})
   find_program(TOLV_WINDEPLOYQT windeployqt HINTS ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS})
   if(TOLV_WINDEPLOYQT)
     install(CODE "execute_process(COMMAND \"${TOLV_WINDEPLOYQT}\" --release --no-compiler-runtime
@@ -22,17 +29,15 @@ if(WIN32)
     message(WARNING "windeployqt not found: the install will not carry Qt's libraries")
   endif()
 else()
-  # Debian keeps games in /usr/games: the command is there too, as a link to the one in bin.
-  install(CODE "file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/games\")
-                file(CREATE_LINK ../${CMAKE_INSTALL_BINDIR}/tolvstreet
-                     \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/games/tolvstreet\" SYMBOLIC)")
-
   # The empty Hall of Fame, as --folder and --user-folder put it into a new play folder.
   install(FILES ${TOLV_SHARE}/data6 DESTINATION ${CMAKE_INSTALL_DATADIR}/tolvstreet)
 
-  # The desktop entry, the metainfo and the icon are all named after the application id.
-  install(FILES ${TOLV_SHARE}/linux/${TOLV_APP_ID}.desktop
-          DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  # The desktop entry, the metainfo and the icon are all named after the application id. The
+  # entry names the command by the prefix the install is made for, known only then.
+  install(CODE "set(TOLV_COMMAND \"\${CMAKE_INSTALL_PREFIX}/${TOLV_BIN_DIR}/tolvstreet\")
+                configure_file(\"${TOLV_SHARE}/linux/${TOLV_APP_ID}.desktop.in\"
+                               \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications/${TOLV_APP_ID}.desktop\"
+                               @ONLY)")
   configure_file(${TOLV_SHARE}/linux/${TOLV_APP_ID}.metainfo.xml.in
                  ${TOLV_GENERATED}/${TOLV_APP_ID}.metainfo.xml @ONLY)
   install(FILES ${TOLV_GENERATED}/${TOLV_APP_ID}.metainfo.xml
@@ -60,17 +65,23 @@ else()
                      DEPENDS render_png ${CMAKE_SOURCE_DIR}/src/ui/resources/app_icon.svg
                      COMMENT "Drawing the PNG icons")
 
-  # The manual page and the changelog, compressed as Debian expects (no time stamp inside).
+  # The manual page, the changelog and the README, compressed as Debian Policy asks (12.3: no
+  # time stamp inside); the copyright file, which carries the licence, stays as it is.
   configure_file(${TOLV_SHARE}/linux/tolvstreet.6.in ${TOLV_GENERATED}/tolvstreet.6 @ONLY)
   configure_file(${TOLV_SHARE}/linux/changelog.in ${TOLV_GENERATED}/changelog @ONLY)
-  add_custom_command(OUTPUT ${TOLV_GENERATED}/tolvstreet.6.gz ${TOLV_GENERATED}/changelog.gz
+  configure_file(${CMAKE_SOURCE_DIR}/README.md ${TOLV_GENERATED}/README.md COPYONLY)
+  set(compressed ${TOLV_GENERATED}/tolvstreet.6.gz ${TOLV_GENERATED}/changelog.gz
+                 ${TOLV_GENERATED}/README.md.gz)
+  add_custom_command(OUTPUT ${compressed}
                      COMMAND gzip -9nf -k ${TOLV_GENERATED}/tolvstreet.6 ${TOLV_GENERATED}/changelog
+                             ${TOLV_GENERATED}/README.md
                      DEPENDS ${TOLV_GENERATED}/tolvstreet.6 ${TOLV_GENERATED}/changelog
-                     COMMENT "Compressing the manual page and the changelog")
-  add_custom_target(install_files ALL DEPENDS ${icon_files} ${TOLV_GENERATED}/tolvstreet.6.gz
-                                              ${TOLV_GENERATED}/changelog.gz)
+                             ${TOLV_GENERATED}/README.md
+                     COMMENT "Compressing the manual page, the changelog and the README")
+  add_custom_target(install_files ALL DEPENDS ${icon_files} ${compressed})
   install(FILES ${TOLV_GENERATED}/tolvstreet.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
-  install(FILES ${TOLV_GENERATED}/changelog.gz ${TOLV_SHARE}/linux/copyright DESTINATION ${TOLV_DOC_DIR})
+  install(FILES ${TOLV_GENERATED}/changelog.gz ${TOLV_GENERATED}/README.md.gz
+                ${TOLV_SHARE}/linux/copyright DESTINATION ${TOLV_DOC_DIR})
 endif()
 
 # ---- Packages ----
@@ -110,9 +121,10 @@ else()
   set(CPACK_DEBIAN_PACKAGE_SECTION games)
   set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-  # What the library scan cannot see: the platform plugins (no window opens without them), the
-  # SVG plugin for the artwork, Qt's Italian texts and the fonts the windows name.
+  # What the library scan cannot see: the platform plugins (no window opens without them), Qt's
+  # Italian texts and the fonts the windows name. The SVG library, which carries the plugin for
+  # the artwork too, the scan finds itself.
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
-      "qt6-qpa-plugins, libqt6svg6, qt6-translations-l10n, fonts-liberation2, fonts-adf-mekanus")
+      "qt6-qpa-plugins, qt6-translations-l10n, fonts-liberation2, fonts-adf-mekanus")
 endif()
 include(CPack)

@@ -1,8 +1,10 @@
 // The game's command line and its play folder.
 #include "app/command_line.h"
 
+#include "app/console.h"
 #include "records/hall_of_fame.h"
 #include "session/app_info.h"
+#include "ui/language.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -194,6 +196,22 @@ StartRequest readCommandLine(const QList<QByteArray>& arguments)
         }
     }
     return request;
+}
+
+void nameTheGame()
+{
+    QCoreApplication::setApplicationName(session::app::title());
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(session::app::kVersion));
+    QCoreApplication::setOrganizationName(QStringLiteral("Tolvagiochi"));
+    QCoreApplication::setOrganizationDomain(QStringLiteral("tolvagiochi.org"));
+}
+
+StartRequest readCommandLineInChosenLanguage(int& argc, char** argv)
+{
+    const QCoreApplication core(argc, argv);
+    ui::Language language;
+    language.apply(language.saved());
+    return readCommandLine(commandArguments(argc, argv));
 }
 
 std::filesystem::path xdgPlayFolder(const char* xdgDataHome, const char* home)

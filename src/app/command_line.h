@@ -30,6 +30,14 @@ inline constexpr int kFolderExitCode = 1;
 // passed over with their values: QApplication takes them when the game starts.
 StartRequest readCommandLine(const QList<QByteArray>& arguments);
 
+// Gives the game the names the system knows it by; its settings, the language kept among them,
+// are found under these names. Called first, before any settings are read.
+void nameTheGame();
+
+// readCommandLine() in the language the player chose, Italian when none is kept. The choice and
+// its translation need a QCoreApplication, which opens no display; it is gone on return.
+StartRequest readCommandLineInChosenLanguage(int& argc, char** argv);
+
 // The per-user play folder: $XDG_DATA_HOME/TolvStreet, or ~/.local/share/TolvStreet when that is
 // unset or not absolute (on Windows %APPDATA%\TolvStreet). Empty when no home is known.
 std::filesystem::path userPlayFolder();

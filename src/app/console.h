@@ -1,4 +1,5 @@
-// What the game tells a player who started it from a command line, where they will see it.
+// What the game tells a player about its command line and its play folder, where they will see
+// it: on the terminal they typed it in, or in a box.
 #pragma once
 
 #include <QByteArray>
@@ -10,12 +11,16 @@ namespace app {
 // The arguments after the program name, as the system passed them.
 QList<QByteArray> commandArguments(int argc, char** argv);
 
-// Prints a text for a player who started the game from a terminal (errors on the error stream);
-// on Windows, where a windowed program has no console, nothing.
-void printOnConsole(const QString& text, bool isError);
-
-// Shows a text of the command line: printed on Linux (errors on the error stream), in a message
-// box on Windows, where a windowed program has no console. No window exists yet.
+// Shows a text of the command line before any window exists. Help and the version are printed
+// on the output wherever it leads. A mistake is printed on the terminal the player typed it in;
+// started from elsewhere (a launcher, a desktop entry) the player sees it in a box where a window
+// can open, and on the error stream where none can. On Windows, where a windowed program has no
+// console, every text is a box.
 void tellBeforeStart(const QString& text, bool isError, int& argc, char** argv);
+
+// A problem found once the game's windows can open (a play folder that cannot be used): printed
+// on the error stream, and true, when the player has a terminal to read it on or no window would
+// reach their eyes; false when it is for a box to show.
+bool printForPlayer(const QString& text);
 
 } // namespace app

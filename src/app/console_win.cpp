@@ -28,7 +28,10 @@ QList<QByteArray> commandArguments(int, char**)
     return arguments;
 }
 
-void printOnConsole(const QString&, bool) {}
+bool printForPlayer(const QString&)
+{
+    return false;
+}
 
 void tellBeforeStart(const QString& text, bool isError, int& argc, char** argv)
 {

@@ -12,6 +12,7 @@
 #include "ui/main_window.h"
 #include "session/saver.h"
 #include "session/session.h"
+#include "ui/window_look.h"
 
 #include <QApplication>
 
@@ -20,8 +21,9 @@
 int main(int argc, char* argv[])
 {
     // Help, the version and a command line the game does not take are answered before any
-    // window, display or file is touched.
-    const app::StartRequest request = app::readCommandLine(app::commandArguments(argc, argv));
+    // window, display or file is touched, in the language the player chose.
+    app::nameTheGame();
+    const app::StartRequest request = app::readCommandLineInChosenLanguage(argc, argv);
     if (request.kind != app::StartRequest::Kind::Play) {
         const bool refused = request.kind == app::StartRequest::Kind::Refused;
         app::tellBeforeStart(request.text, refused, argc, argv);
@@ -29,15 +31,12 @@ int main(int argc, char* argv[])
     }
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(session::app::title());
-    QApplication::setApplicationVersion(QString::fromLatin1(session::app::kVersion));
-    QApplication::setOrganizationName(QStringLiteral("Tolvagiochi"));
-    QApplication::setOrganizationDomain(QStringLiteral("tolvagiochi.org"));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(session::app::kApplicationId));
     // Qt's own texts and the game's in the player's language (Italian unless English was picked).
     ui::Language language;
     language.apply(language.saved());
     ui::installFontSubstitutions();
+    ui::useGameStyle();
     QApplication::setWindowIcon(ui::appIcon());
     platform::QtDialogs dialogs;
 
@@ -51,8 +50,10 @@ int main(int argc, char* argv[])
                                                          "Non si trova la cartella dell'utente.")
                            : app::enterPlayFolder(folder);
         if (!problem.isEmpty()) {
-            app::printOnConsole(problem + QLatin1Char('\n'), true);
-            dialogs.message(problem, session::app::title());
+            // On the terminal the game was started from, or else in a box: never both.
+            if (!app::printForPlayer(problem)) {
+                dialogs.message(problem, session::app::title());
+            }
             return app::kFolderExitCode;
         }
     }

@@ -16,6 +16,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QSvgRenderer>
+#include <QVBoxLayout>
 
 #include <QCoreApplication>
 
@@ -105,13 +106,11 @@ frmAbout::frmAbout(platform::Dialogs& dialogs, platform::Registry& registry,
     setSizeGripEnabled(false);
     // Black labels on the light face with its etched separator, whatever the system's scheme.
     setPalette(gamePalette());
-    // The client area's top-left corner at its fixed place on the screen, moved inside the
-    // screen's free area where a small screen or a task bar would hide part of the box.
-    setGeometry(twipRect(2340, 1935, 5730, 3555));
-    setFixedSize(size());
-    placeOnScreen(this, twipPoint(2340, 1935));
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->resize(twips(5730), twips(3555));
 
-    picIcon = new QLabel(this);
+    picIcon = new QLabel(client);
     picIcon->setObjectName(QStringLiteral("picIcon"));
     picIcon->setGeometry(twipRect(240, 240, 540, 540));
     picIcon->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -124,39 +123,50 @@ frmAbout::frmAbout(platform::Dialogs& dialogs, platform::Registry& registry,
         setWindowIcon(QIcon(icon));
     }
 
-    lblTitle = makeLabel(this, QStringLiteral("lblTitle"), twipRect(1080, 240, 3885, 480));
-    lblVersion = makeLabel(this, QStringLiteral("lblVersion"), twipRect(1080, 780, 3885, 225));
+    lblTitle = makeLabel(client, QStringLiteral("lblTitle"), twipRect(1080, 240, 3885, 480));
+    lblVersion = makeLabel(client, QStringLiteral("lblVersion"), twipRect(1080, 780, 3885, 225));
     lblDescription =
-        makeLabel(this, QStringLiteral("lblDescription"), twipRect(1080, 1125, 3885, 210));
+        makeLabel(client, QStringLiteral("lblDescription"), twipRect(1080, 1125, 3885, 210));
     lblDescription->setText(description());
-    Label1 = makeLabel(this, QStringLiteral("Label1"), twipRect(1080, 1440, 4335, 255));
+    Label1 = makeLabel(client, QStringLiteral("Label1"), twipRect(1080, 1440, 4335, 255));
     Label1->setText(kRights);
 
     // A grey stroke with a white one just below it: an etched line across the box.
-    makeLine(this, QStringLiteral("Line1(1)"),
+    makeLine(client, QStringLiteral("Line1(1)"),
              QRect(twips(90), twips(2445), twips(5654) - twips(90) + 1, 1),
              QColor(0x80, 0x80, 0x80));
-    makeLine(this, QStringLiteral("Line1(0)"),
+    makeLine(client, QStringLiteral("Line1(0)"),
              QRect(twips(105), twips(2460), twips(5654) - twips(105) + 1, 2), Qt::white);
 
     lblDisclaimer =
-        makeLabel(this, QStringLiteral("lblDisclaimer"), twipRect(255, 2625, 3870, 825));
+        makeLabel(client, QStringLiteral("lblDisclaimer"), twipRect(255, 2625, 3870, 825));
     lblDisclaimer->setWordWrap(true);
     lblDisclaimer->setText(disclaimer());
 
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK = new QPushButton(QStringLiteral("OK"), client);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setGeometry(twipRect(4245, 2625, 1260, 345));
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
 
-    cmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
+    cmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), client);
     cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
     cmdSysInfo->setGeometry(twipRect(4260, 3075, 1245, 345));
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
 
     setTabOrder(cmdOK, picIcon);
     setTabOrder(picIcon, cmdSysInfo);
+
+    // The client area's top-left corner at its fixed place on the screen, moved inside the
+    // screen's free area where a small screen or a task bar would hide part of the box; on a
+    // screen too small for the box its client area scrolls.
+    auto* area = new ClientArea(client, this, client->size(), ClientArea::Sizing::Fixed);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(area);
+    const auto place = [this] { placeOnScreen(this, twipPoint(2340, 1935)); };
+    area->setPlacement(place);
+    place();
     cmdOK->setFocus();
 
     Form_Load();

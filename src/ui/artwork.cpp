@@ -168,6 +168,11 @@ void RectangleShape::paintEvent(QPaintEvent*)
     const QColor ink = palette().color(QPalette::WindowText);
     const int w = width();
     const int h = height();
+    const QWidget* behind = parentWidget();
+    if (behind != nullptr &&
+        contrast(ink, behind->palette().color(behind->backgroundRole())) < 4.5) {
+        painter.fillRect(rect(), kInkFace);
+    }
     const int b = std::min({m_border, w, h});
     painter.fillRect(0, 0, w, b, ink);
     painter.fillRect(0, h - b, w, b, ink);

@@ -87,7 +87,9 @@ private:
     int m_width;
 };
 
-// A rectangle outline drawn inside its geometry with the given border width.
+// A rectangle outline drawn inside its geometry with the given border width, in its ink
+// (WindowText). Where the face behind it is too dark for that ink to be read, the rectangle is
+// filled with the white of the design's lines, so that its ink and what lies on it stand out.
 class RectangleShape final : public QWidget {
     Q_OBJECT
 public:

@@ -2,12 +2,15 @@
 #include "ui/hall_of_fame_window.h"
 
 #include "ui/artwork.h"
+#include "ui/window_look.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
+#include <QVBoxLayout>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -164,16 +167,18 @@ Form2::Form2(session::Session& session, QWidget* parent)
     setAttribute(Qt::WA_QuitOnClose, true);
     setWindowTitle(title());
     setWindowIcon(appIcon());
-    setFixedSize(twips(4680), twips(3195));
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->resize(twips(4680), twips(3195));
 
-    Label1 = new QLabel(heading(), this);
+    Label1 = new QLabel(heading(), client);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(twips(240), twips(120), twips(3855), twips(375));
     Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label1->setFont(designFont(fonts::kCopperplateBold, 14.25, QFont::Bold));
     Label1->setAccessibleName(heading());
 
-    Label2 = new WinnersList(this);
+    Label2 = new WinnersList(client);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setGeometry(twips(120), twips(600), twips(4455), twips(2415));
     Label2->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -185,6 +190,14 @@ Form2::Form2(session::Session& session, QWidget* parent)
     Label2->setFont(designFont(fonts::kTimes, 11.25, QFont::Bold));
     // No accessible name: it would replace the list, and a screen reader would hear only that.
     Label2->setAccessibleDescription(winners());
+
+    // On a screen too small for the window its client area scrolls.
+    auto* area = new ClientArea(client, this, client->size(), ClientArea::Sizing::Fixed);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(area);
+    area->setPlacement(
+        [this] { move(fitInside(frameGeometry(), screen()->availableGeometry()).topLeft()); });
 
     Form_Load();
 }

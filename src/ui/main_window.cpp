@@ -109,6 +109,8 @@ constexpr MenuText kMenuTexts[] = {
     {"info", QT_TRANSLATE_NOOP("Form1", "&Info")},
     {"infoprogr", QT_TRANSLATE_NOOP("Form1", "Informazioni sul &Programma")},
     {"infoproduttor", QT_TRANSLATE_NOOP("Form1", "Informazioni sul Pro&duttore")},
+    {"registroMenu", QT_TRANSLATE_NOOP("Form1", "&Registro")},
+    {"registro", QT_TRANSLATE_NOOP("Form1", "&Registro del giocatore")},
 };
 
 QString menuCaption(const char* name)
@@ -371,7 +373,7 @@ Form1::Form1(session::Session& session, Seams seams, QWidget* parent)
     m_client = new QWidget(this);
     m_client->setObjectName(QStringLiteral("client"));
     m_client->setFont(designFont(fonts::kArial, 8.25));
-    setCentralWidget(m_client);
+    m_client->resize(twips(kClientWidth), twips(kClientHeight));
 
     buildCashBox(m_client);
     buildOperations(m_client);
@@ -389,7 +391,13 @@ Form1::Form1(session::Session& session, Seams seams, QWidget* parent)
     setTabOrder(Command3, Command1);
     setTabOrder(Command1, Command2);
 
-    resize(twips(kClientWidth), twips(kClientHeight) + menuBar()->sizeHint().height());
+    // On a screen too small for the window its client area scrolls.
+    auto* area = new ClientArea(
+        m_client, this,
+        QSize(twips(kClientWidth), twips(kClientHeight) + menuBar()->sizeHint().height()),
+        ClientArea::Sizing::Sizable);
+    setCentralWidget(area);
+    area->setPlacement([this] { centreOnScreen(); });
     centreOnScreen();
     // The first company takes the focus without being selected.
     op1[0]->setFocus(Qt::OtherFocusReason);
@@ -407,8 +415,9 @@ void Form1::buildCashBox(QWidget* area)
     Shape1 = new RectangleShape(twipRect(480, 600, 2055, 615), 2, area);
     Shape1->setObjectName(QStringLiteral("Shape1"));
     Shape1->setAccessibleName(cashFrameName());
-    // The cash box is drawn in black on the light face whatever the system's scheme.
-    useGameInk(Shape1, true);
+    // The cash box is drawn in black whatever the system's scheme; on a face too dark for black
+    // it lies on the white of the design's lines.
+    useGameInk(Shape1);
 
     // The currency mark: a V (Line1, Line2) crossed by two bars (Line4 above, Line3 below).
     const std::array<std::pair<QPoint, QPoint>, 4> strokes{{
@@ -594,9 +603,9 @@ void Form1::buildMenus()
                 QKeySequence(Qt::CTRL | Qt::Key_K), &Form1::infoproduttor_Click);
 
     // An addition beside the game's own menus, which stay as they are; its keys clash with none.
-    QMenu* registroMenu = menuBar()->addMenu(QStringLiteral("&Registro"));
+    QMenu* registroMenu = menuBar()->addMenu(menuCaption("registroMenu"));
     registroMenu->setObjectName(QStringLiteral("registroMenu"));
-    QAction* registro = addItem(registroMenu, "registro", QStringLiteral("&Registro del giocatore"),
+    QAction* registro = addItem(registroMenu, "registro", menuCaption("registro"),
                                 QKeySequence(Qt::CTRL | Qt::Key_R), &Form1::registro_Click);
 
     QList<QKeySequence> keys;

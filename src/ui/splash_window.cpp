@@ -15,6 +15,8 @@
 #include <QScreen>
 #include <QSvgRenderer>
 #include <QTimer>
+#include <QVBoxLayout>
+#include <qdrawutil.h>
 
 #include <QCoreApplication>
 
@@ -143,6 +145,16 @@ void SplashFrame::mouseReleaseEvent(QMouseEvent* event)
     }
 }
 
+void SplashFrame::paintEvent(QPaintEvent*)
+{
+    // The sunken line around the surface, its shaded side in the mark colour, which shows on
+    // any face.
+    QPainter painter(this);
+    QPalette shades = palette();
+    shades.setColor(QPalette::Dark, markColour(shades));
+    qDrawShadeRect(&painter, frameRect(), shades, true, lineWidth(), midLineWidth());
+}
+
 frmSplash::frmSplash(SplashCounter& counter, std::function<void()> bringMainWindowBack,
                      QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), m_counter(counter),
@@ -155,11 +167,9 @@ frmSplash::frmSplash(SplashCounter& counter, std::function<void()> bringMainWind
     setAttribute(Qt::WA_QuitOnClose, true);
     // The window itself takes every typed character: none of its controls takes the focus.
     setFocusPolicy(Qt::StrongFocus);
-    // The client area keeps its size; the window grows by the border drawn around it.
-    setFixedSize(twips(7380) + 2 * kBorder, twips(4245) + 2 * kBorder);
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    client->setGeometry(kBorder, kBorder, twips(7380), twips(4245));
+    client->resize(twips(7380), twips(4245));
 
     Frame1 = new SplashFrame([this] { Frame1_Click(); }, client);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -210,6 +220,15 @@ frmSplash::frmSplash(SplashCounter& counter, std::function<void()> bringMainWind
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     connect(Timer1, &QTimer::timeout, this, &frmSplash::Timer1_Timer);
+
+    // The client area keeps its size; the window grows by the border drawn around it. On a
+    // screen too small for the window the client area scrolls inside the border.
+    auto* area = new ClientArea(
+        client, this, client->size().grownBy(QMargins(kBorder, kBorder, kBorder, kBorder)),
+        ClientArea::Sizing::Fixed);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(kBorder, kBorder, kBorder, kBorder);
+    layout->addWidget(area);
 
     Form_Load();
 

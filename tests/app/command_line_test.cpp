@@ -21,13 +21,17 @@ struct GameRun {
 };
 
 // The game itself, in `folder`, with no display to open: only an answer that needs none works.
-GameRun runGame(const QStringList& arguments, const QString& folder)
+// `settings` is the folder the player's settings are kept in.
+GameRun runGame(const QStringList& arguments, const QString& folder,
+                const QString& settings = QString())
 {
     QProcess game;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
+                       settings.isEmpty() ? folder + QStringLiteral("/.config") : settings);
     game.setProcessEnvironment(environment);
     game.setWorkingDirectory(folder);
     game.start(QStringLiteral(TOLV_GAME_BINARY), arguments);
@@ -114,6 +118,57 @@ TEST(CommandLine, MistakesAreNamedWithStatusTwoAndTouchNothing)
         EXPECT_TRUE(run.out.isEmpty());
     }
     EXPECT_TRUE(isEmptyFolder(folder.path()));
+}
+
+TEST(CommandLine, HelpAndMistakesSpeakTheLanguageKept)
+{
+    QTemporaryDir folder;
+    QTemporaryDir settings;
+    const GameRun italian = runGame({QStringLiteral("--help")}, folder.path(), settings.path());
+    EXPECT_TRUE(italian.out.startsWith(QStringLiteral("Uso: tolvstreet")))
+        << italian.out.toStdString();
+
+    ASSERT_TRUE(QDir(settings.path()).mkpath(QStringLiteral("Tolvagiochi")));
+    QFile kept(settings.filePath(QStringLiteral("Tolvagiochi/Tolv Street.conf")));
+    ASSERT_TRUE(kept.open(QIODevice::WriteOnly));
+    kept.write("[General]\nlanguage=en\n");
+    kept.close();
+    const GameRun english = runGame({QStringLiteral("--help")}, folder.path(), settings.path());
+    EXPECT_TRUE(english.out.startsWith(QStringLiteral("Usage: tolvstreet")))
+        << english.out.toStdString();
+    const GameRun mistake = runGame({QStringLiteral("--bogus")}, folder.path(), settings.path());
+    EXPECT_EQ(mistake.exitCode, app::kUsageExitCode);
+    EXPECT_EQ(mistake.err,
+              QStringLiteral("Unknown option: --bogus\nFor help: tolvstreet --help\n"));
+
+    // Settings that cannot be read (their folder is a file) leave the game in Italian.
+    const GameRun unreadable = runGame({QStringLiteral("--help")}, folder.path(), kept.fileName());
+    EXPECT_EQ(unreadable.exitCode, 0);
+    EXPECT_TRUE(unreadable.out.startsWith(QStringLiteral("Uso: tolvstreet")));
+    EXPECT_TRUE(isEmptyFolder(folder.path()));
+}
+
+TEST(CommandLine, AFolderThatIsAFileIsToldOnTheTerminalAlone)
+{
+    QTemporaryDir folder;
+    QFile file(folder.filePath(QStringLiteral("Data1")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    // Started from a terminal (script gives it one) on a platform where a box would wait for a
+    // click that never comes: the player reads the reason there, and the game ends at once.
+    QProcess game;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), folder.filePath(QStringLiteral("cfg")));
+    game.setProcessEnvironment(environment);
+    game.start(QStringLiteral("script"),
+               {QStringLiteral("-qec"),
+                QStringLiteral("'%1' --folder '%2'")
+                    .arg(QStringLiteral(TOLV_GAME_BINARY), file.fileName()),
+                QStringLiteral("/dev/null")});
+    ASSERT_TRUE(game.waitForFinished(30000)) << "the game waited for a box";
+    EXPECT_EQ(game.exitCode(), app::kFolderExitCode);
+    EXPECT_TRUE(game.readAllStandardOutput().contains("non è una cartella"));
 }
 
 TEST(CommandLine, TheFolderKeepsItsBytesAndQtOptionsAreLeftToQt)

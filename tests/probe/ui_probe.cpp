@@ -1,5 +1,6 @@
-// Opens every window of the game on whatever screen and scale it is started with, and reports
-// where each window lies, its size in device pixels and which of its texts it shows whole.
+// Opens every window of the game on whatever screen and scale it is started with (in English with
+// --english), and reports where each window lies, its size in device pixels, whether it scrolls,
+// which of its controls cannot be brought whole into view, and which texts it shows whole.
 #include "session/saver.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_random.h"
@@ -8,7 +9,9 @@
 #include "ui/about_window.h"
 #include "ui/artwork.h"
 #include "ui/hall_of_fame_window.h"
+#include "ui/language.h"
 #include "ui/main_window.h"
+#include "ui/window_look.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -19,8 +22,11 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollBar>
+#include <QTest>
 #include <QTextStream>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -63,6 +69,76 @@ std::optional<bool> textWhole(QWidget* widget)
     return std::nullopt;
 }
 
+// The controls of a window's client area that no scrolling brings whole into view.
+QJsonArray outOfReach(ui::ClientArea* area)
+{
+    QJsonArray names;
+    for (QWidget* control : area->widget()->findChildren<QWidget*>()) {
+        // What the player reads or uses: the controls that hold no others.
+        const bool holdsOthers = std::any_of(
+            control->children().cbegin(), control->children().cend(), [](const QObject* child) {
+                return child->isWidgetType() && !static_cast<const QWidget*>(child)->isHidden();
+            });
+        if (!control->isVisibleTo(area->widget()) || holdsOthers) {
+            continue;
+        }
+        area->bringIntoView(control);
+        const QRect shown(control->mapTo(area->viewport(), QPoint(0, 0)), control->size());
+        if (!area->viewport()->rect().contains(shown)) {
+            names.append(control->objectName());
+        }
+    }
+    area->horizontalScrollBar()->setValue(0);
+    area->verticalScrollBar()->setValue(0);
+    return names;
+}
+
+// The controls that the keyboard reaches (Tab, and the arrows within a group) but leaves out of
+// view: each must be whole in the area when it takes the focus.
+QJsonArray outOfViewByKeys(QWidget* window, ui::ClientArea* area)
+{
+    QJsonArray names;
+    // A window whose controls take no focus (the producer window) has nothing to reach by keys,
+    // and closes at the first.
+    const QList<QWidget*> controls = area->widget()->findChildren<QWidget*>();
+    if (std::none_of(controls.cbegin(), controls.cend(), [](const QWidget* control) {
+            return control->focusPolicy() & Qt::TabFocus;
+        })) {
+        return names;
+    }
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window)) {
+        return QJsonArray{QStringLiteral("not active")};
+    }
+    const auto check = [&](QWidget* focused) {
+        if (focused == nullptr) {
+            names.append(QStringLiteral("no focus"));
+            return;
+        }
+        const QRect shown(focused->mapTo(area->viewport(), QPoint(0, 0)), focused->size());
+        if (area->widget()->isAncestorOf(focused) && !area->viewport()->rect().contains(shown) &&
+            !names.contains(focused->objectName())) {
+            names.append(focused->objectName());
+        }
+    };
+    for (int tab = 0; tab < 12 && QApplication::focusWidget() != nullptr; ++tab) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        check(QApplication::focusWidget());
+        for (int arrow = 0; arrow < 20; ++arrow) {
+            QWidget* before = QApplication::focusWidget();
+            if (before == nullptr) {
+                break;
+            }
+            QTest::keyClick(before, Qt::Key_Down);
+            if (QApplication::focusWidget() == before) {
+                break;
+            }
+            check(QApplication::focusWidget());
+        }
+    }
+    return names;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -72,6 +148,11 @@ int main(int argc, char** argv)
     }
     QApplication app(argc, argv);
     ui::installFontSubstitutions();
+    ui::useGameStyle();
+    ui::Language language;
+    if (QCoreApplication::arguments().contains(QStringLiteral("--english"))) {
+        language.apply(ui::Language::Choice::English);
+    }
 
     // A game whose numbers are longer than their cells, and a Hall of Fame with two winners.
     game::GameState state = game::startingState();
@@ -99,7 +180,8 @@ int main(int argc, char** argv)
     QCoreApplication::processEvents();
 
     // {"available": [x, y, w, h], "windows": {name: {"frame": [...], "client": [...],
-    // "device": [w, h]}}, "whole": {"window/control": true or false}}
+    // "device": [w, h], "scrolls": bool, "outOfReach": [names]}},
+    // "whole": {"window/control": true or false}}
     const auto numbers = [](const QRect& r) {
         return QJsonArray{r.x(), r.y(), r.width(), r.height()};
     };
@@ -110,10 +192,16 @@ int main(int argc, char** argv)
             continue;
         }
         const QSize device = window->grab().size();
-        windows[window->objectName()] =
-            QJsonObject{{QStringLiteral("frame"), numbers(window->frameGeometry())},
-                        {QStringLiteral("client"), numbers(window->geometry())},
-                        {QStringLiteral("device"), QJsonArray{device.width(), device.height()}}};
+        auto* area = window->findChild<ui::ClientArea*>();
+        windows[window->objectName()] = QJsonObject{
+            {QStringLiteral("frame"), numbers(window->frameGeometry())},
+            {QStringLiteral("client"), numbers(window->geometry())},
+            {QStringLiteral("device"), QJsonArray{device.width(), device.height()}},
+            {QStringLiteral("scrolls"), area != nullptr && area->scrolls()},
+            {QStringLiteral("keysOutOfView"),
+             area != nullptr && area->scrolls() ? outOfViewByKeys(window, area) : QJsonArray()},
+            {QStringLiteral("outOfReach"),
+             area != nullptr ? outOfReach(area) : QJsonArray{QStringLiteral("area")}}};
         for (QWidget* control : window->findChildren<QWidget*>()) {
             const std::optional<bool> shown = textWhole(control);
             if (control->isVisibleTo(window) && shown) {

@@ -1,4 +1,6 @@
 // Test entry point for the Qt layers: an offscreen QApplication, then GoogleTest.
+#include "ui/window_look.h"
+
 #include <QApplication>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -10,6 +12,8 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
+    // The style the game draws its windows with.
+    ui::useGameStyle();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -49,6 +50,26 @@ QStringList editMenu()
         words << action->text().remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0);
     }
     return words;
+}
+
+// Within the menu bar and within each menu, no two items share an access key.
+void expectUniqueAccessKeys(const QWidget& window, const char* language)
+{
+    std::vector<QList<QAction*>> groups{window.findChild<QMenuBar*>()->actions()};
+    for (const QMenu* menu : window.findChildren<QMenu*>()) {
+        groups.push_back(menu->actions());
+    }
+    for (const QList<QAction*>& items : groups) {
+        QStringList keys;
+        for (const QAction* item : items) {
+            const QKeySequence key = QKeySequence::mnemonic(item->text());
+            if (!key.isEmpty()) {
+                EXPECT_FALSE(keys.contains(key.toString()))
+                    << language << ": " << item->text().toStdString();
+                keys << key.toString();
+            }
+        }
+    }
 }
 
 class LanguageTest : public ::testing::Test {
@@ -87,6 +108,7 @@ TEST_F(LanguageTest, ItalianUntilEnglishIsPickedThenEnglishAtOnceAndAtTheNextSta
     EXPECT_EQ(buy->caption(), QStringLiteral("Comprare"));
     EXPECT_EQ(opzioni->title(), QStringLiteral("&Opzioni"));
     EXPECT_TRUE(window.findChild<QAction*>(QStringLiteral("italiano"))->isChecked());
+    expectUniqueAccessKeys(window, "it");
     EXPECT_EQ(standardButtons(), (QStringList{"OK", QStringLiteral("Sì"), "No", "Annulla"}));
     EXPECT_TRUE(editMenu().contains(QStringLiteral("Incolla")))
         << editMenu().join(',').toStdString();
@@ -101,6 +123,12 @@ TEST_F(LanguageTest, ItalianUntilEnglishIsPickedThenEnglishAtOnceAndAtTheNextSta
               QStringLiteral("Available cash"));
     EXPECT_EQ(standardButtons(), (QStringList{"OK", "Yes", "No", "Cancel"}));
     EXPECT_TRUE(editMenu().contains(QStringLiteral("Paste")));
+    // The ledger's menu, an addition of the game's own, follows the language too.
+    EXPECT_EQ(window.findChild<QMenu*>(QStringLiteral("registroMenu"))->title(),
+              QStringLiteral("&Ledger"));
+    EXPECT_EQ(window.findChild<QAction*>(QStringLiteral("registro"))->text(),
+              QStringLiteral("&Player's Ledger"));
+    expectUniqueAccessKeys(window, "en");
 
     // A company's description follows the language; its name and the game's data do not.
     window.findChild<QRadioButton*>(QStringLiteral("op1(0)"))->setChecked(true);
@@ -127,4 +155,20 @@ TEST_F(LanguageTest, ItalianIsTheChoiceWhenNoneIsKept)
     EXPECT_EQ(ui::Language(settings()).saved(), ui::Language::Choice::Italian);
     // With the game's language gone, Qt speaks its own English again.
     EXPECT_EQ(standardButtons(), (QStringList{"OK", "Yes", "No", "Cancel"}));
+}
+
+TEST_F(LanguageTest, AChoiceThatCannotBeKeptStillSpeaksUntilTheEnd)
+{
+    // Settings whose folder is a file: nothing can be kept there.
+    QFile blocker(settings());
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QString unkeepable = settings() + QStringLiteral("/settings.ini");
+    {
+        ui::Language language(unkeepable);
+        language.choose(ui::Language::Choice::English);
+        EXPECT_EQ(language.current(), ui::Language::Choice::English);
+        EXPECT_EQ(standardButtons(), (QStringList{"OK", "Yes", "No", "Cancel"}));
+    }
+    EXPECT_EQ(ui::Language(unkeepable).saved(), ui::Language::Choice::Italian);
 }

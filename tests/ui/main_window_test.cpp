@@ -585,7 +585,8 @@ TEST_F(MainWindowTest, MenusAsDesignedAndTheQuietItems)
 TEST_F(MainWindowTest, ResizingMovesNoControl)
 {
     ui::Form1& form = showActive();
-    QList<QWidget*> controls = form.centralWidget()->findChildren<QWidget*>();
+    QList<QWidget*> controls =
+        form.findChild<QWidget*>(QStringLiteral("client"))->findChildren<QWidget*>();
     std::vector<QRect> before;
     for (QWidget* control : controls) {
         before.push_back(control->geometry());

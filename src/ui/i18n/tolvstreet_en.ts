@@ -1,4 +1,5 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
     <name>CommandLine</name>
@@ -11,7 +12,7 @@ cartella da cui è avviato.
 
 Opzioni:
   --folder CARTELLA  gioca nella CARTELLA (creata se manca, con la Hall of Fame vuota)
-  --user-folder      gioca nella cartella dell'utente: $XDG_DATA_HOME/TolvStreet,
+  --user-folder      gioca nella cartella dell&apos;utente: $XDG_DATA_HOME/TolvStreet,
                      di solito ~/.local/share/TolvStreet
   -h, --help         mostra questo aiuto ed esce
   -v, --version      mostra la versione ed esce
@@ -26,20 +27,20 @@ folder it was started from.
 
 Options:
   --folder FOLDER    play in FOLDER (created when missing, with an empty Hall of Fame)
-  --user-folder      play in the user's folder: $XDG_DATA_HOME/TolvStreet,
+  --user-folder      play in the user&apos;s folder: $XDG_DATA_HOME/TolvStreet,
                      usually ~/.local/share/TolvStreet
   -h, --help         show this help and exit
   -v, --version      show the version and exit
 
-Qt's own options, such as -platform and -style, work too.
+Qt&apos;s own options, such as -platform and -style, work too.
 </translation>
     </message>
     <message>
-        <source>Per l'aiuto: tolvstreet --help</source>
+        <source>Per l&apos;aiuto: tolvstreet --help</source>
         <translation>For help: tolvstreet --help</translation>
     </message>
     <message>
-        <source>mostra l'aiuto</source>
+        <source>mostra l&apos;aiuto</source>
         <translation>show the help</translation>
     </message>
     <message>
@@ -55,8 +56,8 @@ Qt's own options, such as -platform and -style, work too.
         <translation>FOLDER</translation>
     </message>
     <message>
-        <source>la cartella di gioco dell'utente</source>
-        <translation>the user's play folder</translation>
+        <source>la cartella di gioco dell&apos;utente</source>
+        <translation>the user&apos;s play folder</translation>
     </message>
     <message>
         <source>Opzione sconosciuta: %1</source>
@@ -76,7 +77,7 @@ Qt's own options, such as -platform and -style, work too.
     </message>
     <message>
         <source>--folder e --user-folder non vanno insieme: scegline uno.</source>
-        <translation>--folder and --user-folder do not go together: pick one.</translation>
+        <translation>--folder and --user-folder cannot be used together: pick one.</translation>
     </message>
     <message>
         <source>La cartella dopo --folder è vuota.</source>
@@ -99,23 +100,23 @@ Qt's own options, such as -platform and -style, work too.
         <translation>Cannot write the Hall of Fame into the new play folder “%1”.</translation>
     </message>
     <message>
-        <source>Non si trova la cartella dell'utente.</source>
-        <translation>The user's folder cannot be found.</translation>
+        <source>Non si trova la cartella dell&apos;utente.</source>
+        <translation>The user&apos;s folder cannot be found.</translation>
     </message>
 </context>
 <context>
     <name>CompanyInfo</name>
     <message>
-        <source>"Tutto liscio come l'olio" è il proverbio preferito di C.J. Tolv, il petroliere tolviano i cui terreni ricchi di petrolio hanno portato la Carloil a diventare la maggiore produttrice di petrolio nel mondo.</source>
-        <translation>"Smooth as oil" is the favourite saying of C.J. Tolv, the Tolvian oilman whose oil-rich lands have made Carloil the largest oil producer in the world.</translation>
+        <source>&quot;Tutto liscio come l&apos;olio&quot; è il proverbio preferito di C.J. Tolv, il petroliere tolviano i cui terreni ricchi di petrolio hanno portato la Carloil a diventare la maggiore produttrice di petrolio nel mondo.</source>
+        <translation>&quot;Smooth as oil&quot; is the favourite saying of C.J. Tolv, the Tolvian oilman whose oil-rich lands have made Carloil the largest oil producer in the world.</translation>
     </message>
     <message>
-        <source>Per terra e per mare questa compagnia di trasporti umani, animali e materiali si occuperà di spostarvi nello spazio-tempo con più spazio e meno tempo. Il suo fiore all'occhiello è l'inaffondabile transatlantico nucleare Tolvanic.</source>
+        <source>Per terra e per mare questa compagnia di trasporti umani, animali e materiali si occuperà di spostarvi nello spazio-tempo con più spazio e meno tempo. Il suo fiore all&apos;occhiello è l&apos;inaffondabile transatlantico nucleare Tolvanic.</source>
         <translation>By land and by sea, this carrier of people, animals and goods will move you through space-time with more space and less time. Its pride and joy is the unsinkable nuclear ocean liner Tolvanic.</translation>
     </message>
     <message>
-        <source>Chi vi darà la musica? Ma la QMT Records naturalmente, una tra le emittenti più potenti e famose dell'Isola di Tolva e la casa discografica più popolare dell'intero Sistema Solare. Oltre ai brani in cima alle Top-Ten di vendita planetarie la QMT Records offre anche numerosi programmi di informazione e d educativi, per esempio "Cosa fare se sei con Tolva e comincia un terremoto".</source>
-        <translation>Who will bring you music? QMT Records, of course: one of the most powerful and famous broadcasters of the Isola di Tolva and the most popular record label in the whole Solar System. Besides the songs at the top of the planetary Top Ten, QMT Records offers many news and educational programmes, such as "What to do if you are with Tolva and an earthquake starts".</translation>
+        <source>Chi vi darà la musica? Ma la QMT Records naturalmente, una tra le emittenti più potenti e famose dell&apos;Isola di Tolva e la casa discografica più popolare dell&apos;intero Sistema Solare. Oltre ai brani in cima alle Top-Ten di vendita planetarie la QMT Records offre anche numerosi programmi di informazione e d educativi, per esempio &quot;Cosa fare se sei con Tolva e comincia un terremoto&quot;.</source>
+        <translation>Who will bring you music? QMT Records, of course: one of the most powerful and famous broadcasters of the Isola di Tolva and the most popular record label in the whole Solar System. Besides the songs at the top of the planetary Top Ten, QMT Records offers many news and educational programmes, such as &quot;What to do if you are with Tolva and an earthquake starts&quot;.</translation>
     </message>
     <message>
         <source>Questa agenzia di moda tolviana si occupa di avviare verso il mondo della moda e dello spettacolo i giovani tolviani intraprendenti, comprendendo tutti i campi, dai servizi fotografici pubblicitari al cinema.</source>
@@ -130,8 +131,8 @@ Qt's own options, such as -platform and -style, work too.
         <translation>This medical research company studies and tests ever better remedies for the diseases of our planet, such as a cure for those who saw Tolva without warning as children.</translation>
     </message>
     <message>
-        <source>Questa compagnia mercantile di antiche tradizioni si fa in quattro per trasportare i prodotti più richiesti dal lontano oriente fino ai negozi dell'Isola di Tolva, compreso il piatto preferito di Tolva: casseoula alla Cantonese.</source>
-        <translation>This trading company of ancient traditions bends over backwards to carry the most wanted goods from the Far East to the shops of the Isola di Tolva, including Tolva's favourite dish: Cantonese-style casseoula.</translation>
+        <source>Questa compagnia mercantile di antiche tradizioni si fa in quattro per trasportare i prodotti più richiesti dal lontano oriente fino ai negozi dell&apos;Isola di Tolva, compreso il piatto preferito di Tolva: casseoula alla Cantonese.</source>
+        <translation>This trading company of ancient traditions bends over backwards to carry the most wanted goods from the Far East to the shops of the Isola di Tolva, including Tolva&apos;s favourite dish: Cantonese-style casseoula.</translation>
     </message>
     <message>
         <source>Una delle migliori squadre del campionato tolviano è sicuramente la scoreggiana che nelle ultime stagioni si è comportata egregiamente riuscendo a conquistarsi un posto in serie V, ritagliandosi anche un posto da protagonista nella prestigiosa Coppa Tolva.</source>
@@ -139,11 +140,11 @@ Qt's own options, such as -platform and -style, work too.
     </message>
     <message>
         <source>Ah, il buon sapore della pastasfoglia di una volta... Se volete ritrovare gli antichi sapori dei biscotti come li faceva la nonna di Tolva dovete comprare i prodotti Mulino Verde, accuratamente selezionati, solo con ingredienti naturali e non geneticamente modificati. Direttamente dai campi vicino alla centrale nucleare di Elsa alle vostre tavole!</source>
-        <translation>Ah, the good taste of puff pastry as it used to be... If you want the old flavours of biscuits as Tolva's grandma made them, buy Mulino Verde products, carefully selected, made only with natural, non-genetically-modified ingredients. Straight from the fields next to Elsa's nuclear power station to your table!</translation>
+        <translation>Ah, the good taste of puff pastry as it used to be... If you want the old flavours of biscuits as Tolva&apos;s grandma made them, buy Mulino Verde products, carefully selected, made only with natural, non-genetically-modified ingredients. Straight from the fields next to Elsa&apos;s nuclear power station to your table!</translation>
     </message>
     <message>
         <source>Una squadra esordiente per la categoria della Formula17 che però è riuscita a vincere per ben due anni consecutivi il campionato costruttori in QMT3000 e che ha tutte le carte in regola per sfidare le sue colleghe più famose.</source>
-        <translation>A newcomer to Formula17 that has nevertheless won the QMT3000 constructors' championship two years running and has everything it takes to challenge its more famous rivals.</translation>
+        <translation>A newcomer to Formula17 that has nevertheless won the QMT3000 constructors&apos; championship two years running and has everything it takes to challenge its more famous rivals.</translation>
     </message>
     <message>
         <source>La Tolvian Aerospace Stupid Agency porterà le vostre azioni sulla luna! Il progetto Spaziale dei prossimi 5 anni prevede la conquista e la colonizzazione di Plutone da parte del popolo tolviano in continua espansione.</source>
@@ -154,15 +155,15 @@ Qt's own options, such as -platform and -style, work too.
         <translation>Chef Carlettò is one of the best cooks of this parallel dimension, and his chain of restaurants serves specialities from every corner of the galaxy, such as the famous diarrhoea minestrone (with real pieces of still-steaming shit) and the delicious, tempting little brown droppings.</translation>
     </message>
     <message>
-        <source>Chi non ha bisogno di un giornale affidabile per conoscere in tempo reale le quotazioni delle azioni in borsa? Allora leggete il New Tolv Times, primo giornale economico dell'Isola di Tolva.</source>
+        <source>Chi non ha bisogno di un giornale affidabile per conoscere in tempo reale le quotazioni delle azioni in borsa? Allora leggete il New Tolv Times, primo giornale economico dell&apos;Isola di Tolva.</source>
         <translation>Who does not need a reliable newspaper for the share prices on the stock exchange in real time? Then read the New Tolv Times, the leading business newspaper of the Isola di Tolva.</translation>
     </message>
     <message>
-        <source>Ecco la fonte principale di energia elettrica per l'Isola di Tolva. Questa centrale nucleare posta nell'interdimensione tra Godia e l'Isola di Tolva è attiva da almeno 17 anni, controllata da Elsa, sempre avvolta da uno strato di nebbia e mistero.</source>
-        <translation>Here is the main source of electricity for the Isola di Tolva. This nuclear power station, set in the interdimension between Godia and the Isola di Tolva, has been running for at least 17 years under Elsa's control, always wrapped in a layer of fog and mystery.</translation>
+        <source>Ecco la fonte principale di energia elettrica per l&apos;Isola di Tolva. Questa centrale nucleare posta nell&apos;interdimensione tra Godia e l&apos;Isola di Tolva è attiva da almeno 17 anni, controllata da Elsa, sempre avvolta da uno strato di nebbia e mistero.</source>
+        <translation>Here is the main source of electricity for the Isola di Tolva. This nuclear power station, set in the interdimension between Godia and the Isola di Tolva, has been running for at least 17 years under Elsa&apos;s control, always wrapped in a layer of fog and mystery.</translation>
     </message>
     <message>
-        <source>Questo allevatore delle pianure Marroni primeggia nel campo dell' import-export di bestiame ma si vocifera che da tempo stia studiando strane elaborazioni genetiche...</source>
+        <source>Questo allevatore delle pianure Marroni primeggia nel campo dell&apos; import-export di bestiame ma si vocifera che da tempo stia studiando strane elaborazioni genetiche...</source>
         <translation>This rancher of the Brown Plains leads the cattle import-export business, but rumour has it that he has long been working on strange genetic experiments...</translation>
     </message>
     <message>
@@ -170,8 +171,8 @@ Qt's own options, such as -platform and -style, work too.
         <translation>Millions of commuters travel every day from the suburbs to work in the city. On Tolva Railroad trains, of course, equipped with every comfort: dining cars, heated swimming pools with whirlpools and indoor artificial-grass tennis courts.</translation>
     </message>
     <message>
-        <source>E' inutile parlare di un'azienda che fa parlare di se in ogni momento e che tutti ormai conoscono. Questa famosissima industria di hardware e software che si propone sul mercato come una delle più valide alternative al predominio Microsoft nel campo dell'informatica.</source>
-        <translation>There is no point talking about a company that everybody talks about all the time and everybody already knows. This very famous hardware and software maker presents itself as one of the best alternatives to Microsoft's dominance in computing.</translation>
+        <source>E&apos; inutile parlare di un&apos;azienda che fa parlare di se in ogni momento e che tutti ormai conoscono. Questa famosissima industria di hardware e software che si propone sul mercato come una delle più valide alternative al predominio Microsoft nel campo dell&apos;informatica.</source>
+        <translation>There is no point talking about a company that everybody talks about all the time and everybody already knows. This very famous hardware and software maker presents itself as one of the best alternatives to Microsoft&apos;s dominance in computing.</translation>
     </message>
 </context>
 <context>
@@ -182,7 +183,7 @@ Qt's own options, such as -platform and -style, work too.
     </message>
     <message>
         <source>Operazioni disponibili:</source>
-        <translation>Available operations:</translation>
+        <translation>Trading:</translation>
     </message>
     <message>
         <source>Stock Portfolio</source>
@@ -202,19 +203,19 @@ Qt's own options, such as -platform and -style, work too.
     </message>
     <message>
         <source>Valore Ieri</source>
-        <translation>Yesterday's Price</translation>
+        <translation>Yesterday&apos;s Price</translation>
     </message>
     <message>
         <source>Incr.</source>
-        <translation>Chg.</translation>
+        <translation>Change</translation>
     </message>
     <message>
         <source>Valore Oggi</source>
-        <translation>Today's Price</translation>
+        <translation>Today&apos;s Price</translation>
     </message>
     <message>
         <source>Informazioni sulla società</source>
-        <translation>About the company</translation>
+        <translation>About this company</translation>
     </message>
     <message>
         <source>Quantità di azioni</source>
@@ -222,7 +223,7 @@ Qt's own options, such as -platform and -style, work too.
     </message>
     <message>
         <source>Cornice della disponibilità liquida</source>
-        <translation>Frame of the available cash</translation>
+        <translation>Frame around the cash</translation>
     </message>
     <message>
         <source>Simbolo della valuta</source>
@@ -230,7 +231,7 @@ Qt's own options, such as -platform and -style, work too.
     </message>
     <message>
         <source>Data del gioco: un clic passa al giorno seguente</source>
-        <translation>Game date: a click moves on to the next day</translation>
+        <translation>Game date: click to move on to the next day</translation>
     </message>
     <message>
         <source>&amp;File</source>
@@ -274,11 +275,19 @@ Qt's own options, such as -platform and -style, work too.
     </message>
     <message>
         <source>Informazioni sul &amp;Programma</source>
-        <translation>About the &amp;Program</translation>
+        <translation>&amp;About Tolv Street</translation>
     </message>
     <message>
         <source>Informazioni sul Pro&amp;duttore</source>
-        <translation>About the Pro&amp;ducer</translation>
+        <translation>About &amp;Tolvagiochi</translation>
+    </message>
+    <message>
+        <source>&amp;Registro</source>
+        <translation>&amp;Ledger</translation>
+    </message>
+    <message>
+        <source>&amp;Registro del giocatore</source>
+        <translation>&amp;Player&apos;s Ledger</translation>
     </message>
 </context>
 <context>
@@ -303,8 +312,12 @@ Qt's own options, such as -platform and -style, work too.
         <translation>Tolv Street is already open in this folder.</translation>
     </message>
     <message>
-        <source>Al posto del file "%1" c'è una cartella, un collegamento o un altro oggetto: Tolv Street non può sapere se è già aperto in questa cartella. Toglilo dalla cartella di gioco e riprova.</source>
-        <translation>In place of the file "%1" there is a folder, a link or another object: Tolv Street cannot tell whether it is already open in this folder. Remove it from the play folder and try again.</translation>
+        <source>Al posto del file &quot;%1&quot; c&apos;è una cartella, un collegamento o un altro oggetto: Tolv Street non può sapere se è già aperto in questa cartella. Toglilo dalla cartella di gioco e riprova.</source>
+        <translation>There is a folder, a link or something else where the file &quot;%1&quot; should be: Tolv Street cannot tell whether it is already open in this folder. Remove it from the play folder and try again.</translation>
+    </message>
+    <message>
+        <source>Non è possibile bloccare la cartella di gioco con il file &quot;%1&quot; (%2): un&apos;altra copia di Tolv Street potrebbe giocarvi. La partita continua senza salvare.</source>
+        <translation>The play folder cannot be locked with the file &quot;%1&quot; (%2): another copy of Tolv Street might be playing in it. The game goes on without saving.</translation>
     </message>
 </context>
 <context>
@@ -318,9 +331,9 @@ Qt's own options, such as -platform and -style, work too.
     <name>Saver</name>
     <message>
         <source>Il salvataggio della partita non è ancora finito: il disco non risponde.
-Se esci senza salvare, resta la partita dell'ultimo salvataggio finito.</source>
-        <translation>The game has not finished saving: the disk does not answer.
-If you leave without saving, the game of the last finished save remains.</translation>
+Se esci senza salvare, resta la partita dell&apos;ultimo salvataggio finito.</source>
+        <translation>The game has not finished saving: the disk is not answering.
+If you leave without saving, the game stays as it was at the last finished save.</translation>
     </message>
     <message>
         <source>Aspetta</source>
@@ -339,11 +352,11 @@ If you leave without saving, the game of the last finished save remains.</transl
     </message>
     <message>
         <source>Non hai abbastanza soldi!</source>
-        <translation>You do not have enough money!</translation>
+        <translation>You don&apos;t have enough money!</translation>
     </message>
     <message>
         <source>Non puoi vendere più azioni di quelle che hai!</source>
-        <translation>You cannot sell more shares than you have!</translation>
+        <translation>You can&apos;t sell more shares than you have!</translation>
     </message>
     <message>
         <source>Solo numeri interi!</source>
@@ -354,16 +367,16 @@ If you leave without saving, the game of the last finished save remains.</transl
         <translation>This company has failed: its shares can no longer be bought or sold.</translation>
     </message>
     <message>
-        <source>La disponibilità liquida non è un numero valido: l'operazione è annullata.</source>
+        <source>La disponibilità liquida non è un numero valido: l&apos;operazione è annullata.</source>
         <translation>The available cash is not a valid number: the trade is cancelled.</translation>
     </message>
     <message>
-        <source>Il valore di questa società non è un numero valido: l'operazione è annullata.</source>
-        <translation>This company's price is not a valid number: the trade is cancelled.</translation>
+        <source>Il valore di questa società non è un numero valido: l&apos;operazione è annullata.</source>
+        <translation>This company&apos;s price is not a valid number: the trade is cancelled.</translation>
     </message>
     <message>
-        <source>Le azioni acquistate di questa società non sono un numero valido: l'operazione è annullata.</source>
-        <translation>The shares held of this company are not a valid number: the trade is cancelled.</translation>
+        <source>Le azioni acquistate di questa società non sono un numero valido: l&apos;operazione è annullata.</source>
+        <translation>The number of shares held in this company is not valid: the trade is cancelled.</translation>
     </message>
     <message>
         <source>Hai decuplicato i tuoi soldi e sei il nuovo campione di Tolv Street! Inserisci il tuo nome</source>
@@ -371,15 +384,15 @@ If you leave without saving, the game of the last finished save remains.</transl
     </message>
     <message>
         <source>HAI VINTO !!!!</source>
-        <translation>YOU WON !!!!</translation>
+        <translation>YOU WON!!!!</translation>
     </message>
     <message>
         <source>Questo gioco salva da solo!</source>
-        <translation>This game saves by itself!</translation>
+        <translation>This game saves itself!</translation>
     </message>
     <message>
         <source>Se salva da solo vuol dire anche che carica da solo!!</source>
-        <translation>If it saves by itself, it loads by itself too!!</translation>
+        <translation>If it saves itself, it loads itself too!!</translation>
     </message>
     <message>
         <source>Ma sei sicuro di uscire da questo APPASSIONANTISSIMO gioco?</source>
@@ -387,7 +400,7 @@ If you leave without saving, the game of the last finished save remains.</transl
     </message>
     <message>
         <source>Uscita dal Programma</source>
-        <translation>Leaving the Program</translation>
+        <translation>Quit Game</translation>
     </message>
     <message>
         <source>il disco è pieno</source>
@@ -395,31 +408,31 @@ If you leave without saving, the game of the last finished save remains.</transl
     </message>
     <message>
         <source>errore di scrittura nella cartella di gioco</source>
-        <translation>write error in the play folder</translation>
+        <translation>error writing to the play folder</translation>
     </message>
     <message>
-        <source>la cartella di gioco non permette di scrivere il file "%1"</source>
-        <translation>the play folder does not allow writing the file "%1"</translation>
+        <source>la cartella di gioco non permette di scrivere il file &quot;%1&quot;</source>
+        <translation>the play folder does not allow the file &quot;%1&quot; to be written</translation>
     </message>
     <message>
-        <source>il disco è pieno (file "%1")</source>
-        <translation>the disk is full (file "%1")</translation>
+        <source>il disco è pieno (file &quot;%1&quot;)</source>
+        <translation>the disk is full (file &quot;%1&quot;)</translation>
     </message>
     <message>
-        <source>al posto del file "%1" c'è una cartella o un altro oggetto</source>
-        <translation>in place of the file "%1" there is a folder or another object</translation>
+        <source>al posto del file &quot;%1&quot; c&apos;è una cartella o un altro oggetto</source>
+        <translation>there is a folder or something else where the file &quot;%1&quot; should be</translation>
     </message>
     <message>
-        <source>il file "%1" non si trova</source>
-        <translation>the file "%1" cannot be found</translation>
+        <source>il file &quot;%1&quot; non si trova</source>
+        <translation>the file &quot;%1&quot; cannot be found</translation>
     </message>
     <message>
-        <source>il file "%1" è troppo grande per essere un file del gioco</source>
-        <translation>the file "%1" is too large to be a file of the game</translation>
+        <source>il file &quot;%1&quot; è troppo grande per essere un file del gioco</source>
+        <translation>the file &quot;%1&quot; is too large to be a game file</translation>
     </message>
     <message>
-        <source>errore di scrittura del file "%1"</source>
-        <translation>write error on the file "%1"</translation>
+        <source>errore di scrittura del file &quot;%1&quot;</source>
+        <translation>error writing the file &quot;%1&quot;</translation>
     </message>
     <message>
         <source>manca</source>
@@ -447,26 +460,26 @@ If you leave without saving, the game of the last finished save remains.</transl
     </message>
     <message>
         <source>è troppo grande per essere un file del gioco</source>
-        <translation>is too large to be a file of the game</translation>
+        <translation>is too large to be a game file</translation>
     </message>
     <message>
         <source>contiene un valore troppo lungo</source>
         <translation>has a value that is too long</translation>
     </message>
     <message>
-        <source>"%1" come "%2"</source>
-        <translation>"%1" as "%2"</translation>
+        <source>&quot;%1&quot; come &quot;%2&quot;</source>
+        <translation>&quot;%1&quot; as &quot;%2&quot;</translation>
     </message>
     <message>
         <source>Non è stato possibile conservarne una copia (%1): la partita non viene salvata finché non si potrà farlo.
 </source>
-        <translation>No copy of them could be kept (%1): the game is not saved until one can be.
+        <translation>No copy of them could be kept (%1): the game will not be saved until one can be.
 </translation>
     </message>
     <message>
         <source>Sono stati conservati: %1.
 </source>
-        <translation>Kept: %1.
+        <translation>Kept aside: %1.
 </translation>
     </message>
     <message>
@@ -486,31 +499,27 @@ The game goes on from that save; the next save will try again.</translation>
         <translation>An interrupted save could not be completed (%1).</translation>
     </message>
     <message>
-        <source>Non è stato possibile togliere un salvataggio interrotto (%1).</source>
-        <translation>An interrupted save could not be removed (%1).</translation>
-    </message>
-    <message>
-        <source>Un avvio precedente si è interrotto mentre conservava i file danneggiati della partita: sono conservati con il numero %1 (come "Data1.bak%1").
+        <source>Un avvio precedente si è interrotto mentre conservava i file danneggiati della partita: sono conservati con il numero %1 (come &quot;Data1.bak%1&quot;).
 Inizia una nuova partita.</source>
-        <translation>An earlier start was cut short while it was keeping the game's damaged files: they are kept under the number %1 (as "Data1.bak%1").
+        <translation>An earlier start was cut short while it was keeping the game&apos;s damaged files aside: they are kept under the number %1 (as in &quot;Data1.bak%1&quot;).
 A new game starts.</translation>
     </message>
     <message>
         <source>I file della partita salvata sono danneggiati: %1.
 %2Inizia una nuova partita.</source>
-        <translation>The files of the saved game are damaged: %1.
+        <translation>The saved game is damaged: %1.
 %2A new game starts.</translation>
     </message>
     <message>
         <source>Non è stato possibile conservare una copia dei file danneggiati (%1): la partita non viene salvata finché non si potrà farlo.
 Il gioco continua; il prossimo salvataggio riproverà.</source>
-        <translation>No copy of the damaged files could be kept (%1): the game is not saved until one can be.
+        <translation>No copy of the damaged files could be kept (%1): the game will not be saved until one can be.
 Play goes on; the next save will try again.</translation>
     </message>
     <message>
-        <source>Non è stato possibile salvare la partita: la Hall of Fame ("%1") è troppo grande per un salvataggio sicuro.
+        <source>Non è stato possibile salvare la partita: la Hall of Fame (&quot;%1&quot;) è troppo grande per un salvataggio sicuro.
 Il gioco continua; il prossimo salvataggio riproverà.</source>
-        <translation>The game could not be saved: the Hall of Fame ("%1") is too large for a safe save.
+        <translation>The game could not be saved: the Hall of Fame (&quot;%1&quot;) is too large for a safe save.
 Play goes on; the next save will try again.</translation>
     </message>
     <message>
@@ -528,20 +537,38 @@ Play goes on; the next save will try again.</translation>
         <translation>The game calendar ends on 31 Dic 32767: the day cannot move on any further.</translation>
     </message>
     <message>
-        <source>Il valore di "%1" non è un numero valido: il giorno non può avanzare.</source>
-        <translation>The price of "%1" is not a valid number: the day cannot move on.</translation>
+        <source>Il valore di &quot;%1&quot; non è un numero valido: il giorno non può avanzare.</source>
+        <translation>The price of &quot;%1&quot; is not a valid number: the day cannot move on.</translation>
     </message>
     <message>
         <source>Non è stato possibile leggere la Hall of Fame (%1): questa vittoria non vi sarà registrata.</source>
         <translation>The Hall of Fame could not be read (%1): this win will not be recorded in it.</translation>
     </message>
     <message>
-        <source>La Hall of Fame ("%1") non era nel formato del gioco: una sua copia è conservata come "%2".</source>
-        <translation>The Hall of Fame ("%1") was not in the game's form: a copy of it is kept as "%2".</translation>
+        <source>La Hall of Fame (&quot;%1&quot;) non era nel formato del gioco: una sua copia è conservata come &quot;%2&quot;.</source>
+        <translation>The Hall of Fame (&quot;%1&quot;) was not in the game&apos;s format: a copy of it is kept as &quot;%2&quot;.</translation>
     </message>
     <message>
-        <source>Al posto della Hall of Fame ("%1") c'era un collegamento: la nuova Hall of Fame ne prende il posto, e il file a cui portava resta com'è.</source>
-        <translation>In place of the Hall of Fame ("%1") there was a link: the new Hall of Fame takes its place, and the file it led to stays as it is.</translation>
+        <source>Al posto della Hall of Fame (&quot;%1&quot;) c&apos;era un collegamento: la nuova Hall of Fame ne prende il posto, e il file a cui portava resta com&apos;è.</source>
+        <translation>There was a link where the Hall of Fame (&quot;%1&quot;) should be: the new Hall of Fame takes its place, and the file it pointed to is left as it is.</translation>
+    </message>
+    <message>
+        <source>la cartella di gioco non è bloccata per questa partita, che continua senza salvare</source>
+        <translation>the play folder is not locked for this game, which goes on without saving</translation>
+    </message>
+    <message>
+        <source>la cartella di gioco non c&apos;è più</source>
+        <translation>the play folder is no longer there</translation>
+    </message>
+    <message>
+        <source>Al posto del file &quot;%1&quot;, dove il gioco tiene i salvataggi in corso, c&apos;era un file che non è del gioco.
+%2</source>
+        <translation>Where the game keeps its unfinished saves, in the file &quot;%1&quot;, there was a file that is not the game&apos;s.
+%2</translation>
+    </message>
+    <message>
+        <source>I numeri per conservare i file del gioco sono arrivati al massimo: il file è conservato come &quot;%1&quot;, il primo numero libero.</source>
+        <translation>The numbers for keeping the game&apos;s files have run out at the top: the file is kept as &quot;%1&quot;, the first number free.</translation>
     </message>
 </context>
 <context>
@@ -559,7 +586,7 @@ Play goes on; the next save will try again.</translation>
     </message>
     <message>
         <source>Avviso: non adatto ai bambini sotto i 36 mesi. Se durante il gioco siete connessi ad internet o LAN locale potreste perdere realmente i vostri soldi che saranno devoluti al buon milanese</source>
-        <translation>Warning: not suitable for children under 36 months. If you are connected to the internet or a local LAN while playing, you could really lose your money, which will be donated to the good Milanese</translation>
+        <translation>Warning: not suitable for children under 36 months. If you are connected to the internet or a local network while playing, you could lose real money, which will be donated to the good Milanese</translation>
     </message>
     <message>
         <source>Le informazioni sul sistema non sono disponibili in questa fase</source>
@@ -569,7 +596,7 @@ Play goes on; the next save will try again.</translation>
 <context>
     <name>frmSplash</name>
     <message>
-        <source>Distribuito solo agli abitanti dell'Isola di Tolva e ai loro amici</source>
+        <source>Distribuito solo agli abitanti dell&apos;Isola di Tolva e ai loro amici</source>
         <translation>Distributed only to the inhabitants of the Isola di Tolva and their friends</translation>
     </message>
     <message>
