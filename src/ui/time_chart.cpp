@@ -863,20 +863,22 @@ void TimeChart::setData(ChartData data)
     std::vector<ChartStretch> stretches;
     std::sort(data.stretches.begin(), data.stretches.end(),
               [](const ChartStretch& a, const ChartStretch& b) { return a.firstX < b.firstX; });
+    const auto near = [](std::int64_t v) { return v > -kFarthest && v < kFarthest; };
     for (ChartStretch s : data.stretches) {
-        if (!stretches.empty() && s.firstX <= stretches.back().lastX &&
-            stretches.back().lastX < kFarthest) {
+        if (!near(s.firstX) || !near(s.lastX) || !near(s.firstDay)) {
+            continue;
+        }
+        if (!stretches.empty() && s.firstX <= stretches.back().lastX) {
             s.firstDay += stretches.back().lastX + 1 - s.firstX;
             s.firstX = stretches.back().lastX + 1;
         }
-        if (s.firstX <= s.lastX && std::abs(s.firstX) < kFarthest &&
-            std::abs(s.lastX) < kFarthest && std::abs(s.firstDay) < kFarthest) {
+        if (s.firstX <= s.lastX) {
             stretches.push_back(s);
         }
     }
     data.stretches = std::move(stretches);
     for (ChartSeries& series : data.series) {
-        if (std::abs(series.firstX) >= kFarthest) {
+        if (!near(series.firstX)) {
             series.values.clear();
         }
         for (double& v : series.values) {
@@ -894,6 +896,9 @@ void TimeChart::setData(ChartData data)
                      ? std::optional(
                            std::pair(std::max(from, m_zoom->first), std::min(to, m_zoom->second)))
                      : std::nullopt;
+        if (m_zoom == rangeDays(m_range)) {
+            m_zoom.reset();
+        }
     }
     dataChanged();
 }
@@ -919,21 +924,20 @@ void TimeChart::zoomTo(std::int64_t first, std::int64_t last)
     if (from > to) {
         return;
     }
+    first = std::clamp(first, from, to);
+    last = std::clamp(last, from, to);
     if (first > last) {
         std::swap(first, last);
     }
+    // Too few days grow around their middle, inside the data.
     const std::int64_t fewest = std::min(kFewestDays, to - from + 1);
-    if (last - first + 1 < fewest) {
-        first -= (fewest - (last - first + 1)) / 2;
+    if (const std::int64_t missing = fewest - (last - first + 1); missing > 0) {
+        first = std::max(from, first - missing / 2);
         last = first + fewest - 1;
-    }
-    if (first < from) {
-        last += from - first;
-        first = from;
-    }
-    if (last > to) {
-        first = std::max(from, first - (last - to));
-        last = to;
+        if (last > to) {
+            last = to;
+            first = to - fewest + 1;
+        }
     }
     showDays(std::pair(first, last));
 }

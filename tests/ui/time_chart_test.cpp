@@ -364,6 +364,12 @@ TEST(TimeChartWidget, OddDataIsDrawnOrLeftOutNeverCrashes)
             }
         }
     }
+    // Day numbers no ledger could hold are left out, whatever asks for them.
+    constexpr auto kFar = std::numeric_limits<std::int64_t>::max();
+    chart.setData({{{-kFar - 1, kFar, kFar}, {0, 3, kFar}, {-5, 9, 0}}, {}});
+    chart.zoomTo(-kFar - 1, kFar);
+    chart.setCrosshair(kFar);
+    EXPECT_EQ(shown(chart), QStringLiteral("-5..9"));
     chart.setData({});
     EXPECT_EQ(chart.summary(), QStringLiteral("Nessun giorno da mostrare."));
     EXPECT_FALSE(chart.shown());
