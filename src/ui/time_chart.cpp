@@ -1470,19 +1470,20 @@ QRegion TimeChart::overlayRegion() const
 
 void TimeChart::paintEvent(QPaintEvent* /*event*/)
 {
-    const Layout& at = layout();
     const qreal ratio = devicePixelRatioF();
     const QSize pixels(static_cast<int>(std::ceil(width() * ratio)),
                        static_cast<int>(std::ceil(height() * ratio)));
     if (m_picture.size() != pixels) {
+        // A new size or a screen of another scale: the lines are reduced to its columns anew.
+        m_layout.reset();
         m_picture = QPixmap(pixels);
         m_picture.setDevicePixelRatio(ratio);
         QPainter painter(&m_picture);
-        drawStatic(painter, at);
+        drawStatic(painter, layout());
     }
     QPainter painter(this);
     painter.drawPixmap(0, 0, m_picture);
-    drawOverlay(painter, at);
+    drawOverlay(painter, layout());
     m_overlayDrawn = overlayRegion();
 }
 
