@@ -229,6 +229,21 @@ QString dateTextAt(const std::vector<ChartStretch>& stretches, std::int64_t x)
     return date ? QString::fromLatin1(game::dateText(*date)) : QString();
 }
 
+// A value as the chart draws it: as it is, or as its per cent change from `percentOf`; one
+// multiplication, as it is done for every day shown.
+class Drawn {
+public:
+    explicit Drawn(std::optional<double> percentOf)
+        : m_base(percentOf.value_or(0)), m_scale(percentOf ? 100.0 / std::abs(*percentOf) : 1.0)
+    {
+    }
+    double operator()(double v) const { return (v - m_base) * m_scale; }
+
+private:
+    double m_base;
+    double m_scale;
+};
+
 // Calls `visit(x, value, joined)` for every finite value of the series on the days
 // first..last that lie in a stretch; `joined` tells whether the day before had one in the same
 // stretch, so that a line may be drawn between them.
@@ -242,6 +257,7 @@ void eachValue(const ChartSeries& series, const std::vector<ChartStretch>& stret
     }
     const std::int64_t seriesLast =
         series.firstX + static_cast<std::int64_t>(series.values.size()) - 1;
+    const Drawn drawn(percentOf);
     auto it = std::lower_bound(stretches.begin(), stretches.end(), first,
                                [](const ChartStretch& s, std::int64_t v) { return s.lastX < v; });
     for (; it != stretches.end() && it->firstX <= last; ++it) {
@@ -249,10 +265,7 @@ void eachValue(const ChartSeries& series, const std::vector<ChartStretch>& stret
         const std::int64_t to = std::min({it->lastX, last, seriesLast});
         bool joined = false;
         for (std::int64_t x = from; x <= to; ++x) {
-            double v = series.values[static_cast<std::size_t>(x - series.firstX)];
-            if (percentOf) {
-                v = (v - *percentOf) / std::abs(*percentOf) * 100.0;
-            }
+            const double v = drawn(series.values[static_cast<std::size_t>(x - series.firstX)]);
             if (!std::isfinite(v)) {
                 joined = false;
                 continue;
@@ -292,10 +305,7 @@ std::optional<double> valueAt(const ChartSeries& series, const std::vector<Chart
         x - series.firstX >= static_cast<std::int64_t>(series.values.size())) {
         return std::nullopt;
     }
-    double v = series.values[static_cast<std::size_t>(x - series.firstX)];
-    if (percentOf) {
-        v = (v - *percentOf) / std::abs(*percentOf) * 100.0;
-    }
+    const double v = Drawn(percentOf)(series.values[static_cast<std::size_t>(x - series.firstX)]);
     return std::isfinite(v) ? std::optional<double>(v) : std::nullopt;
 }
 
