@@ -649,8 +649,9 @@ ValueAxis valueAxis(double low, double high)
             if (!best || fit > bestFit) {
                 bestFit = fit;
                 best = ValueAxis{bottom, top, step, std::max(0, -e + (m == 2.5 ? 1 : 0)), {}};
-                for (double k = k0; k <= k1; ++k) {
-                    best->ticks.push_back(k * step);
+                // Counted, not stepped: beyond 2^53 a step of one may not move a double.
+                for (int i = 0; i < static_cast<int>(count); ++i) {
+                    best->ticks.push_back((k0 + i) * step);
                 }
             }
         }

@@ -81,7 +81,8 @@ TEST(TimeChartAxes, ValueTicksAreRoundFourToSevenAndHoldTheDataNotZero)
     std::vector<std::pair<double, double>> ranges{
         {0, 0},           {605, 605},          {-5, 3},
         {1e300, 1.2e300}, {-1.7e308, 1.7e308}, {1.79e308, 1.79e308},
-        {0.001, 0.002},   {-2646, -500},       {1e-12, 3e-12}};
+        {0.001, 0.002},   {-2646, -500},       {1e-12, 3e-12},
+        {1e17, 1e17 + 16}};
     std::mt19937 random(19);
     for (int i = 0; i < 2000; ++i) {
         const double scale = std::pow(10.0, std::uniform_int_distribution(-3, 12)(random));
