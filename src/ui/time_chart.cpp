@@ -1601,7 +1601,8 @@ void TimeChart::moveCursor(std::optional<std::int64_t> x, bool byKeys)
     const QRegion before = m_overlayDrawn;
     m_cursor = x;
     update(before + overlayRegion());
-    if (m_cursor) {
+    // A screen reader hears the day it moves to; nothing is worked out for one not listening.
+    if (m_cursor && QAccessible::isActive()) {
         QAccessibleValueChangeEvent event(this, crosshairLines().join(QStringLiteral("; ")));
         QAccessible::updateAccessibility(&event);
     }
