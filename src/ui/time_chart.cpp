@@ -1704,6 +1704,40 @@ void TimeChart::wheelEvent(QWheelEvent* event)
     event->accept();
 }
 
+bool TimeChart::event(QEvent* event)
+{
+    // While the chart has the focus its keys win over the window's shortcuts; Esc only while
+    // zoomed, so that elsewhere it stays the window's (the ledger closes on it).
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool plain =
+            (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) == 0;
+        switch (key->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+        case Qt::Key_Plus:
+        case Qt::Key_Equal:
+        case Qt::Key_Minus:
+            if (plain) {
+                event->accept();
+                return true;
+            }
+            break;
+        case Qt::Key_Escape:
+            if (plain && m_zoom) {
+                event->accept();
+                return true;
+            }
+            break;
+        default:
+            break;
+        }
+    }
+    return QWidget::event(event);
+}
+
 void TimeChart::keyPressEvent(QKeyEvent* event)
 {
     const auto days = shown();

@@ -6,7 +6,9 @@
 #include "ui/time_chart.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFontMetricsF>
 #include <QRegularExpression>
 #include <QStyle>
@@ -301,9 +303,19 @@ TEST(TimeChartWidget, RangesWheelAndDragZoomEscAndDoubleClickGoBack)
     EXPECT_FALSE(std::any_of(ranges->findChildren<QToolButton*>().begin(),
                              ranges->findChildren<QToolButton*>().end(),
                              [](QToolButton* b) { return b->isChecked(); }));
+    // Esc leaves the zoom first; only then is it the window's (the ledger closes on it).
+    QAction close(&window);
+    close.setShortcut(Qt::Key_Escape);
+    window.addAction(&close);
+    int closed = 0;
+    QObject::connect(&close, &QAction::triggered, [&closed] { ++closed; });
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     chart->setFocus();
     QTest::keyClick(chart, Qt::Key_Escape);
     EXPECT_EQ(shown(*chart), QStringLiteral("636..1000"));
+    EXPECT_EQ(closed, 0);
+    QTest::keyClick(chart, Qt::Key_Escape);
+    EXPECT_EQ(closed, 1);
 
     // A drag over a span shows that span; a double-click goes back.
     chart->setRange(ui::ChartRange::All);
@@ -401,6 +413,9 @@ TEST(TimeChartColours, LinesMarksAndTextsStandOutUnderLightDarkAndHighContrast)
         }
         // The flat line is drawn across the chart in the first series colour, on the base.
         const QImage picture = chart.grab().toImage();
+        if (const QString folder = qEnvironmentVariable("TOLV_SCREENSHOTS"); !folder.isEmpty()) {
+            picture.save(QDir(folder).filePath(QStringLiteral("%1-TimeChart.png").arg(scheme)));
+        }
         int line = 0;
         for (int y = 0; y < picture.height(); ++y) {
             line += picture.pixelColor(picture.width() / 2, y) == c.series[0] ? 1 : 0;
