@@ -120,6 +120,10 @@ std::vector<std::vector<LinePoint>> linePieces(const ChartSeries& series,
                                                std::int64_t first, std::int64_t last, int columns,
                                                std::optional<double> percentOf = std::nullopt);
 
+// The mouse: the crosshair follows it, the wheel zooms around it (sideways or with Shift it
+// moves the days), a drag over a span zooms to it, a double-click goes back to the range. The
+// keys, with the focus: Left and Right a day, Home and End the first and last day shown, + and -
+// zoom around the crosshair, Esc leaves a zoom (and is otherwise left to the window).
 class TimeChart final : public QWidget {
     Q_OBJECT
 public:
