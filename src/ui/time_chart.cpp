@@ -696,32 +696,54 @@ std::vector<TimeTick> timeTicks(const std::vector<ChartStretch>& stretches, std:
     struct Label {
         double left;
         double right;
-        bool context;
+        int rank; // 0: names month and year, 1: a month's or a year's first day, 2: the others
         std::size_t tick;
     };
     std::vector<Label> labels;
+    const double apart = metrics.height() * 0.5;
+    const auto extent = [&](std::int64_t x, const QString& text) {
+        const double w = metrics.horizontalAdvance(text);
+        const double centre = (static_cast<double>(x - first) + 0.5) * perDay;
+        const double left = std::clamp(centre - w / 2, 0.0, std::max(0.0, width - w));
+        return std::pair(left, left + w);
+    };
+    const auto major = [&](const CalendarTick& t) {
+        return (step->unit == Unit::Day && t.date.day == 1) ||
+               (step->unit == Unit::Month && t.date.month == 0);
+    };
     auto it = std::lower_bound(stretches.begin(), stretches.end(), first,
                                [](const ChartStretch& s, std::int64_t v) { return s.lastX < v; });
     for (; it != stretches.end() && it->firstX <= last; ++it) {
-        const std::int64_t from = std::max(it->firstX, first);
-        const std::int64_t to = std::min(it->lastX, last);
         const std::int64_t shift = it->firstDay - it->firstX;
-        bool context = true;
-        for (const CalendarTick& t : calendarTicks(*step, from + shift, to + shift)) {
-            const std::int64_t x = t.day - shift;
-            ticks.push_back({x, tickLabel(step->unit, t.date, context)});
-            const double w = metrics.horizontalAdvance(ticks.back().label);
-            const double centre = (static_cast<double>(x - first) + 0.5) * perDay;
-            const double left = std::clamp(centre - w / 2, 0.0, std::max(0.0, width - w));
-            labels.push_back({left, left + w, context, ticks.size() - 1});
-            context = false;
+        const auto own = calendarTicks(*step, std::max(it->firstX, first) + shift,
+                                       std::min(it->lastX, last) + shift);
+        // Month and year go on the first tick, or on the next new month's (or year's) where
+        // the two would crowd, so that a new month is never left unnamed.
+        std::size_t context = 0;
+        if (const auto next = std::find_if(own.begin(), own.end(), major);
+            next != own.begin() && next != own.end()) {
+            const auto a = extent(own[0].day - shift, tickLabel(step->unit, own[0].date, true));
+            const auto b = extent(next->day - shift, tickLabel(step->unit, next->date, false));
+            if (b.first < a.second + apart) {
+                context = static_cast<std::size_t>(next - own.begin());
+            }
+        }
+        for (std::size_t i = 0; i < own.size(); ++i) {
+            const std::int64_t x = own[i].day - shift;
+            ticks.push_back({x, tickLabel(step->unit, own[i].date, i == context)});
+            const auto [left, right] = extent(x, ticks.back().label);
+            labels.push_back({left, right,
+                              i == context    ? 0
+                              : major(own[i]) ? 1
+                                              : 2,
+                              ticks.size() - 1});
         }
     }
-    // The labels naming month and year go first; the others where they do not overlap.
+    // The labels naming month and year go first, then those of a new month or year; the others
+    // where they do not overlap.
     std::stable_sort(labels.begin(), labels.end(),
-                     [](const Label& a, const Label& b) { return a.context && !b.context; });
+                     [](const Label& a, const Label& b) { return a.rank < b.rank; });
     std::vector<std::pair<double, double>> placed;
-    const double apart = metrics.height() * 0.5;
     for (const Label& label : labels) {
         const bool free = std::none_of(placed.begin(), placed.end(), [&](const auto& p) {
             return label.left < p.second + apart && p.first < label.right + apart;

@@ -131,6 +131,15 @@ TEST(TimeChartAxes, TimeTicksFollowTheSpanOnTheGameCalendar)
         << month.join(' ').toStdString();
     EXPECT_TRUE(month.contains(QStringLiteral("21")));
     EXPECT_TRUE(month.contains(QStringLiteral("Apr")));
+    // Where labels crowd, a new month keeps its name before a day does.
+    for (const double width : {190.0, 200.0, 260.0, 300.0}) {
+        const QStringList crowded =
+            ticksOver(dayOf(12, 1, 2003) - start, dayOf(12, 2, 2003) - start, width);
+        EXPECT_TRUE(
+            std::any_of(crowded.begin(), crowded.end(),
+                        [](const QString& l) { return l.startsWith(QStringLiteral("Mar")); }))
+            << width << ": " << crowded.join(' ').toStdString();
+    }
     // Two years: months, a January by its year alone.
     const QStringList years2 = ticksOver(0, dayOf(31, 11, 2003) - start);
     ASSERT_GE(years2.size(), 4);
