@@ -7,6 +7,7 @@
 #include "platform/widgets/qt_dialogs.h"
 #include "platform/fake_registry.h"
 #include "records/autosave.h"
+#include "support/contrast.h"
 #include "ui/about_window.h"
 #include "ui/hall_of_fame_window.h"
 #include "ui/main_window.h"
@@ -37,20 +38,7 @@
 
 namespace {
 
-// Contrast as WCAG measures it.
-double contrast(const QColor& a, const QColor& b)
-{
-    const auto luminance = [](const QColor& c) {
-        const auto linear = [](int value) {
-            const double v = value / 255.0;
-            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-        };
-        return 0.2126 * linear(c.red()) + 0.7152 * linear(c.green()) + 0.0722 * linear(c.blue());
-    };
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
+using support::contrast;
 
 // A control's words, and how to put others in their place.
 std::pair<QString, std::function<void(const QString&)>> wordsOf(QWidget* w)

@@ -609,6 +609,92 @@ Play goes on; the next save will try again.</translation>
     </message>
 </context>
 <context>
+    <name>ui::TimeChart</name>
+    <message>
+        <source>Acquisto</source>
+        <translation>Purchase</translation>
+    </message>
+    <message>
+        <source>Vendita</source>
+        <translation>Sale</translation>
+    </message>
+    <message>
+        <source>Vittoria</source>
+        <translation>Win</translation>
+    </message>
+    <message>
+        <source>Grafico</source>
+        <translation>Chart</translation>
+    </message>
+    <message>
+        <source>Variazione dal %1</source>
+        <translation>Change since %1</translation>
+    </message>
+    <message>
+        <source>Nessun giorno da mostrare</source>
+        <translation>No days to show</translation>
+    </message>
+    <message>
+        <source>Nessun giorno da mostrare.</source>
+        <translation>No days to show.</translation>
+    </message>
+    <message>
+        <source>Il %1.</source>
+        <translation>On %1.</translation>
+    </message>
+    <message>
+        <source>Dal %1 al %2, %3 giorni.</source>
+        <translation>From %1 to %2, %3 days.</translation>
+    </message>
+    <message>
+        <source>Variazione percentuale dal primo giorno mostrato.</source>
+        <translation>Change in per cent since the first day shown.</translation>
+    </message>
+    <message>
+        <source>Valore</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>%1: nessun valore.</source>
+        <translation>%1: no value.</translation>
+    </message>
+    <message>
+        <source>%1: primo %2, ultimo %3, massimo %4 il %5, minimo %6 il %7.</source>
+        <translation>%1: first %2, last %3, highest %4 on %5, lowest %6 on %7.</translation>
+    </message>
+    <message>
+        <source>Acquisti: %1.</source>
+        <translation>Purchases: %1.</translation>
+    </message>
+    <message>
+        <source>Vendite: %1.</source>
+        <translation>Sales: %1.</translation>
+    </message>
+    <message>
+        <source>Vittorie: %1.</source>
+        <translation>Wins: %1.</translation>
+    </message>
+    <message>
+        <source>Interruzioni della cronologia: %1.</source>
+        <translation>Breaks in the history: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>ui::TimeChartRanges</name>
+    <message>
+        <source>30 giorni</source>
+        <translation>30 days</translation>
+    </message>
+    <message>
+        <source>1 anno</source>
+        <translation>1 year</translation>
+    </message>
+    <message>
+        <source>Tutto</source>
+        <translation>All</translation>
+    </message>
+</context>
+<context>
     <name>ui::frmAbout</name>
     <message>
         <source>Informazioni su %1 %2.%3</source>
