@@ -236,8 +236,8 @@ LedgerFault takeTrade(game::Portfolio& portfolio, const Fields& fields, TailView
     trade.cashAfter = numbers[2];
     const LedgerFault fault = faultOf(portfolio.add(trade));
     if (fault == LedgerFault::None) {
-        tail.cash = fields.at[6];
-        tail.won = false;
+        tail.cash =
+            fields.at[6]; // after a win the prices stay the starting ones until the next day
     }
     return fault;
 }

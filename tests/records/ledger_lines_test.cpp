@@ -159,6 +159,11 @@ TEST(LedgerLines, WhatTheGameWritesReadsBackAndMatchesItsState)
     ASSERT_EQ(records::addLedgerLine(*read.ledger, records::winLine(state)), LedgerFault::None);
     game::resetAfterWin(state);
     EXPECT_TRUE(records::ledgerMatches(*read.ledger, state));
+    before = state;
+    ASSERT_EQ(game::buy(state, 4, "2"), game::TradeOutcome::Done); // the same day, after the win
+    ASSERT_EQ(records::addLedgerLine(*read.ledger, records::tradeLine(before, state, 4, true, 2)),
+              LedgerFault::None);
+    EXPECT_TRUE(records::ledgerMatches(*read.ledger, state));
     state.companies[0].shares = "1";
     EXPECT_FALSE(records::ledgerMatches(*read.ledger, state)); // shares moved without the ledger
     ASSERT_EQ(records::addLedgerLine(*read.ledger, records::endLine(read.ledger->portfolio)),
