@@ -60,7 +60,12 @@ std::uint32_t index32(std::size_t n)
 double sharesAfterTrade(double shares, bool buy, std::int32_t quantity)
 {
     const double after = buy ? shares + quantity : shares - quantity;
-    return std::fabs(after) <= kSharesTolerance || (!buy && after < 0) ? 0 : after;
+    if (std::fabs(after) <= kSharesTolerance || (!buy && after < 0)) {
+        return 0;
+    }
+    // The rules keep the new count as a number text of 15 digits: so does the ledger, or a
+    // count of more digits would drift away from the files' by more than the tolerance.
+    return readNumber(numberText(after)).value_or(after);
 }
 
 Figure Holding::averageCost() const

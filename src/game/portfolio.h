@@ -128,8 +128,8 @@ struct Holding {
 // Shares within this of each other are the same holding (the files round them to 15 digits).
 inline constexpr double kSharesTolerance = 1e-6;
 
-// The shares a holding has after a trade: none once they come within the tolerance of 0, or
-// below it by a sale.
+// The shares a holding has after a trade, rounded as the rules round them: none once they come
+// within the tolerance of 0, or below it by a sale.
 double sharesAfterTrade(double shares, bool buy, std::int32_t quantity);
 
 class Portfolio {

@@ -4,6 +4,7 @@
 
 #include "game/texts.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstring>
 
@@ -56,6 +57,24 @@ std::string dateField(std::string_view text)
 double numberOr0(std::string_view text)
 {
     return game::readNumber(text).value_or(0);
+}
+
+// A number that reads back exactly: the game's text when it does (every count the game itself
+// writes), else 17 significant digits.
+std::string exactNumberText(double value)
+{
+    std::string text = game::numberText(value);
+    if (!std::isfinite(value) || game::readNumber(text) == value) {
+        return text;
+    }
+    std::array<char, 64> buffer{};
+    const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                       std::chars_format::general, 17);
+    text.assign(buffer.data(), written.ptr);
+    for (char& c : text) {
+        c = c == '.' ? ',' : (c == 'e' ? 'E' : c);
+    }
+    return text;
 }
 
 // Money as the ledger's lines have always held it: two decimals below 1E+15, else the number text.
@@ -391,7 +410,7 @@ std::string gapLine(const game::GameState& state)
     std::string line = "G";
     for (const game::Company& company : state.companies) {
         line += ';';
-        line += game::numberText(numberOr0(company.shares));
+        line += exactNumberText(numberOr0(company.shares)); // the holdings must match the files'
     }
     return line;
 }

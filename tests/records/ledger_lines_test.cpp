@@ -142,6 +142,7 @@ TEST(LedgerLines, WhatTheGameWritesReadsBackAndMatchesItsState)
                           "000000000000000000000000000000000000000000000000000000000000000000001"};
     state.companies[1] = {"-5", "", "", std::string(game::kFailedMark)};
     state.companies[2] = {"1E+300", "", "", "1E+300"};
+    state.companies[3].shares = "1234567890123456789"; // more digits than the rules keep
 
     std::vector<std::string> lines = {records::gapLine(state), records::dayLine(state)};
     game::GameState before = state;
@@ -154,6 +155,11 @@ TEST(LedgerLines, WhatTheGameWritesReadsBackAndMatchesItsState)
     ASSERT_TRUE(read.ledger) << static_cast<int>(read.fault) << " at line " << read.line;
     EXPECT_TRUE(records::ledgerMatches(*read.ledger, state));
     EXPECT_EQ(read.ledger->portfolio.trades()[0].amount, 1.5); // from 99999,5 to 100001
+    before = state;
+    ASSERT_EQ(game::buy(state, 3, "1"), game::TradeOutcome::Done);
+    ASSERT_EQ(records::addLedgerLine(*read.ledger, records::tradeLine(before, state, 3, true, 1)),
+              LedgerFault::None);
+    EXPECT_TRUE(records::ledgerMatches(*read.ledger, state));
 
     // A win, then the next day; the end closes it.
     ASSERT_EQ(records::addLedgerLine(*read.ledger, records::winLine(state)), LedgerFault::None);
