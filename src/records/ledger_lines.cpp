@@ -338,12 +338,13 @@ struct Counts {
 };
 
 // Counts the lines that could hold each kind of event, so that the room made for them is never
-// more than a few times the bytes that could fill it: a short line counts for nothing, and a
-// win only after a day or trade (two wins in a row never read).
+// more than a few times the bytes that could fill it: a short line counts for nothing, a win
+// only after a day or trade (two wins in a row never read), a gap only with its day after it.
 Counts countLines(std::string_view body)
 {
     Counts counts;
     char previous = 0;
+    bool gap = false;
     std::size_t pos = 0;
     while (pos < body.size()) {
         const void* found = std::memchr(body.data() + pos, '\n', body.size() - pos);
@@ -356,16 +357,16 @@ Counts countLines(std::string_view body)
         char counted = 0;
         if (kind == 'D' && length >= kShortestDay) {
             ++counts.days;
+            counts.gaps += gap ? 1 : 0;
+            counts.portfolios += gap ? 1 : 0;
             counted = kind;
         } else if (kind == 'T' && length >= kShortestTrade) {
             ++counts.trades;
             counted = kind;
-        } else if (kind == 'G' && length >= kShortestGap) {
-            ++counts.gaps;
-            ++counts.portfolios;
         } else if (kind == 'W' && (previous == 'D' || previous == 'T')) {
             ++counts.portfolios;
         }
+        gap = kind == 'G' && length >= kShortestGap;
         previous = counted;
         pos = end + 1;
     }
