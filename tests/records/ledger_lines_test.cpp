@@ -1,6 +1,5 @@
 // The ledger's lines: files of the current release read back with the same figures, what the
 // reader refuses as damaged, and every line the game writes read back and matched to its state.
-#include "game/portfolio_figures.h"
 #include "game/rules.h"
 #include "records/ledger.h"
 #include "records/ledger_lines.h"
