@@ -226,6 +226,8 @@ TEST(Portfolio, EventsTheGameCouldNotHaveWrittenAreRefusedAndChangeNothing)
 // A portfolio from 10000 that rises, falls, wins; the next starts at 10000; a gap starts another.
 TEST(PortfolioFigures, ReturnDrawdownDaysAndSalesArePerPortfolio)
 {
+    DayEvent sixth = dayOn("06 Gen 2002", 9995, 1);
+    sixth.prices[2] = 3; // 10010, against 10000 the day of the win
     Portfolio p;
     take(p, dayOn("01 Gen 2002", 10000, 100), trade(true, 0, 100, 100, 10000, 0),
          dayOn("02 Gen 2002", 0, 150), // 15000: +5000
@@ -234,8 +236,7 @@ TEST(PortfolioFigures, ReturnDrawdownDaysAndSalesArePerPortfolio)
          trade(false, 0, 50, 120, 6000, 6000), trade(false, 0, 50, 80, 4000, 10000),
          trade(true, 1, 10, 1, 10, 9990), dayOn("05 Gen 2002", 9990),
          trade(false, 1, 10, 9009.1, 90091, 100081), WinEvent{100081},
-         trade(true, 2, 5, 1, 5, 9995), dayOn("06 Gen 2002", 9995, 1),
-         dayOn("07 Gen 2002", 9995, 1));
+         trade(true, 2, 5, 1, 5, 9995), sixth, dayOn("07 Gen 2002", 9995, 1));
     ASSERT_EQ(p.portfolios().size(), 2u);
 
     const PortfolioFigures first = portfolioFigures(p, 0);
@@ -265,8 +266,10 @@ TEST(PortfolioFigures, ReturnDrawdownDaysAndSalesArePerPortfolio)
     EXPECT_EQ(second.daysHeld[2], 2u);
     EXPECT_EQ(money(second.worth), "10000,00");
     EXPECT_EQ(percentText(*second.progress), "10,0");
-    EXPECT_EQ(second.bestDay->change, 0); // 06 -> 07 only: the change into the 6th crosses the win
-    EXPECT_EQ(previousNetWorth(p), 10000.0);
+    // Only 06 -> 07 (-10): the change into the 6th (+10) crosses the win.
+    EXPECT_EQ(second.bestDay->change, -10);
+    EXPECT_EQ(second.drawdown->fall, 10);
+    EXPECT_EQ(previousNetWorth(p), 10010.0);
 
     // A gap closes the portfolio with the value it had and the next begins with the files' day.
     take(p, gapHolding(0, 3), dayOn("01 Feb 2002", 9995, 10));

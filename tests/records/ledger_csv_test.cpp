@@ -148,6 +148,7 @@ TEST(LedgerCsv, EveryTableReadsBackAsASpreadsheetReadsIt)
     EXPECT_EQ(holdings[1][5], "");
     EXPECT_EQ(decimal(holdings[1][6]), 98 * 755);
     EXPECT_EQ(decimal(holdings[2][3]), -5);
+    EXPECT_EQ(holdings[2][5], ""); // shares the ledger never saw have no cost
     EXPECT_EQ(holdings[3][2], "'-Total");
     EXPECT_EQ(decimal(holdings[3][6]), 98 * 755 - 5 * 66); // Tolva Image at its starting 66
 }
