@@ -8,7 +8,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 seconds="${TOLV_FUZZ_SECONDS:-20}"
-targets="${TOLV_FUZZ_TARGETS:-fuzz_texts fuzz_autosave fuzz_journal fuzz_hall_of_fame fuzz_start}"
+targets="${TOLV_FUZZ_TARGETS:-fuzz_texts fuzz_autosave fuzz_journal fuzz_hall_of_fame fuzz_start fuzz_ledger}"
 build="$root/build/fuzz"
 
 "$root/tools/ensure-packages.sh" clang-14 libclang-rt-14-dev cmake make
