@@ -81,7 +81,7 @@ void LedgerWindowOpen(benchmark::State& bench)
         saver.settle();
         ui::LedgerWindow window(session);
         window.grab();
-        benchmark::DoNotOptimize(session.ledger().days().size());
+        benchmark::DoNotOptimize(session.ledger().portfolio().days().size());
     }
     bench.counters["bytes_per_day"] =
         static_cast<double>(folder.ledgerBytes) / static_cast<double>(std::max<std::int64_t>(1, bench.range(0)));

@@ -1,7 +1,6 @@
 // The memory a ledger's reading takes: a counting allocator in place of the global one, the
 // attack inputs read one at a time, and each peak held against eight times the file's size plus
-// 120 MiB. Run from the optimised build: build/bench/bench/bench_ledger_memory (--old also
-// measures the reader of the current release, which takes gigabytes on some of them).
+// 120 MiB. Run from the optimised build: build/bench/bench/bench_ledger_memory.
 #include "game/texts.h"
 #include "records/ledger.h"
 #include "records/ledger_lines.h"
@@ -69,7 +68,7 @@ bool measure(const char* what, std::string bytes, const std::vector<Reader>& rea
         const std::size_t peak = peakBytes.load();
         const std::size_t bound = 8 * bytes.size() + 120 * kMiB;
         const bool ok = peak <= bound;
-        within = within && (ok || std::strcmp(reader.name, "new") != 0);
+        within = within && ok;
         std::printf(
             "%-58s %-4s %9.2f MiB file  %9.2f MiB peak (%5.2fx)  bound %8.2f MiB  %s  %s\n", what,
             reader.name, static_cast<double>(bytes.size()) / kMiB, static_cast<double>(peak) / kMiB,
@@ -145,16 +144,13 @@ void operator delete[](void* pointer, std::size_t) noexcept
     give(pointer);
 }
 
-int main(int argc, char** argv)
+int main()
 {
-    std::vector<Reader> readers = {{"new", [](const std::string& bytes) {
-                                        return records::readLedger(bytes).ledger.has_value();
+    // As the start reads it: the file's bytes (a copy of them here, counted too) become the
+    // ledger's text, and its lines the portfolio.
+    std::vector<Reader> readers = {{"start", [](const std::string& bytes) {
+                                        return records::Ledger::parse(std::string(bytes)).has_value();
                                     }}};
-    if (argc > 1 && std::strcmp(argv[1], "--old") == 0) {
-        readers.push_back({"old", [](const std::string& bytes) {
-                               return records::Ledger::parse(bytes).has_value();
-                           }});
-    }
     const std::string day =
         "D;01 Gen 2002;10000,00;755;37;70;66;562;332;117;24;605;441;1100;70;35;150;39;80;500\n";
     const std::string trade = "T;B;0;1;755;755,00;9245\n";

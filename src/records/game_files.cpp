@@ -584,8 +584,10 @@ std::optional<Ledger> GameFiles::readLedger(const Recovery& recovery)
     if (kind == EntryKind::File) {
         ReadResult read = m_store.read(name);
         if (!read.error) {
-            if (std::optional<Ledger> ledger = Ledger::parse(read.bytes)) {
-                owed.from = read.bytes.size();
+            const std::size_t length = read.bytes.size();
+            // The bytes read become the ledger's text: no second copy of a long history.
+            if (std::optional<Ledger> ledger = Ledger::parse(std::move(read.bytes))) {
+                owed.from = length;
                 return ledger;
             }
         } else if (read.error.kind != StoreFailure::TooLarge) {

@@ -1,8 +1,10 @@
 // The player's ledger window.
 #include "ui/ledger_window.h"
 
+#include "game/portfolio_figures.h"
 #include "game/texts.h"
 #include "records/ledger.h"
+#include "records/ledger_csv.h"
 #include "session/app_info.h"
 #include "ui/artwork.h"
 
@@ -32,22 +34,30 @@ const QString kTitle = QStringLiteral("Registro del giocatore");
 const QString kBuyText = QStringLiteral("Acquisto");
 const QString kSellText = QStringLiteral("Vendita");
 
-QString money(double value)
+// A figure the ledger cannot know (a cost after a gap) or compute finitely.
+const QString kUnknown = QStringLiteral("\u2014");
+
+QString money(game::Figure value)
 {
-    return QString::fromStdString(records::moneyText(value));
+    return value ? QString::fromStdString(game::moneyText(*value)) : kUnknown;
 }
 
-QString signedMoney(double value)
+QString signedMoney(game::Figure value)
 {
-    const QString text = money(value);
-    return text.startsWith(QLatin1Char('-')) || text == QStringLiteral("0,00")
-               ? text
-               : QLatin1Char('+') + text;
+    return value ? QString::fromStdString(game::signedMoneyText(*value)) : kUnknown;
 }
 
-QString percent(const std::optional<std::string>& text)
+QString percent(game::Figure value)
 {
-    return text ? QString::fromStdString(*text) + QLatin1Char('%') : QString();
+    return value ? QString::fromStdString(game::signedPercentText(*value)) + QLatin1Char('%') : kUnknown;
+}
+
+QString unknownCostTip()
+{
+    return QCoreApplication::translate("ui::LedgerWindow",
+                                       "Il costo di queste azioni non è noto: il gioco è andato avanti senza il "
+                                       "registro (salvataggi di una versione precedente o file rimessi a mano). "
+                                       "Torna noto quando le azioni della società scendono a zero.");
 }
 
 QString company(int index)
@@ -99,12 +109,19 @@ QTableView* makeTable(QAbstractItemModel* model, const QString& name, QWidget* p
     return table;
 }
 
-QString tradeText(const records::TradeRecord& trade)
+QString dateOf(const game::LedgerDay& day)
 {
+    return QString::fromStdString(game::dateText(day.date));
+}
+
+QString tradeText(const game::Portfolio& portfolio, std::uint32_t index)
+{
+    const game::LedgerTrade& trade = portfolio.trades()[index];
+    const game::LedgerDay& day = portfolio.days()[trade.day];
     return QStringLiteral("%1 dalla vendita di %2 azioni di %3 il %4 (giorno %5)")
-        .arg(signedMoney(trade.realised), QString::fromStdString(game::numberText(trade.quantity)),
-             company(trade.company), session::shownText(trade.date))
-        .arg(trade.day);
+        .arg(signedMoney(trade.realised()), QString::number(trade.quantity), company(trade.company),
+             dateOf(day))
+        .arg(day.number);
 }
 
 } // namespace
@@ -116,11 +133,12 @@ LedgerTableModel::LedgerTableModel(QStringList headers, QObject* parent)
 {
 }
 
-void LedgerTableModel::reset(int rows, Cell cell)
+void LedgerTableModel::reset(int rows, Cell cell, Cell tip)
 {
     beginResetModel();
     m_rows = rows;
     m_cell = std::move(cell);
+    m_tip = std::move(tip);
     endResetModel();
 }
 
@@ -141,6 +159,10 @@ QVariant LedgerTableModel::data(const QModelIndex& index, int role) const
     }
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) {
         return m_cell(index.row(), index.column());
+    }
+    if (role == Qt::ToolTipRole && m_tip) {
+        const QString tip = m_tip(index.row(), index.column());
+        return tip.isEmpty() ? QVariant() : QVariant(tip);
     }
     if (role == Qt::TextAlignmentRole && index.column() > 0) {
         return static_cast<int>(Qt::AlignRight | Qt::AlignVCenter);
@@ -340,16 +362,20 @@ LedgerWindow::LedgerWindow(session::Session& session, QWidget* parent)
 void LedgerWindow::refresh()
 {
     const records::Ledger& ledger = m_session.ledger();
+    const game::Portfolio& portfolio = ledger.portfolio();
     const game::GameState& state = m_session.state();
 
-    const double worth = records::netWorth(state);
-    const std::optional<double> yesterday = ledger.previousNetWorth();
+    const game::Figure worth = game::netWorthOf(state);
+    const game::Figure yesterday = game::previousNetWorth(portfolio);
+    QString realised = signedMoney(portfolio.realised());
+    if (portfolio.unknownSales() > 0) {
+        realised += QStringLiteral(" (%1 vendite di costo non noto escluse)").arg(portfolio.unknownSales());
+    }
     m_summary->setText(
         QStringLiteral("Patrimonio netto: %1   (rispetto a ieri: %2)\n"
                        "Disponibilità liquida: %3   Guadagno realizzato: %4   Data: %5")
-            .arg(money(worth), yesterday ? signedMoney(worth - *yesterday) : QStringLiteral("-"),
-                 money(records::priceValue(state.cash)), signedMoney(ledger.realised()),
-                 session::shownText(state.date)));
+            .arg(money(worth), yesterday ? signedMoney(game::minus(worth, yesterday)) : QStringLiteral("-"),
+                 session::shownText(state.cash), realised, session::shownText(state.date)));
     m_summary->setAccessibleName(m_summary->text());
     QString note = noteText(ledger.note);
     if (!m_session.ledgerSaved() && ledger.note.kind != records::LedgerNote::Kind::NotSaved) {
@@ -359,51 +385,79 @@ void LedgerWindow::refresh()
     m_note->setText(note);
     m_note->setVisible(!note.isEmpty());
 
-    const std::vector<records::HoldingRow> rows = records::holdingRows(ledger, state);
-    m_holdings->reset(static_cast<int>(rows.size()), [rows](int row, int column) -> QString {
-        const records::HoldingRow& r = rows[static_cast<std::size_t>(row)];
-        const bool total = r.company < 0;
-        switch (column) {
-        case 0:
-            return total ? QStringLiteral("Totale") : company(r.company);
-        case 1:
-            return total ? QString() : QString::fromStdString(game::numberText(r.shares));
-        case 2:
-            return total || r.totalCost == 0 ? QString() : money(r.averageCost);
-        case 3:
-            return money(r.totalCost);
-        case 4:
-            return money(r.marketValue);
-        case 5:
-            return signedMoney(r.gain);
-        default:
-            return percent(r.percent);
-        }
-    });
+    const game::HoldingsTable table = game::holdingsTable(portfolio, state);
+    const auto rows = std::make_shared<game::HoldingsTable>(table);
+    const int count = static_cast<int>(table.rows.size()) + 1;
+    m_holdings->reset(
+        count,
+        [rows](int row, int column) -> QString {
+            const bool total = static_cast<std::size_t>(row) >= rows->rows.size();
+            if (total) {
+                switch (column) {
+                case 0:
+                    return rows->totals.leftOut == 0
+                               ? QStringLiteral("Totale")
+                               : QStringLiteral("Totale (%1 di costo non noto escluse)").arg(rows->totals.leftOut);
+                case 1:
+                case 2:
+                    return {};
+                case 3:
+                    return money(rows->totals.totalCost);
+                case 4:
+                    return money(rows->totals.marketValue);
+                case 5:
+                    return signedMoney(rows->totals.gain);
+                default:
+                    return percent(rows->totals.percent);
+                }
+            }
+            const game::HoldingRow& r = rows->rows[static_cast<std::size_t>(row)];
+            switch (column) {
+            case 0:
+                return company(r.company);
+            case 1:
+                return QString::fromStdString(game::numberText(r.shares));
+            case 2:
+                return money(r.averageCost);
+            case 3:
+                return money(r.totalCost);
+            case 4:
+                return money(r.marketValue);
+            case 5:
+                return signedMoney(r.gain);
+            default:
+                return percent(r.percent);
+            }
+        },
+        [rows](int row, int column) -> QString {
+            const bool total = static_cast<std::size_t>(row) >= rows->rows.size();
+            const bool unknown = total ? rows->totals.leftOut > 0 : !rows->rows[static_cast<std::size_t>(row)].costKnown;
+            return unknown && column >= 2 && column != 4 ? unknownCostTip() : QString();
+        });
 
-    const auto& days = ledger.days();
+    const auto& days = portfolio.days();
     std::vector<double> values;
     std::vector<bool> marks;
     values.reserve(days.size());
     marks.reserve(days.size());
-    for (const records::DayRecord& day : days) {
-        values.push_back(day.netWorth);
+    for (const game::LedgerDay& day : days) {
+        values.push_back(day.netWorth().value_or(0));
         marks.push_back(day.win);
     }
     m_worthChart->setValues(std::move(values), std::move(marks));
-    m_history->reset(static_cast<int>(days.size()), [&ledger](int row, int column) -> QString {
+    m_history->reset(static_cast<int>(days.size()), [&portfolio](int row, int column) -> QString {
         // A box opened during an event can repaint before the next refresh: rows may be gone.
-        if (static_cast<std::size_t>(row) >= ledger.days().size()) {
+        if (static_cast<std::size_t>(row) >= portfolio.days().size()) {
             return {};
         }
-        const records::DayRecord& day = ledger.days()[static_cast<std::size_t>(row)];
+        const game::LedgerDay& day = portfolio.days()[static_cast<std::size_t>(row)];
         switch (column) {
         case 0:
             return QString::number(day.number);
         case 1:
-            return session::shownText(day.date);
+            return dateOf(day);
         case 2:
-            return money(day.netWorth);
+            return money(day.netWorth());
         default: {
             QStringList notes;
             if (day.afterGap) {
@@ -419,72 +473,78 @@ void LedgerWindow::refresh()
     showCompany();
 
     m_trades->reset(
-        static_cast<int>(ledger.trades().size()), [&ledger](int row, int column) -> QString {
-            if (static_cast<std::size_t>(row) >= ledger.trades().size()) {
+        static_cast<int>(portfolio.trades().size()), [&portfolio](int row, int column) -> QString {
+            if (static_cast<std::size_t>(row) >= portfolio.trades().size()) {
                 return {};
             }
-            const records::TradeRecord& trade = ledger.trades()[static_cast<std::size_t>(row)];
+            const game::LedgerTrade& trade = portfolio.trades()[static_cast<std::size_t>(row)];
+            const game::LedgerDay& day = portfolio.days()[trade.day];
             switch (column) {
             case 0:
-                return QString::number(trade.day);
+                return QString::number(day.number);
             case 1:
-                return session::shownText(trade.date);
+                return dateOf(day);
             case 2:
                 return trade.buy ? kBuyText : kSellText;
             case 3:
                 return company(trade.company);
             case 4:
-                return QString::fromStdString(game::numberText(trade.quantity));
+                return QString::number(trade.quantity);
             case 5:
-                return session::shownText(trade.price);
+                return QString::fromStdString(game::numberText(trade.price));
             case 6:
                 return money(trade.amount);
             default:
-                return trade.buy ? QString() : signedMoney(trade.realised);
+                return trade.buy ? QString() : signedMoney(trade.realised());
             }
         });
 
-    const records::LedgerStats stats = records::ledgerStats(ledger);
+    const game::LedgerFigures stats = game::ledgerFigures(portfolio);
     const QString none = QStringLiteral("nessuna");
+    QString left;
+    if (stats.salesUnknown > 0) {
+        left = QStringLiteral("\n(%1 vendite di costo non noto escluse)").arg(stats.salesUnknown);
+    }
     m_stats->setText(
         QStringLiteral("Giorni giocati: %1\nOperazioni fatte: %2\nMiglior operazione chiusa: %3\n"
-                       "Peggior operazione chiusa: %4\nPatrimonio netto più alto: %5\nVittorie: %6")
+                       "Peggior operazione chiusa: %4%5\nPatrimonio netto più alto: %6\nVittorie: %7")
             .arg(QString::number(stats.days), QString::number(stats.trades),
-                 stats.best ? tradeText(*stats.best) : none,
-                 stats.worst ? tradeText(*stats.worst) : none,
-                 stats.highestDay > 0 ? QStringLiteral("%1 il %2 (giorno %3)")
-                                            .arg(money(stats.highest), session::shownText(stats.highestDate))
-                                            .arg(stats.highestDay)
-                                      : QStringLiteral("-"),
+                 stats.bestSale ? tradeText(portfolio, *stats.bestSale) : none,
+                 stats.worstSale ? tradeText(portfolio, *stats.worstSale) : none, left,
+                 stats.highest ? QStringLiteral("%1 il %2 (giorno %3)")
+                                     .arg(money(stats.highest), dateOf(days[stats.highestDay]))
+                                     .arg(days[stats.highestDay].number)
+                               : QStringLiteral("-"),
                  QString::number(m_session.wins())));
     m_stats->setAccessibleName(m_stats->text());
 }
 
 void LedgerWindow::showCompany()
 {
-    const records::Ledger& ledger = m_session.ledger();
+    const game::Portfolio& portfolio = m_session.ledger().portfolio();
     const int index = std::max(0, m_company->currentIndex());
-    const auto at = static_cast<std::size_t>(index);
     std::vector<double> values;
-    values.reserve(ledger.days().size());
-    for (const records::DayRecord& day : ledger.days()) {
-        values.push_back(records::priceValue(day.prices[at]));
+    values.reserve(portfolio.days().size());
+    for (const game::LedgerDay& day : portfolio.days()) {
+        values.push_back(day.prices[static_cast<std::size_t>(index)]);
     }
     m_priceChart->setValues(std::move(values));
     m_priceChart->setAccessibleDescription(m_company->currentText());
     m_prices->reset(
-        static_cast<int>(ledger.days().size()), [&ledger, at](int row, int column) -> QString {
-            if (static_cast<std::size_t>(row) >= ledger.days().size()) {
+        static_cast<int>(portfolio.days().size()), [&portfolio, index](int row, int column) -> QString {
+            if (static_cast<std::size_t>(row) >= portfolio.days().size()) {
                 return {};
             }
-            const records::DayRecord& day = ledger.days()[static_cast<std::size_t>(row)];
+            const game::LedgerDay& day = portfolio.days()[static_cast<std::size_t>(row)];
             switch (column) {
             case 0:
                 return QString::number(day.number);
             case 1:
-                return session::shownText(day.date);
+                return dateOf(day);
             default:
-                return session::shownText(day.prices[at]).trimmed();
+                return day.hasFailed(index)
+                           ? QStringLiteral("Fallita")
+                           : QString::fromStdString(game::numberText(day.prices[static_cast<std::size_t>(index)]));
             }
         });
 }
@@ -506,14 +566,36 @@ bool LedgerWindow::writeFile(const QString& path, const std::string& bytes)
     return written;
 }
 
+namespace {
+
+std::string csvText(const char* text)
+{
+    return QCoreApplication::translate("ui::LedgerWindow", text).toStdString();
+}
+
+} // namespace
+
 bool LedgerWindow::exportTrades(const QString& path)
 {
-    return writeFile(path, records::tradesCsv(m_session.ledger()));
+    records::TradesCsvTexts texts;
+    texts.header = {csvText(QT_TRANSLATE_NOOP("ui::LedgerWindow", "Giorno")),   csvText(QT_TRANSLATE_NOOP("ui::LedgerWindow", "Data")),   csvText(QT_TRANSLATE_NOOP("ui::LedgerWindow", "Data ISO")),
+                    csvText(QT_TRANSLATE_NOOP("ui::LedgerWindow", "Operazione")), csvText(QT_TRANSLATE_NOOP("ui::LedgerWindow", "Società")), csvText(QT_TRANSLATE_NOOP("ui::LedgerWindow", "Quantità")),
+                    csvText(QT_TRANSLATE_NOOP("ui::LedgerWindow", "Prezzo")),   csvText(QT_TRANSLATE_NOOP("ui::LedgerWindow", "Importo")), csvText(QT_TRANSLATE_NOOP("ui::LedgerWindow", "Guadagno realizzato"))};
+    texts.buy = csvText(QT_TRANSLATE_NOOP("ui::LedgerWindow", "Acquisto"));
+    texts.sell = csvText(QT_TRANSLATE_NOOP("ui::LedgerWindow", "Vendita"));
+    return writeFile(path, records::tradesCsv(m_session.ledger().portfolio(), texts));
 }
 
 bool LedgerWindow::exportHistory(const QString& path)
 {
-    return writeFile(path, records::historyCsv(m_session.ledger()));
+    records::HistoryCsvTexts texts;
+    texts.header = {csvText(QT_TRANSLATE_NOOP("ui::LedgerWindow", "Giorno")), csvText(QT_TRANSLATE_NOOP("ui::LedgerWindow", "Data")), csvText(QT_TRANSLATE_NOOP("ui::LedgerWindow", "Data ISO")), csvText(QT_TRANSLATE_NOOP("ui::LedgerWindow", "Disponibilità liquida")),
+                    csvText(QT_TRANSLATE_NOOP("ui::LedgerWindow", "Patrimonio netto"))};
+    texts.notes = csvText(QT_TRANSLATE_NOOP("ui::LedgerWindow", "Note"));
+    texts.failed = csvText(QT_TRANSLATE_NOOP("ui::LedgerWindow", "Fallita"));
+    texts.afterGap = csvText(QT_TRANSLATE_NOOP("ui::LedgerWindow", "dopo un'interruzione"));
+    texts.win = csvText(QT_TRANSLATE_NOOP("ui::LedgerWindow", "vittoria"));
+    return writeFile(path, records::historyCsv(m_session.ledger().portfolio(), texts));
 }
 
 void LedgerWindow::exportChosen(bool trades)

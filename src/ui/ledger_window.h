@@ -23,7 +23,8 @@ class LedgerTableModel final : public QAbstractTableModel {
 public:
     using Cell = std::function<QString(int row, int column)>;
     LedgerTableModel(QStringList headers, QObject* parent);
-    void reset(int rows, Cell cell);
+    // The cells' texts, and their tooltips where `tip` gives one.
+    void reset(int rows, Cell cell, Cell tip = {});
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -33,6 +34,7 @@ private:
     QStringList m_headers;
     int m_rows = 0;
     Cell m_cell;
+    Cell m_tip;
 };
 
 // A line over the days of the history, drawn with the painter; the table beside it holds the

@@ -174,8 +174,9 @@ TEST(CrashKill, EveryStartAfterAKillFindsAWholeSetTheWindowShowed)
         const std::optional<records::Ledger> ledger = records::Ledger::parse(played[std::string(records::kLedgerName)]);
         ASSERT_TRUE(ledger);
         EXPECT_TRUE(ledger->matches(session.state()));
-        ASSERT_GE(ledger->days().size(), 2u);
-        EXPECT_NE(ledger->days().back().date, ledger->days()[ledger->days().size() - 2].date);
+        const auto& days = ledger->portfolio().days();
+        ASSERT_GE(days.size(), 2u);
+        EXPECT_NE(days.back().date, days[days.size() - 2].date);
         for (const std::string& name : crashtest::ledgerArchives(played)) {
             played.erase(name);
         }

@@ -120,8 +120,8 @@ std::vector<std::string> tornFiles(const FileSet& set)
     if (const auto it = set.find(std::string(records::kLedgerName)); it != set.end()) {
         const std::optional<records::Ledger> ledger = records::Ledger::parse(it->second);
         bool repeated = false;
-        for (std::size_t d = 1; ledger && d < ledger->days().size(); ++d) {
-            repeated = repeated || ledger->days()[d].date == ledger->days()[d - 1].date;
+        for (std::size_t d = 1; ledger && d < ledger->portfolio().days().size(); ++d) {
+            repeated = repeated || ledger->portfolio().days()[d].date == ledger->portfolio().days()[d - 1].date;
         }
         if (!ledger || repeated) {
             torn.push_back(it->first);

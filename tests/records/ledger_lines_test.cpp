@@ -29,42 +29,51 @@ std::string dayOn(const std::string& date)
 
 } // namespace
 
-// A game played through the rules with today's ledger, its file read by the new reader.
+// A ledger written by the previous release for a short game (found without a ledger, three trades,
+// a day with a failed company, a win): it reads with the same figures, and today's writer writes
+// the same bytes for the same play.
 TEST(LedgerLines, FilesOfTheCurrentReleaseReadWithTheSameFigures)
 {
+    const std::string written =
+        "TolvStreet ledger 1\nG;4;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0;0\n"
+        "D;01 Gen 2002;10000,00;755;37;70;66;562;332;117;24;605;441;1100;70;35;150;39;80;500\n"
+        "T;B;1;7;37;259,00;9741\nT;S;1;3;37;111,00;9852\nT;S;0;1;755;755,00;10607\n"
+        "D;02 Gen 2002;10607;755;37;F;66;562;332;117;24;605;441;1100;70;35;150;39;80;500\n"
+        "W;202413,00\n";
     game::GameState state = game::startingState();
     state.companies[0].shares = "4"; // found without a ledger: no cost known
-    records::Ledger old = records::Ledger::startingFrom(state);
+    records::Ledger today = records::Ledger::startingFrom(state);
     const auto press = [&](int company, bool buy, const char* quantity) {
         const game::GameState before = state;
         const auto outcome =
             buy ? game::buy(state, company, quantity) : game::sell(state, company, quantity);
         ASSERT_EQ(outcome, game::TradeOutcome::Done);
-        old.trade(before, state, company, buy, *game::readQuantity(quantity));
+        today.trade(before, state, company, buy, *game::readQuantity(quantity));
     };
     press(1, true, "7");
     press(1, false, "3");
     press(0, false, "1");
     state.date = "02 Gen 2002";
     state.companies[2].price = " Fallita";
-    old.day(state);
+    today.day(state);
     state.cash = "200000";
-    old.win(state);
+    today.win(state);
     game::resetAfterWin(state);
+    EXPECT_EQ(today.text(), written);
 
-    const std::string text = old.text();
+    const std::string text = written;
     const records::LedgerRead read = readLedger(text);
     ASSERT_TRUE(read.ledger) << static_cast<int>(read.fault) << " at line " << read.line;
     const game::Portfolio& p = read.ledger->portfolio;
-    ASSERT_EQ(p.days().size(), old.days().size());
-    ASSERT_EQ(p.trades().size(), old.trades().size());
-    EXPECT_EQ(p.days()[1].number, old.days()[1].number);
+    ASSERT_EQ(p.days().size(), 2u);
+    ASSERT_EQ(p.trades().size(), 3u);
+    EXPECT_EQ(p.days()[1].number, 2);
     EXPECT_TRUE(p.days()[1].hasFailed(2));
-    EXPECT_EQ(p.trades()[1].realised(), old.trades()[1].realised);
-    EXPECT_FALSE(p.trades()[2].realised()); // today's shows a gain for shares of no known cost
+    EXPECT_EQ(p.trades()[1].realised(), 0.0);
+    EXPECT_FALSE(p.trades()[2].realised()); // the previous release showed a gain for shares of no known cost
     EXPECT_EQ(p.portfolios().size(), 2u);
     EXPECT_TRUE(records::ledgerMatches(*read.ledger, state));
-    EXPECT_TRUE(old.matches(state));
+    EXPECT_TRUE(today.matches(state));
 
     // Line by line, the same.
     records::KeptLedger kept;

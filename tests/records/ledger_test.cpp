@@ -5,10 +5,13 @@
 #include "game/rules.h"
 #include "records/game_files.h"
 #include "records/ledger.h"
+#include "records/ledger_csv.h"
+#include "game/portfolio_figures.h"
 
 #include <gtest/gtest.h>
 
 using records::Ledger;
+using game::moneyText;
 
 namespace {
 
@@ -22,9 +25,9 @@ void trade(Ledger& ledger, game::GameState& state, int company, bool buy, int qu
     ledger.trade(before, state, company, buy, quantity);
 }
 
-records::HoldingRow rowOf(const Ledger& ledger, const game::GameState& state, int company)
+game::HoldingRow rowOf(const Ledger& ledger, const game::GameState& state, int company)
 {
-    for (const records::HoldingRow& row : records::holdingRows(ledger, state)) {
+    for (const game::HoldingRow& row : game::holdingsTable(ledger.portfolio(), state).rows) {
         if (row.company == company) {
             return row;
         }
@@ -53,32 +56,32 @@ TEST(Ledger, CostIsTheCashATradeTookAndASaleRealisesAgainstTheAverageCost)
     // 30 at 100 from a whole cash of 7000: the 0,40 the rounding took is part of the cost.
     trade(ledger, state, 1, true, 30);
     EXPECT_EQ(state.cash, "4000");
-    EXPECT_DOUBLE_EQ(ledger.holdings()[1].cost, 3000.40);
+    EXPECT_DOUBLE_EQ(*ledger.portfolio().holdings()[1].cost, 3000.40);
     state.companies[1].price = "110";
     trade(ledger, state, 1, true, 10); // 1100 more: 40 shares for 4100,40, 102,51 each
-    records::HoldingRow row = rowOf(ledger, state, 1);
-    EXPECT_EQ(records::moneyText(row.totalCost), "4100,40");
-    EXPECT_EQ(records::moneyText(row.averageCost), "102,51");
+    game::HoldingRow row = rowOf(ledger, state, 1);
+    EXPECT_EQ(moneyText(*row.totalCost), "4100,40");
+    EXPECT_EQ(moneyText(*row.averageCost), "102,51");
 
     // 20 sold at 120 bring 2400 against an average cost of 20 x 102,51 = 2050,20.
     state.companies[1].price = "120";
     trade(ledger, state, 1, false, 20);
-    ASSERT_EQ(ledger.trades().size(), 3u);
-    EXPECT_EQ(records::moneyText(ledger.trades().back().realised), "349,80");
-    EXPECT_EQ(records::moneyText(ledger.realised()), "349,80");
+    ASSERT_EQ(ledger.portfolio().trades().size(), 3u);
+    EXPECT_EQ(moneyText(*ledger.portfolio().trades().back().realised()), "349,80");
+    EXPECT_EQ(moneyText(*ledger.portfolio().realised()), "349,80");
     state.companies[1].price = "90";
     row = rowOf(ledger, state, 1);
-    EXPECT_EQ(records::moneyText(row.totalCost), "2050,20");
-    EXPECT_EQ(records::moneyText(row.marketValue), "1800,00");
-    EXPECT_EQ(records::moneyText(row.gain), "-250,20");
-    EXPECT_EQ(row.percent, "-12,2");
+    EXPECT_EQ(moneyText(*row.totalCost), "2050,20");
+    EXPECT_EQ(moneyText(*row.marketValue), "1800,00");
+    EXPECT_EQ(moneyText(*row.gain), "-250,20");
+    EXPECT_EQ(game::percentText(*row.percent), "-12,2");
 
     // Read back from its file, the ledger shows the same figures.
     const std::optional<Ledger> read = Ledger::parse(ledger.text());
     ASSERT_TRUE(read);
-    EXPECT_DOUBLE_EQ(read->holdings()[1].cost, ledger.holdings()[1].cost);
-    EXPECT_DOUBLE_EQ(read->realised(), ledger.realised());
-    EXPECT_EQ(read->trades().size(), 3u);
+    EXPECT_DOUBLE_EQ(*read->portfolio().holdings()[1].cost, *ledger.portfolio().holdings()[1].cost);
+    EXPECT_DOUBLE_EQ(*read->portfolio().realised(), *ledger.portfolio().realised());
+    EXPECT_EQ(read->portfolio().trades().size(), 3u);
 
     // Whole-cash rounding can also give: 1234,56 pays for a share at 1235.
     game::GameState tight = game::startingState();
@@ -89,9 +92,9 @@ TEST(Ledger, CostIsTheCashATradeTookAndASaleRealisesAgainstTheAverageCost)
     trade(second, tight, 0, true, 1);
     EXPECT_EQ(tight.cash, "0");
     row = rowOf(second, tight, 0);
-    EXPECT_EQ(records::moneyText(row.totalCost), "1234,56");
-    EXPECT_EQ(records::moneyText(row.gain), "0,44");
-    EXPECT_EQ(row.percent, "0,0");
+    EXPECT_EQ(moneyText(*row.totalCost), "1234,56");
+    EXPECT_EQ(moneyText(*row.gain), "0,44");
+    EXPECT_EQ(game::percentText(*row.percent), "0,0");
 }
 
 TEST(Ledger, NetWorthCountsAFailedCompanyAsNothingAndMoneyHasTwoDecimals)
@@ -101,7 +104,7 @@ TEST(Ledger, NetWorthCountsAFailedCompanyAsNothingAndMoneyHasTwoDecimals)
     state.companies[2] = {"10", "0,01", "-0,1", " Fallita"};
     state.companies[3] = {"5", "0,01", "-0,5", "0"};
     state.companies[4] = {"2", "10", "+2,5", "12,5"};
-    EXPECT_EQ(records::moneyText(records::netWorth(state)), "525,50");
+    EXPECT_EQ(moneyText(*game::netWorthOf(state)), "525,50");
 
     // Bought for 200 before it failed: all of it lost, -100 per cent.
     Ledger ledger = Ledger::startingFrom(game::startingState());
@@ -109,15 +112,15 @@ TEST(Ledger, NetWorthCountsAFailedCompanyAsNothingAndMoneyHasTwoDecimals)
     buying.companies[2].price = "20";
     trade(ledger, buying, 2, true, 10);
     buying.companies[2].price = " Fallita";
-    const records::HoldingRow row = rowOf(ledger, buying, 2);
-    EXPECT_EQ(records::moneyText(row.marketValue), "0,00");
-    EXPECT_EQ(records::moneyText(row.gain), "-200,00");
-    EXPECT_EQ(row.percent, "-100,0");
+    const game::HoldingRow row = rowOf(ledger, buying, 2);
+    EXPECT_EQ(moneyText(*row.marketValue), "0,00");
+    EXPECT_EQ(moneyText(*row.gain), "-200,00");
+    EXPECT_EQ(game::percentText(*row.percent), "-100,0");
 
-    EXPECT_EQ(records::moneyText(0), "0,00");
-    EXPECT_EQ(records::moneyText(-0.5), "-0,50");
-    EXPECT_EQ(records::moneyText(1234567.891), "1234567,89");
-    EXPECT_EQ(records::percentText(5, 0), std::nullopt); // no cost, no per cent
+    EXPECT_EQ(moneyText(0), "0,00");
+    EXPECT_EQ(moneyText(-0.5), "-0,50");
+    EXPECT_EQ(moneyText(1234567.891), "1234567,89");
+    EXPECT_EQ(game::percentOf(5.0, 0.0), std::nullopt); // no cost, no per cent
 }
 
 TEST(Ledger, AWinClosesThePortfolioAndTheNextOneStartsWithNoCost)
@@ -134,22 +137,24 @@ TEST(Ledger, AWinClosesThePortfolioAndTheNextOneStartsWithNoCost)
     ledger.win(state);
     game::resetAfterWin(state);
 
-    ASSERT_EQ(ledger.wins().size(), 1u);
-    EXPECT_EQ(records::moneyText(ledger.wins()[0].netWorth), "105000,00");
-    EXPECT_TRUE(ledger.days().back().win);
-    EXPECT_EQ(ledger.realised(), 0);
-    EXPECT_EQ(ledger.holdings()[0].shares, 0);
+    const game::Portfolio& portfolio = ledger.portfolio();
+    ASSERT_EQ(portfolio.portfolios().size(), 2u);
+    EXPECT_EQ(portfolio.portfolios()[0].end, game::PortfolioSpan::End::Win);
+    EXPECT_EQ(moneyText(*portfolio.portfolios()[0].closingWorth()), "105000,00");
+    EXPECT_TRUE(portfolio.days().back().win);
+    EXPECT_EQ(portfolio.realised(), 0.0);
+    EXPECT_EQ(portfolio.holdings()[0].shares, 0);
     EXPECT_TRUE(ledger.matches(state)); // the files after the win hold the starting portfolio
-    const records::LedgerStats stats = records::ledgerStats(ledger);
-    EXPECT_EQ(records::moneyText(stats.highest), "105000,00");
-    ASSERT_TRUE(stats.best);
-    EXPECT_EQ(records::moneyText(stats.best->realised), "15000,00");
+    const game::LedgerFigures stats = game::ledgerFigures(portfolio);
+    EXPECT_EQ(moneyText(*stats.highest), "105000,00");
+    ASSERT_TRUE(stats.bestSale);
+    EXPECT_EQ(moneyText(*portfolio.trades()[*stats.bestSale].realised()), "15000,00");
 
     // The history goes on with the next day, in the same ledger.
     state.date = "02 Gen 2002";
     ledger.day(state);
-    EXPECT_EQ(ledger.days().back().number, 2);
-    EXPECT_EQ(records::moneyText(ledger.days().back().netWorth), "10000,00");
+    EXPECT_EQ(portfolio.days().back().number, 2);
+    EXPECT_EQ(moneyText(*portfolio.days().back().netWorth()), "10000,00");
     EXPECT_TRUE(Ledger::parse(ledger.text())->matches(state));
 }
 
@@ -192,12 +197,12 @@ TEST(Ledger, TheStartFindsTheSideFileAndSavesOnlyWhatIsNew)
     records::GameFiles later(store);
     later.start();
     EXPECT_EQ(later.ledger().note.kind, records::LedgerNote::Kind::Gap);
-    const auto& days = later.ledger().days();
+    const auto& days = later.ledger().portfolio().days();
     ASSERT_EQ(days.size(), 4u);
     EXPECT_TRUE(days.back().afterGap);
     EXPECT_EQ(days.back().number, days[2].number + 8); // the calendar days the gap covers
-    EXPECT_EQ(later.ledger().holdings()[5].shares, 9);
-    EXPECT_EQ(later.ledger().holdings()[5].cost, 0);
+    EXPECT_EQ(later.ledger().portfolio().holdings()[5].shares, 9);
+    EXPECT_FALSE(later.ledger().portfolio().holdings()[5].cost); // bought without the ledger: no cost known
 }
 
 TEST(Ledger, ADamagedOrForeignSideFileIsKeptAndTheGameStillLoads)
@@ -235,8 +240,8 @@ TEST(Ledger, ADamagedOrForeignSideFileIsKeptAndTheGameStillLoads)
         EXPECT_EQ(files.ledger().note.file, "Data.ledger.bak1");
         EXPECT_EQ(store.get("Data.ledger.bak1"), c.bytes);
         // The history starts again from that day, and the next save writes it.
-        ASSERT_EQ(files.ledger().days().size(), 1u);
-        EXPECT_EQ(files.ledger().days()[0].date, "05 Gen 2002");
+        ASSERT_EQ(files.ledger().portfolio().days().size(), 1u);
+        EXPECT_EQ(game::dateText(files.ledger().portfolio().days()[0].date), "05 Gen 2002");
         ASSERT_TRUE(saves.save(state, records::WriteOrder::DateFirst));
         EXPECT_TRUE(Ledger::parse(*store.get("Data.ledger")));
     }
@@ -274,16 +279,22 @@ TEST(Ledger, CsvHasAHeaderTheGamesDatesAndDayNumbers)
     state.date = "02 Gen 2002";
     ledger.day(state);
 
-    const std::string trades = records::tradesCsv(ledger);
-    EXPECT_EQ(
-        trades,
-        "\xEF\xBB\xBFGiorno;Data;Operazione;Società;Quantità;Prezzo;Importo;Guadagno realizzato\r\n"
-        "1;01 Gen 2002;Acquisto;Chez Carlettò;2;70,5;141,00;\r\n");
-    const std::string history = records::historyCsv(ledger);
+    const records::TradesCsvTexts tradeTexts{
+        {"Giorno", "Data", "Data ISO", "Operazione", "Società", "Quantità", "Prezzo", "Importo", "Guadagno realizzato"},
+        "Acquisto",
+        "Vendita"};
+    const std::string trades = records::tradesCsv(ledger.portfolio(), tradeTexts);
+    EXPECT_EQ(trades, "\xEF\xBB\xBFGiorno;Data;Data ISO;Operazione;Società;Quantità;Prezzo;Importo;Guadagno "
+                      "realizzato\r\n"
+                      "1;01 Gen 2002;2002-01-01;Acquisto;Chez Carlettò;2;70,50;141,00;\r\n");
+    const records::HistoryCsvTexts historyTexts{
+        {"Giorno", "Data", "Data ISO", "Disponibilità liquida", "Patrimonio netto"}, "Note", "Fallita",
+        "dopo un'interruzione", "vittoria"};
+    const std::string history = records::historyCsv(ledger.portfolio(), historyTexts);
     const std::string header =
-        "\xEF\xBB\xBFGiorno;Data;Disponibilità liquida;Patrimonio netto;CarlOil;";
+        "\xEF\xBB\xBFGiorno;Data;Data ISO;Disponibilità liquida;Patrimonio netto;CarlOil;";
     EXPECT_EQ(history.substr(0, header.size()), header);
-    EXPECT_NE(history.find("\r\n2;02 Gen 2002;9859,00;10000,00;755;"), std::string::npos)
+    EXPECT_NE(history.find("\r\n2;02 Gen 2002;2002-01-02;9859,00;10000,00;755,00;"), std::string::npos)
         << history;
 }
 
@@ -310,7 +321,7 @@ TEST(Ledger, AnInterruptedSaveThatTheStartCannotCompleteStillOwesItsLedgerLines)
     fakes::QueuedSaves saves(store, files);
     const records::StartReport report = files.start();
     ASSERT_EQ(report.journal, records::Recovery::Kind::NotCompleted);
-    EXPECT_EQ(files.ledger().days().size(), 2u); // the journal's day is played
+    EXPECT_EQ(files.ledger().portfolio().days().size(), 2u); // the journal's day is played
     EXPECT_EQ(files.ledger().note.kind, records::LedgerNote::Kind::None);
 
     // The next save writes that day's line with its own, each once.
@@ -319,8 +330,8 @@ TEST(Ledger, AnInterruptedSaveThatTheStartCannotCompleteStillOwesItsLedgerLines)
     ASSERT_TRUE(saves.save(state, records::WriteOrder::DateFirst));
     const std::optional<Ledger> read = Ledger::parse(*store.get("Data.ledger"));
     ASSERT_TRUE(read);
-    ASSERT_EQ(read->days().size(), 3u);
-    EXPECT_EQ(read->days()[1].date, "02 Gen 2002");
+    ASSERT_EQ(read->portfolio().days().size(), 3u);
+    EXPECT_EQ(game::dateText(read->portfolio().days()[1].date), "02 Gen 2002");
     EXPECT_TRUE(read->matches(state));
 }
 

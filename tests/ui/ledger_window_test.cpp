@@ -135,7 +135,7 @@ TEST_F(LedgerWindowTest, FollowsTradesDaysANewGameAndAWin)
         QString::fromUtf8(csv.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 2);
     EXPECT_TRUE(
-        lines[1].startsWith(QStringLiteral("1;01 Gen 2002;Acquisto;Tolva Image;20;50;1000,00")))
+        lines[1].startsWith(QStringLiteral("1;01 Gen 2002;2002-01-01;Acquisto;Tolva Image;20;50,00;1000,00")))
         << lines[1].toStdString();
     EXPECT_FALSE(window->exportHistory(dir.filePath(QStringLiteral("no/such/folder.csv"))));
     ASSERT_EQ(dialogs.boxes().size(), 1u); // told that the file could not be written

@@ -609,6 +609,81 @@ Play goes on; the next save will try again.</translation>
     </message>
 </context>
 <context>
+    <name>ui::LedgerWindow</name>
+    <message>
+        <source>Il costo di queste azioni non è noto: il gioco è andato avanti senza il registro (salvataggi di una versione precedente o file rimessi a mano). Torna noto quando le azioni della società scendono a zero.</source>
+        <translation>The cost of these shares is not known: the game went on without the ledger (saves of an earlier release, or files put back by hand). It is known again once the company&apos;s shares go down to zero.</translation>
+    </message>
+    <message>
+        <source>Giorno</source>
+        <translation>Day</translation>
+    </message>
+    <message>
+        <source>Data</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Data ISO</source>
+        <translation>ISO date</translation>
+    </message>
+    <message>
+        <source>Operazione</source>
+        <translation>Trade</translation>
+    </message>
+    <message>
+        <source>Società</source>
+        <translation>Company</translation>
+    </message>
+    <message>
+        <source>Quantità</source>
+        <translation>Quantity</translation>
+    </message>
+    <message>
+        <source>Prezzo</source>
+        <translation>Price</translation>
+    </message>
+    <message>
+        <source>Importo</source>
+        <translation>Amount</translation>
+    </message>
+    <message>
+        <source>Guadagno realizzato</source>
+        <translation>Realised gain</translation>
+    </message>
+    <message>
+        <source>Acquisto</source>
+        <translation>Purchase</translation>
+    </message>
+    <message>
+        <source>Vendita</source>
+        <translation>Sale</translation>
+    </message>
+    <message>
+        <source>Disponibilità liquida</source>
+        <translation>Cash</translation>
+    </message>
+    <message>
+        <source>Patrimonio netto</source>
+        <translation>Net worth</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Notes</translation>
+    </message>
+    <message>
+        <source>Fallita</source>
+        <translation>Failed</translation>
+    </message>
+    <message>
+        <source>dopo un&apos;interruzione</source>
+        <translation>after a gap</translation>
+    </message>
+    <message>
+        <source>vittoria</source>
+        <translation>win</translation>
+    </message>
+</context>
+<context>
     <name>ui::TimeChart</name>
     <message>
         <source>Acquisto</source>
