@@ -1,4 +1,4 @@
-// Fuzzes the whole start over a folder in memory: any six files, Hall of Fame and journal. The
+// Fuzzes the whole start over a folder in memory: any six files, Hall of Fame, journal and ledger. The
 // start never crashes, a damaged file is always kept before the new game is saved over it, and
 // whatever state the start gives saves and reads back exactly.
 #include "fakes/memory_store.h"
@@ -19,10 +19,10 @@ void require(bool condition)
     }
 }
 
-// The input is up to eight files separated by a NUL and a '|': Data1 … Data5, data7, data6,
-// Data.journal. A file whose text is "-" is missing.
+// The input is up to nine files separated by a NUL and a '|': Data1 … Data5, data7, data6,
+// Data.journal, Data.ledger. A file whose text is "-" is missing.
 constexpr std::string_view kSeparator("\0|", 2);
-const char* const kNames[] = {"Data1", "Data2", "Data3", "Data4", "Data5", "data7", "data6", "Data.journal"};
+const char* const kNames[] = {"Data1", "Data2", "Data3", "Data4", "Data5", "data7", "data6", "Data.journal", "Data.ledger"};
 
 } // namespace
 
