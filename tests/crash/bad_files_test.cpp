@@ -1,13 +1,13 @@
 // Damaged and odd files at start-up, through the whole start over a real folder: a damaged set
 // starts a new game, names the damaged file and keeps every file's exact bytes; odd but whole
 // files load and keep playing. (The reader's own cases are in tests/records.)
-#include "session/saver.h"
 #include "platform/folder_store.h"
 #include "platform/local_path.h"
 #include "crash/crash_support.h"
 #include "fakes/fake_dialogs.h"
 #include "records/autosave.h"
 #include "records/hall_of_fame.h"
+#include "session/saver.h"
 
 #include <gtest/gtest.h>
 

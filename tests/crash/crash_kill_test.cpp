@@ -6,7 +6,6 @@
 // TOLV_KILLS sets the number of kills (40 by default); the long run is
 //   TOLV_KILLS=1000 build/dev/tests/crash/test_crash --gtest_filter='CrashKill.*'
 // TOLV_KILL_SEED changes the scripts and the moments of the kills.
-#include "session/saver.h"
 #include "records/names.h"
 #include "platform/folder_store.h"
 #include "platform/local_path.h"
@@ -16,6 +15,7 @@
 #include "records/autosave.h"
 #include "records/save_set.h"
 #include "records/ledger.h"
+#include "session/saver.h"
 
 #include <QProcess>
 

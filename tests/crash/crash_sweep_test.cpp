@@ -1,7 +1,6 @@
 // Stops the child program just before each disk step of one save, for every kind of save, and
 // proves that the next start finds the set from before the save or the one after it: before
 // while the journal has not taken its name, after from then on.
-#include "session/saver.h"
 #include "platform/folder_store.h"
 #include "platform/local_path.h"
 #include "crash/crash_support.h"
@@ -10,6 +9,7 @@
 #include "records/autosave.h"
 #include "records/ledger.h"
 #include "records/save_set.h"
+#include "session/saver.h"
 
 #include <gtest/gtest.h>
 #include <iostream>

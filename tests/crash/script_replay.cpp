@@ -1,7 +1,7 @@
 // The script played in memory, to know every set the child program can have left on disk.
-#include "session/saver.h"
 #include "crash/play_script.h"
 #include "fakes/memory_store.h"
+#include "session/saver.h"
 
 namespace crashtest {
 

@@ -1,7 +1,6 @@
 // Faults on write: a read-only folder, a full disk, a folder standing where a file belongs, an
 // I/O error. The player is told in Italian what could not be saved, nothing already on disk is
 // damaged, play goes on, and the next save succeeds once the cause is gone.
-#include "session/saver.h"
 #include "platform/folder_store.h"
 #include "platform/local_path.h"
 #include "crash/crash_support.h"
@@ -12,6 +11,7 @@
 #include "records/hall_of_fame.h"
 #include "records/ledger.h"
 #include "records/save_set.h"
+#include "session/saver.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,11 +1,11 @@
 // Opens every window of the game on whatever screen and scale it is started with (in English with
 // --english), and reports where each window lies, its size in device pixels, whether it scrolls,
 // which of its controls cannot be brought whole into view, and which texts it shows whole.
-#include "session/saver.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_random.h"
 #include "fakes/memory_store.h"
 #include "records/autosave.h"
+#include "session/saver.h"
 #include "ui/about_window.h"
 #include "ui/artwork.h"
 #include "ui/hall_of_fame_window.h"

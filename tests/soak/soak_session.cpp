@@ -6,13 +6,13 @@
 //
 // By default the files live in memory; with --folder they are written to a real folder (each
 // save syncs to the disk, so give fewer days).
-#include "session/saver.h"
 #include "platform/folder_store.h"
 #include "platform/local_path.h"
 #include "crash/play_script.h"
 #include "fakes/memory_store.h"
 #include "records/autosave.h"
 #include "records/save_set.h"
+#include "session/saver.h"
 
 #include <QCoreApplication>
 #include <QDir>

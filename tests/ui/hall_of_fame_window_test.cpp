@@ -1,8 +1,8 @@
 // The Hall of Fame window and the game's pictures.
-#include "session/saver.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_random.h"
 #include "fakes/memory_store.h"
+#include "session/saver.h"
 #include "ui/artwork.h"
 #include "ui/hall_of_fame_window.h"
 

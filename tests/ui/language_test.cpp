@@ -1,9 +1,9 @@
 // The language: Italian for the game's texts and Qt's own whatever the system says, until the
 // player picks English in "Opzioni" > "Lingua"; the choice is kept for the next start.
-#include "session/saver.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_random.h"
 #include "fakes/memory_store.h"
+#include "session/saver.h"
 #include "ui/language.h"
 #include "ui/main_window.h"
 

@@ -1,9 +1,9 @@
 // The ledger window beside the main window: opened from its menu item, it follows trades, days,
 // a new game and a win, and exports the journal and the history.
-#include "session/saver.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_random.h"
 #include "fakes/memory_store.h"
+#include "session/saver.h"
 #include "ui/ledger_window.h"
 #include "ui/main_window.h"
 

@@ -1,9 +1,9 @@
 // The main window: layout, start-up, the buttons, the quantity entry, the menus and their keys.
-#include "session/saver.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_random.h"
 #include "fakes/memory_store.h"
 #include "records/autosave.h"
+#include "session/saver.h"
 #include "ui/about_window.h"
 #include "session/company_info.h"
 #include "ui/hall_of_fame_window.h"

@@ -1,12 +1,12 @@
 // The windows on the player's screen: readable under light, dark and high-contrast schemes, opened
 // with their title bar on small screens, whole at high scale, long numbers readable whole.
-#include "session/saver.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_random.h"
 #include "fakes/memory_store.h"
 #include "platform/widgets/qt_dialogs.h"
 #include "platform/fake_registry.h"
 #include "records/autosave.h"
+#include "session/saver.h"
 #include "support/contrast.h"
 #include "ui/about_window.h"
 #include "ui/hall_of_fame_window.h"

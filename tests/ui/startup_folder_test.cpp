@@ -1,10 +1,10 @@
 // The whole start-up from a play folder of hand-written files, checked in every text shown.
-#include "session/saver.h"
 #include "platform/folder_store.h"
 #include "platform/local_path.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_random.h"
 #include "records/store.h"
+#include "session/saver.h"
 #include "ui/main_window.h"
 
 #include <QDir>

@@ -1,11 +1,11 @@
 // The real message boxes while windows of the game come and go: over which window a box opens,
 // where the focus goes after it, and that the program lives while any window is open.
-#include "session/saver.h"
 #include "fakes/fake_random.h"
 #include "fakes/memory_store.h"
 #include "platform/widgets/qt_dialogs.h"
 #include "platform/fake_registry.h"
 #include "records/autosave.h"
+#include "session/saver.h"
 #include "ui/about_window.h"
 #include "ui/main_window.h"
 
