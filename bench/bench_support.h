@@ -1,24 +1,20 @@
-// What every benchmark plays with: a repeatable random source and boxes that answer nothing.
+// What every benchmark of the windows plays with: a repeatable random source and boxes that answer
+// nothing.
 #pragma once
 
-#include "game/random_source.h"
+#include "bench_random.h"
 #include "platform/dialogs.h"
 
-#include <random>
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <functional>
 
 namespace bench {
 
-// A cheap, repeatable source: the benchmarks measure the game, not the generator.
-class BenchRandom final : public game::RandomSource {
-public:
-    void seedFromClock() override {}
-    double next() override { return m_dist(m_engine); }
-
-private:
-    std::mt19937_64 m_engine{42};
-    std::uniform_real_distribution<double> m_dist{0.0, 1.0};
-};
-
+// Boxes that answer nothing and count the messages.
 class SilentDialogs final : public platform::Dialogs {
 public:
     void message(const QString&, const QString&) override { ++messages; }
@@ -31,5 +27,22 @@ public:
     }
     int messages = 0;
 };
+
+// The main of a benchmark of the windows: offscreen unless a platform is named, one application,
+// `setUp` once it exists.
+inline int runWindowBenchmarks(int argc, char** argv, const std::function<void()>& setUp = {})
+{
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    if (setUp) {
+        setUp();
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
 
 } // namespace bench

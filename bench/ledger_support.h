@@ -1,31 +1,20 @@
 // Ledgers for the benchmarks: years of play through the rules, in the lines the game writes.
 #pragma once
 
+#include "bench_random.h"
 #include "game/rules.h"
 #include "game/texts.h"
 #include "records/ledger_lines.h"
 
-#include <random>
 #include <string>
 
 namespace bench {
-
-// A repeatable source for the day advance, of the standard library only.
-class LedgerRandom final : public game::RandomSource {
-public:
-    void seedFromClock() override {}
-    double next() override { return m_dist(m_engine); }
-
-private:
-    std::mt19937_64 m_engine{42};
-    std::uniform_real_distribution<double> m_dist{0.0, 1.0};
-};
 
 // `days` days of a game with a trade on most days: on even days 3 shares of one company are
 // bought, on odd days the previous day's are sold.
 inline std::string playedLedger(int days)
 {
-    LedgerRandom random;
+    BenchRandom random;
     game::GameState state = game::startingState();
     std::string bytes(records::kLedgerHeader);
     bytes += records::dayLine(state) + '\n';

@@ -3,18 +3,13 @@
 #include "records/ledger_csv.h"
 
 #include "game/money.h"
+#include "records/code_page.h"
 
 #include <cmath>
 
 namespace records {
 
 namespace {
-
-// Windows-1252 from 0x80 to 0x9F; the other bytes are their own code points.
-constexpr std::array<char32_t, 32> kHighControls = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 void appendUtf8(std::string& out, char32_t c)
 {
@@ -155,7 +150,7 @@ std::string utf8FromCodePage(std::string_view bytes)
     out.reserve(bytes.size());
     for (const char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
-        appendUtf8(out, byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : byte);
+        appendUtf8(out, codePageCharacter(byte));
     }
     return out;
 }

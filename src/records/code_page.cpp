@@ -1,0 +1,38 @@
+// The files' single-byte code page (Windows-1252).
+#include "records/code_page.h"
+
+#include <array>
+#include <cstddef>
+
+namespace records {
+
+namespace {
+
+// Bytes 0x80..0x9F; the five bytes Windows leaves unassigned keep their C1 control points. Every
+// other byte is its own code point.
+constexpr std::array<char32_t, 32> kHighTable = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+} // namespace
+
+char32_t codePageCharacter(unsigned char byte)
+{
+    return byte >= 0x80 && byte <= 0x9F ? kHighTable[byte - 0x80] : byte;
+}
+
+std::optional<unsigned char> codePageByte(char32_t character)
+{
+    if (character < 0x80 || (character >= 0xA0 && character <= 0xFF)) {
+        return static_cast<unsigned char>(character);
+    }
+    for (std::size_t i = 0; i < kHighTable.size(); ++i) {
+        if (kHighTable[i] == character) {
+            return static_cast<unsigned char>(0x80 + i);
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace records
