@@ -207,5 +207,7 @@ struct HoldingsTable {
 // The shares and prices come from the state (what the main window shows); a holding whose shares
 // the ledger does not know whole has no known cost.
 HoldingsTable holdingsTable(const Portfolio& portfolio, const GameState& today);
+// The table as the ledger ends: its own holdings at its last day's prices (a finished game's).
+HoldingsTable holdingsAtEnd(const Portfolio& portfolio);
 
 } // namespace game
