@@ -365,7 +365,8 @@ HoldingsTable tableOf(const Portfolio& portfolio, SharesOf sharesOf, PriceOf pri
             holding.cost.has_value() && std::fabs(holding.shares - shares) <= kSharesTolerance;
         row.totalCost = row.costKnown ? holding.cost : std::nullopt;
         row.averageCost = shares > 0 ? dividedBy(row.totalCost, shares) : std::nullopt;
-        row.marketValue = times(shares, priceOf(i));
+        row.price = finite(priceOf(i));
+        row.marketValue = times(shares, row.price);
         row.gain = minus(row.marketValue, row.totalCost);
         row.percent = percentOf(row.gain, row.totalCost);
         market = plus(market, row.marketValue);
@@ -376,6 +377,9 @@ HoldingsTable tableOf(const Portfolio& portfolio, SharesOf sharesOf, PriceOf pri
             ++table.totals.leftOut;
         }
         table.rows.push_back(row);
+    }
+    for (HoldingRow& row : table.rows) {
+        row.weight = percentOf(row.marketValue, market);
     }
     const bool anyKnown = table.totals.leftOut < table.rows.size() || table.rows.empty();
     table.totals.marketValue = market;

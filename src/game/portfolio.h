@@ -191,7 +191,9 @@ struct HoldingRow {
     double shares = 0;
     // False for shares of unknown cost: after a gap, or found without a ledger.
     bool costKnown = false;
+    Figure price; // today's (0 for a failed company)
     Figure averageCost, totalCost, marketValue, gain, percent;
+    Figure weight; // the market value as a per cent of all holdings' (when that is above 0)
 };
 
 struct HoldingTotals {

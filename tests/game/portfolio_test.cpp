@@ -327,6 +327,8 @@ TEST(PortfolioFigures, TheTablesChangesRoundingWinsAndSummaryStayWithinAPortfoli
     const HoldingsTable end = holdingsAtEnd(p);
     ASSERT_EQ(end.rows.size(), 1u);
     EXPECT_EQ(money(end.rows[0].marketValue), "20,00");
+    EXPECT_EQ(money(end.rows[0].price), "1,00");
+    EXPECT_EQ(money(end.rows[0].weight), "100,00");
     EXPECT_FALSE(end.rows[0].costKnown);
     take(p, EndEvent{10019});
     const LedgerSummary summary = ledgerSummary(p);
