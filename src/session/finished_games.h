@@ -45,7 +45,7 @@ struct FinishedList {
 };
 
 struct OpenedGame {
-    FinishedGame game;                              // Read, or why it could not be read
+    FinishedGame game;                                // Read, or why it could not be read
     std::shared_ptr<const game::Portfolio> portfolio; // with Read
 };
 

@@ -37,10 +37,12 @@ struct Heard {
 struct FinishedGamesTest : ::testing::Test {
     void SetUp() override
     {
-        QObject::connect(&games, &session::FinishedGames::listed,
-                         [this](const session::FinishedList& list) { heard.lists.push_back(list); });
-        QObject::connect(&games, &session::FinishedGames::summarised,
-                         [this](const std::vector<FinishedGame>& batch) { heard.batches.push_back(batch); });
+        QObject::connect(
+            &games, &session::FinishedGames::listed,
+            [this](const session::FinishedList& list) { heard.lists.push_back(list); });
+        QObject::connect(
+            &games, &session::FinishedGames::summarised,
+            [this](const std::vector<FinishedGame>& batch) { heard.batches.push_back(batch); });
         QObject::connect(&games, &session::FinishedGames::opened,
                          [this](const session::OpenedGame& game) { heard.opened.push_back(game); });
     }
@@ -124,8 +126,8 @@ TEST_F(FinishedGamesTest, ThousandsAreToldInBatchesAndAnOpenIsAnsweredBeforeTheR
     }
     store.put(records::ledgerArchiveName(2001), finishedLedger(5));
     games.list();
-    games.open(1); // asked while the list waits
-    games.open(2001);  // replaces the open still waiting
+    games.open(1);             // asked while the list waits
+    games.open(2001);          // replaces the open still waiting
     ASSERT_TRUE(games.step()); // the list, with the open taken between two files
     QCoreApplication::sendPostedEvents(&games);
     ASSERT_EQ(heard.opened.size(), 1u);
