@@ -33,6 +33,8 @@ FinishedPage::FinishedPage(QWidget* parent)
     buttons->addWidget(m_open);
     buttons->addStretch(1);
     layout->addLayout(buttons);
+    // With no game to list the sentence stays at the top.
+    layout->addStretch(0);
     connect(m_open, &QPushButton::clicked, this, &FinishedPage::askOpen);
     connect(m_table, &QTableView::activated, this, &FinishedPage::askOpen);
     connect(m_table->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -197,9 +199,9 @@ void FinishedPage::show()
         status = tr("Nessuna partita finita in questa cartella. Quando inizi una nuova partita "
                     "(«Nuova Partita», F2), il registro di quella finita è conservato qui.");
     } else {
-        status = tr("%n partite finite: scegline una e premi «Apri in sola lettura» (o Invio) per "
-                    "guardarla al posto della partita in corso.",
-                    nullptr, static_cast<int>(m_games->size()));
+        status = tr("Partite finite in questa cartella: %1. Scegline una e premi «Apri in sola "
+                    "lettura» (o Invio) per guardarla al posto della partita in corso.")
+                     .arg(count(static_cast<std::int64_t>(m_games->size())));
         if (waiting > 0) {
             status +=
                 QLatin1Char(' ') +

@@ -442,11 +442,11 @@ PricesPage::PricesPage(QWidget* parent) : QWidget(parent)
 
 void PricesPage::retranslate()
 {
-    m_companiesLabel->setText(tr("&Società da mostrare:"));
+    m_companiesLabel->setText(tr("So&cietà da mostrare:"));
     m_companies->setAccessibleName(tr("Società da mostrare"));
     m_companiesHint->setText(
         tr("Spazio aggiunge o toglie una società; Invio o un doppio clic la mostra da sola."));
-    m_percent->setText(tr("Va&riazione percentuale"));
+    m_percent->setText(tr("V&ariazione percentuale"));
     m_chart->setAccessibleName(tr("Grafico dei prezzi"));
     m_table->setAccessibleName(tr("Cronologia dei prezzi"));
 }

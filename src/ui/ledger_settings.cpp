@@ -90,18 +90,20 @@ bool whollyOnAScreen(const QRect& frame)
     return whollyOn(frame, screens);
 }
 
-QRect besideOrOver(const QRect& mainFrame, QSize size, const QRect& available)
+QRect besideOrOver(const QRect& mainFrame, QSize size, int narrowest, const QRect& available)
 {
     size = size.boundedTo(available.size());
     const int top = std::clamp(mainFrame.top(), available.top(),
                                std::max(available.top(), available.bottom() - size.height() + 1));
-    const int right = mainFrame.right() + 1 + kGap;
-    if (right + size.width() - 1 <= available.right()) {
-        return {QPoint(right, top), size};
-    }
-    const int left = mainFrame.left() - kGap - size.width();
-    if (left >= available.left()) {
-        return {QPoint(left, top), size};
+    // The side with more room, narrowed to it where it holds at least `narrowest`.
+    const int rightRoom = available.right() - mainFrame.right() - kGap;
+    const int leftRoom = mainFrame.left() - kGap - available.left();
+    const int room = std::max(rightRoom, leftRoom);
+    if (room >= std::min(narrowest, size.width())) {
+        const int width = std::min(size.width(), room);
+        const int left =
+            rightRoom >= leftRoom ? mainFrame.right() + 1 + kGap : mainFrame.left() - kGap - width;
+        return {QPoint(left, top), QSize(width, size.height())};
     }
     QRect over(QPoint(), size);
     over.moveCenter(mainFrame.center());

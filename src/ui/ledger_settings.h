@@ -42,9 +42,10 @@ private:
 bool whollyOn(const QRect& frame, const QList<QRect>& screens);
 bool whollyOnAScreen(const QRect& frame);
 
-// Where a frame of `size` opens: beside the main window's frame where the free area has room
-// (right, else left), else over it; always inside the free area as far as it fits.
-QRect besideOrOver(const QRect& mainFrame, QSize size, const QRect& available);
+// Where a frame of `size` opens: beside the main window's frame, on the side of the free area
+// with more room, narrowed to that room down to `narrowest`; where neither side has that much,
+// over it. Always inside the free area as far as it fits.
+QRect besideOrOver(const QRect& mainFrame, QSize size, int narrowest, const QRect& available);
 
 // The file dialog for an export. Qt's own dialog keeps its state (folders visited, its sizes)
 // in QtProject.conf in the user's configuration folder when it closes, whatever the program

@@ -121,7 +121,6 @@ StatisticsPage::StatisticsPage(QWidget* parent) : QWidget(parent)
     layout->addWidget(m_gameBox, 3, 0, 1, 2);
     layout->setColumnStretch(0, 3);
     layout->setColumnStretch(1, 2);
-    m_held->horizontalHeader()->setStretchLastSection(true);
     layout->setRowStretch(4, 1);
 
     connect(m_portfolios, &QComboBox::currentIndexChanged, this, [this] { redraw(); });
@@ -142,10 +141,10 @@ void StatisticsPage::set(Row row, const QString& text, int sign)
 
 void StatisticsPage::retranslate()
 {
-    m_choiceLabel->setText(tr("&Portafoglio:"));
+    m_choiceLabel->setText(tr("Portafoglio &da guardare:"));
     m_portfolioBox->setTitle(tr("Questo portafoglio"));
     m_gameBox->setTitle(tr("Tutta la partita"));
-    m_heldLabel->setText(tr("&Tempo di possesso di ogni società:"));
+    m_heldLabel->setText(tr("Tempo di possesso di o&gni società:"));
     m_held->setAccessibleName(tr("Tempo di possesso di ogni società"));
     const std::pair<Row, QString> names[] = {
         {Row::Start, tr("Inizio:")},
@@ -326,8 +325,8 @@ void StatisticsPage::redraw()
                                               count(static_cast<std::int64_t>(f.salesLost)),
                                               count(static_cast<std::int64_t>(f.salesEven)));
     if (f.salesUnknown > 0) {
-        salesText += QLatin1Char(' ') + tr("(e %n di costo non noto, escluse dai conti)", nullptr,
-                                           static_cast<int>(f.salesUnknown));
+        salesText += QLatin1Char(' ') + tr("(vendite di costo non noto, escluse dai conti: %1)")
+                                            .arg(count(static_cast<std::int64_t>(f.salesUnknown)));
     }
     set(Row::Sales, salesText);
     set(Row::Realised, signedMoney(f.realised), sign(f.realised));
@@ -367,6 +366,9 @@ void StatisticsPage::redraw()
     share.key = [shareOf](int row) { return QVariant(shareOf(row).value_or(0)); };
     columns.push_back(share);
     m_heldModel->reset(static_cast<int>(held->size()), std::move(columns));
+    if (m_held->horizontalHeader()->count() > 0) {
+        m_held->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
 
     // The whole game.
     const game::LedgerFigures all = game::ledgerFigures(p);

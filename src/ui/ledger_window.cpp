@@ -44,6 +44,9 @@ namespace {
 // stays usable in it, and with its frame it fits an 800 x 600 screen.
 constexpr QSize kOpeningSize(940, 660);
 constexpr QSize kLeastSize(620, 460);
+// Beside the main window it may be narrower than it opens, down to this: every table then still
+// shows its main columns.
+constexpr int kNarrowestBeside = 760;
 
 std::string utf8(const QString& text)
 {
@@ -305,7 +308,8 @@ void LedgerWindow::showHeader()
                 .arg(m_view->number)
                 .arg(QString::fromStdString(m_view->name), from, to));
         m_banner->show();
-        m_line->setText(tr("Partita finita: %n giorni", nullptr, static_cast<int>(summary.days)));
+        m_line->setText(tr("Partita finita · giorni giocati: %1")
+                            .arg(count(static_cast<std::int64_t>(summary.days))));
         const game::Figure start = game::readNumber(game::kStartCash);
         setCard(m_cards[0], tr("Patrimonio finale"), money(summary.finalWorth),
                 summary.wins == 0
@@ -347,15 +351,16 @@ void LedgerWindow::showHeader()
         unrealised = tr("%1 (%2) non realizzato")
                          .arg(signedMoney(totals.gain), signedPercent(totals.percent));
         if (totals.leftOut > 0) {
-            unrealised += QLatin1Char(' ') + tr("(senza %n di costo non noto)", nullptr,
+            unrealised += QLatin1Char(' ') + tr("(senza %n società di costo non noto)", nullptr,
                                                 static_cast<int>(totals.leftOut));
         }
     }
     setCard(m_cards[2], tr("Titoli"), money(totals.marketValue), unrealised, sign(totals.gain));
     QString realisedDetail = tr("in questo portafoglio");
     if (p.unknownSales() > 0) {
-        realisedDetail += QLatin1Char(' ') + tr("(senza %n vendite di costo non noto)", nullptr,
-                                                static_cast<int>(p.unknownSales()));
+        realisedDetail +=
+            QLatin1Char(' ') + tr("(vendite di costo non noto escluse: %1)")
+                                   .arg(count(static_cast<std::int64_t>(p.unknownSales())));
     }
     setCard(m_cards[3], tr("Guadagno realizzato"), signedMoney(p.realised()), realisedDetail,
             sign(p.realised()));
@@ -510,9 +515,10 @@ void LedgerWindow::place()
     const QSize size = kOpeningSize.boundedTo(room).expandedTo(minimumSize());
     const QSize outer = size.grownBy(frame);
     const QRect at = main != nullptr && main->isVisible()
-                         ? besideOrOver(main->frameGeometry(), outer, available)
+                         ? besideOrOver(main->frameGeometry(), outer,
+                                        kNarrowestBeside + frame.left() + frame.right(), available)
                          : fitInside(QRect(available.topLeft(), outer), available);
-    resize(size);
+    resize(at.size().shrunkBy(frame).expandedTo(minimumSize()));
     move(at.topLeft());
 }
 

@@ -10,6 +10,7 @@
 #include "records/names.h"
 #include "session/saver.h"
 #include "support/contrast.h"
+#include "ui/language.h"
 #include "ui/ledger_finished.h"
 #include "ui/ledger_pages.h"
 #include "ui/ledger_settings.h"
@@ -331,12 +332,19 @@ TEST_F(LedgerWindowTest, OnePressOfEachKeyDoesItsOneThingWhereverTheFocusIs)
 TEST(LedgerPlace, BesideTheMainWindowWhereThereIsRoomElseOverItAndAKeptPlaceOnlyOnAScreen)
 {
     const QRect screen(0, 0, 1920, 1080);
-    // Room on the right, then only on the left, then none: over it, inside the screen.
-    EXPECT_EQ(ui::ledger::besideOrOver(QRect(100, 100, 640, 660), QSize(900, 660), screen),
+    // Room on the right, then more on the left, then narrower room taken down to the narrowest,
+    // then none: over it, inside the screen.
+    EXPECT_EQ(ui::ledger::besideOrOver(QRect(100, 100, 640, 660), QSize(900, 660), 760, screen),
               QRect(748, 100, 900, 660));
-    EXPECT_EQ(ui::ledger::besideOrOver(QRect(1000, 100, 640, 660), QSize(900, 660), screen),
+    EXPECT_EQ(ui::ledger::besideOrOver(QRect(1000, 100, 640, 660), QSize(900, 660), 760, screen),
               QRect(92, 100, 900, 660));
-    const QRect over = ui::ledger::besideOrOver(QRect(100, 300, 640, 660), QSize(900, 900),
+    EXPECT_EQ(ui::ledger::besideOrOver(QRect(500, 100, 640, 660), QSize(900, 660), 760,
+                                       QRect(0, 0, 1920, 1080)),
+              QRect(1148, 100, 772, 660));
+    EXPECT_EQ(
+        ui::ledger::besideOrOver(QRect(640, 210, 640, 660), QSize(940, 660), 760, screen).topLeft(),
+        QPoint(490, 210));
+    const QRect over = ui::ledger::besideOrOver(QRect(100, 300, 640, 660), QSize(900, 900), 760,
                                                 QRect(0, 0, 1280, 800));
     EXPECT_TRUE(QRect(0, 0, 1280, 800).contains(over));
     EXPECT_EQ(over.size(), QSize(900, 800));
@@ -495,6 +503,28 @@ TEST(LedgerScreens, EveryPageOfALongGameFitsTheLeastSizeUnderEveryScheme)
         }
     }
     QApplication::setPalette(system);
+    // In English, every page still fits the least size.
+    ui::Language language(dir.filePath(QStringLiteral("language.ini")));
+    language.apply(ui::Language::Choice::English);
+    QCoreApplication::sendPostedEvents();
+    for (int tab = 0; tab < 6; ++tab) {
+        window->showTab(static_cast<ui::LedgerWindow::Tab>(tab));
+        const QSize needs = window->layout()->totalMinimumSize();
+        EXPECT_LE(needs.width(), least.width()) << "English tab " << tab;
+        EXPECT_LE(needs.height(), least.height()) << "English tab " << tab;
+        for (const QSize size : {QSize(940, 660), least}) {
+            window->resize(size);
+            if (!shots.isEmpty()) {
+                window->grab().save(
+                    QDir(shots).filePath(QStringLiteral("ledger-english-%1-%2x%3.png")
+                                             .arg(tab)
+                                             .arg(size.width())
+                                             .arg(size.height())));
+            }
+        }
+    }
+    language.apply(ui::Language::Choice::Italian);
+    QCoreApplication::sendPostedEvents();
     delete window.data();
 }
 
@@ -602,4 +632,38 @@ TEST_F(LedgerWindowTest, AFinishedGameOpensReadOnlyOffTheWindowsThreadAndOddFile
     window->findChild<QPushButton*>(QStringLiteral("backToPlaying"))->click();
     EXPECT_FALSE(window->showsFinished());
     EXPECT_EQ(tableOf(window, "worthHistory")->model()->rowCount(), 1);
+}
+
+TEST_F(LedgerWindowTest, EveryTextFollowsTheLanguageAtOnceTheExportsHeadersToo)
+{
+    game.play(20);
+    open();
+    ui::Language language(dir.filePath(QStringLiteral("language.ini")));
+    language.apply(ui::Language::Choice::English);
+    QCoreApplication::sendPostedEvents(); // the windows hear of the change
+    auto* tabs = window->findChild<QTabWidget*>();
+    EXPECT_EQ(tabs->tabText(0), QStringLiteral("&Holdings"));
+    EXPECT_EQ(tabs->tabText(5), QStringLiteral("&Finished games"));
+    EXPECT_TRUE(window->windowTitle().startsWith(QStringLiteral("Player's Ledger")));
+    EXPECT_EQ(window->findChild<QPushButton*>(QStringLiteral("export"))->text(),
+              QStringLiteral("&Export to CSV"));
+    QTableView* holdings = tableOf(window, "holdings");
+    EXPECT_EQ(holdings->model()->headerData(0, Qt::Horizontal).toString(),
+              QStringLiteral("Company"));
+    window->showTab(ui::LedgerWindow::Tab::Statistics);
+    const QString stats = window->statistics()->lines().join(QLatin1Char('\n'));
+    EXPECT_TRUE(stats.contains(QStringLiteral("Return: "))) << stats.toStdString();
+    window->showTab(ui::LedgerWindow::Tab::Worth);
+    EXPECT_EQ(tableOf(window, "worthHistory")->model()->headerData(2, Qt::Horizontal).toString(),
+              QStringLiteral("Net worth"));
+    const QString path = dir.filePath(QStringLiteral("trades.csv"));
+    ASSERT_TRUE(window->exportTrades(path));
+    QFile csv(path);
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(csv.readLine())
+                    .startsWith(QStringLiteral(
+                        "Day;Date;ISO date;Trade;Company;Quantity;Price;Amount;Realised gain")));
+    language.apply(ui::Language::Choice::Italian);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(tabs->tabText(0), QStringLiteral("&Portafoglio"));
 }
