@@ -8,7 +8,6 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
-#include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -216,8 +215,7 @@ void FinishedPage::show()
 
 const FinishedGame* FinishedPage::gameAt(const QModelIndex& index) const
 {
-    const auto* sorted = qobject_cast<const QSortFilterProxyModel*>(m_table->model());
-    const int row = index.isValid() && sorted != nullptr ? sorted->mapToSource(index).row() : -1;
+    const int row = index.isValid() ? m_model->sourceRow(index.row()) : -1;
     return row >= 0 && static_cast<std::size_t>(row) < m_games->size()
                ? &(*m_games)[static_cast<std::size_t>(row)]
                : nullptr;

@@ -43,6 +43,8 @@ Column dayColumn(const ViewPtr& view, std::function<int(int)> dayOf)
                    : QString();
     };
     column.key = [dayOf](int row) { return QVariant(dayOf(row)); };
+    // A table's rows go by day: by index into days(), or into trades(), which follow the days.
+    column.inRowOrder = true;
     return column;
 }
 
@@ -57,6 +59,7 @@ Column dateColumn(const ViewPtr& view, std::function<int(int)> dayOf)
                                  : QString();
     };
     column.key = [dayOf](int row) { return QVariant(dayOf(row)); };
+    column.inRowOrder = true;
     return column;
 }
 

@@ -10,6 +10,9 @@
 #include <QPalette>
 #include <QTableView>
 
+#include <algorithm>
+#include <numeric>
+
 namespace ui::ledger {
 
 TableModel::TableModel(QObject* parent) : QAbstractTableModel(parent) {}
@@ -20,7 +23,95 @@ void TableModel::reset(int rows, std::vector<Column> columns, bool total)
     m_rows = rows;
     m_total = total && rows > 0;
     m_columns = std::move(columns);
+    m_order = arranged();
     endResetModel();
+}
+
+int TableModel::sourceRow(int shown) const
+{
+    return shown >= 0 && static_cast<std::size_t>(shown) < m_order.size()
+               ? m_order[static_cast<std::size_t>(shown)]
+               : -1;
+}
+
+std::vector<int> TableModel::arranged() const
+{
+    std::vector<int> order(static_cast<std::size_t>(m_rows));
+    std::iota(order.begin(), order.end(), 0);
+    if (m_sortColumn < 0 || static_cast<std::size_t>(m_sortColumn) >= m_columns.size()) {
+        return order;
+    }
+    const Column& column = m_columns[static_cast<std::size_t>(m_sortColumn)];
+    const bool descending = m_sortOrder == Qt::DescendingOrder;
+    const auto body = order.end() - (m_total ? 1 : 0); // the total stays last
+    if (column.inRowOrder) {
+        if (descending) {
+            std::reverse(order.begin(), body);
+        }
+        return order;
+    }
+    // Each key once, then the sort over them: unknown keys after every known one.
+    struct Key {
+        bool known = false;
+        bool text = false;
+        double number = 0;
+        QString words;
+    };
+    std::vector<Key> keys(order.size());
+    for (std::size_t row = 0; row < keys.size(); ++row) {
+        const int r = static_cast<int>(row);
+        const QVariant key =
+            column.key ? column.key(r) : QVariant(column.text ? column.text(r) : QString());
+        Key& k = keys[row];
+        k.known = key.isValid();
+        k.text = key.typeId() == QMetaType::QString;
+        if (k.text) {
+            k.words = key.toString();
+        } else {
+            k.number = key.toDouble();
+        }
+    }
+    std::stable_sort(order.begin(), body, [&keys, descending](int a, int b) {
+        const Key& x = keys[static_cast<std::size_t>(a)];
+        const Key& y = keys[static_cast<std::size_t>(b)];
+        if (x.known != y.known) {
+            return x.known;
+        }
+        if (!x.known) {
+            return false;
+        }
+        const int compared = x.text || y.text ? QString::localeAwareCompare(x.words, y.words)
+                                              : (x.number < y.number   ? -1
+                                                 : x.number > y.number ? 1
+                                                                       : 0);
+        return descending ? compared > 0 : compared < 0;
+    });
+    return order;
+}
+
+void TableModel::sort(int column, Qt::SortOrder order)
+{
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    m_sortColumn = column;
+    m_sortOrder = order;
+    const std::vector<int> before = m_order;
+    m_order = arranged();
+    // Selections and the current cell follow their rows.
+    std::vector<int> place(m_order.size());
+    for (std::size_t shown = 0; shown < m_order.size(); ++shown) {
+        place[static_cast<std::size_t>(m_order[shown])] = static_cast<int>(shown);
+    }
+    const QModelIndexList from = persistentIndexList();
+    QModelIndexList to;
+    for (const QModelIndex& index : from) {
+        const int row =
+            index.row() >= 0 && static_cast<std::size_t>(index.row()) < before.size()
+                ? place[static_cast<std::size_t>(before[static_cast<std::size_t>(index.row())])]
+                : index.row();
+        to << this->index(row, index.column());
+    }
+    changePersistentIndexList(from, to);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 int TableModel::rowCount(const QModelIndex& parent) const
@@ -40,7 +131,7 @@ QVariant TableModel::data(const QModelIndex& index, int role) const
         return {};
     }
     const Column& column = m_columns[static_cast<std::size_t>(index.column())];
-    const int row = index.row();
+    const int row = sourceRow(index.row());
     switch (role) {
     case Qt::DisplayRole:
     case Qt::AccessibleTextRole:
@@ -110,40 +201,12 @@ QVariant TableModel::headerData(int section, Qt::Orientation orientation, int ro
     return {};
 }
 
-SortModel::SortModel(TableModel* source, QObject* parent)
-    : QSortFilterProxyModel(parent), m_source(source)
-{
-    setSourceModel(source);
-    setSortRole(TableModel::kSortRole);
-}
-
-bool SortModel::lessThan(const QModelIndex& left, const QModelIndex& right) const
-{
-    // The total, then unknown values, go last in either order: in descending order the sort
-    // asks the other way round.
-    const bool descending = sortOrder() == Qt::DescendingOrder;
-    const bool leftTotal = m_source->isTotal(left.row());
-    const bool rightTotal = m_source->isTotal(right.row());
-    if (leftTotal || rightTotal) {
-        return leftTotal == rightTotal ? false : (leftTotal ? descending : !descending);
-    }
-    const QVariant a = left.data(TableModel::kSortRole);
-    const QVariant b = right.data(TableModel::kSortRole);
-    if (!a.isValid() || !b.isValid()) {
-        return a.isValid() == b.isValid() ? false : (!a.isValid() ? descending : !descending);
-    }
-    if (a.typeId() == QMetaType::QString || b.typeId() == QMetaType::QString) {
-        return QString::localeAwareCompare(a.toString(), b.toString()) < 0;
-    }
-    return a.toDouble() < b.toDouble();
-}
-
 QTableView* makeTable(TableModel* model, const QString& name, int column, Qt::SortOrder order,
                       QWidget* parent)
 {
     auto* table = new QTableView(parent);
     table->setObjectName(name);
-    table->setModel(new SortModel(model, table));
+    table->setModel(model);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);

@@ -1,12 +1,12 @@
 // The ledger's tables: cells computed only where they are seen, text left and numbers right,
 // gains and losses in colour with their sign, a total row set apart that every sort leaves last,
-// sorting by any column on its value, and the newest row kept in view while sorted by day.
+// sorting by any column on its value (by the rows' own order at once, however many), and the
+// newest row kept in view while sorted by day.
 #pragma once
 
 #include "ui/ledger_texts.h"
 
 #include <QAbstractTableModel>
-#include <QSortFilterProxyModel>
 #include <QString>
 #include <QVariant>
 
@@ -30,14 +30,22 @@ struct Column {
     std::function<int(int row)> sign;
     std::function<QString(int row)> tip;
     QString headerTip; // what a short header means, in full
+    // The key never falls as the row grows (the day of a history's rows): sorted by this column
+    // the rows keep their own order, or its reverse, with no key looked at.
+    bool inRowOrder = false;
 };
 
 class TableModel final : public QAbstractTableModel {
     Q_OBJECT
 public:
     explicit TableModel(QObject* parent = nullptr);
-    // The rows and columns to show; with `total` the last row is the total, set apart.
+    // The rows and columns to show, in the order of the sort chosen last; with `total` the last
+    // row is the total, set apart.
     void reset(int rows, std::vector<Column> columns, bool total = false);
+    // The total, then unknown values, come last in either order.
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+    // The row of the cells shown at row `shown`.
+    int sourceRow(int shown) const;
     bool isTotal(int row) const { return m_total && row == m_rows - 1; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -48,25 +56,18 @@ public:
     static constexpr int kSortRole = Qt::UserRole;
 
 private:
+    // The rows' order for the sort chosen: view row -> row.
+    std::vector<int> arranged() const;
+
     int m_rows = 0;
     bool m_total = false;
     std::vector<Column> m_columns;
+    std::vector<int> m_order;
+    int m_sortColumn = -1;
+    Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
     // The colours of gains and losses, worked out once per palette.
     mutable Tones m_tones;
     mutable qint64 m_tonesFor = -1;
-};
-
-// Sorts on each column's key and keeps the total row last in either order.
-class SortModel final : public QSortFilterProxyModel {
-    Q_OBJECT
-public:
-    explicit SortModel(TableModel* source, QObject* parent = nullptr);
-
-protected:
-    bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
-
-private:
-    TableModel* m_source;
 };
 
 // A read-only table over `model` named `name` (its object name), sorted by `column` in `order`
