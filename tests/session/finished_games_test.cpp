@@ -7,9 +7,20 @@
 #include "records/names.h"
 #include "session/finished_games.h"
 
+#include "platform/folder_store.h"
+#include "platform/local_path.h"
+
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -167,3 +178,53 @@ TEST(FinishedGamesThread, ClosingWhileReadingWaitsForTheFileAndTellsNothingAfter
     QCoreApplication::sendPostedEvents();
     EXPECT_EQ(told, 0);
 }
+
+#ifndef _WIN32
+// On a real folder: a link to a whole ledger elsewhere, a folder, a pipe nobody writes to and a
+// huge file at finished games' names are told for what they are, none read, none waited for.
+TEST(FinishedGamesFolder, LinksFoldersPipesAndHugeFilesAreNeverReadNorWaitedFor)
+{
+    QTemporaryDir play;
+    QTemporaryDir elsewhere;
+    const auto at = [&play](const char* name) {
+        return QFile::encodeName(play.filePath(QString::fromLatin1(name)));
+    };
+    const std::string whole = finishedLedger(3);
+    QFile outside(elsewhere.filePath(QStringLiteral("game.ledger")));
+    ASSERT_TRUE(outside.open(QIODevice::WriteOnly));
+    outside.write(whole.data(), static_cast<qint64>(whole.size()));
+    outside.close();
+    ASSERT_EQ(::symlink(QFile::encodeName(outside.fileName()).constData(),
+                        at("Data.ledger.game1").constData()),
+              0);
+    ASSERT_TRUE(QDir(play.path()).mkdir(QStringLiteral("Data.ledger.game2")));
+    ASSERT_EQ(::mkfifo(at("Data.ledger.game3").constData(), 0644), 0);
+    QFile huge(play.filePath(QStringLiteral("Data.ledger.game4")));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(
+        huge.resize(static_cast<qint64>(records::kLargestRead) + 1)); // sparse: no disk taken
+    huge.close();
+    QFile real(play.filePath(QStringLiteral("Data.ledger.game5")));
+    ASSERT_TRUE(real.open(QIODevice::WriteOnly));
+    real.write(whole.data(), static_cast<qint64>(whole.size()));
+    real.close();
+
+    platform::FolderStore store(platform::localPath(play.path()));
+    session::FinishedGames games(store, session::FinishedGames::Run::ByHand);
+    std::vector<FinishedGame> read;
+    QObject::connect(&games, &session::FinishedGames::summarised,
+                     [&read](const std::vector<FinishedGame>& batch) {
+                         read.insert(read.end(), batch.begin(), batch.end());
+                     });
+    games.list();
+    while (games.step()) {
+    }
+    QCoreApplication::sendPostedEvents(&games);
+    ASSERT_EQ(read.size(), 5u);
+    EXPECT_EQ(read[0].state, FinishedGame::State::Read);
+    EXPECT_EQ(read[1].state, FinishedGame::State::TooLarge);
+    EXPECT_EQ(read[2].state, FinishedGame::State::NotAFile);
+    EXPECT_EQ(read[3].state, FinishedGame::State::NotAFile);
+    EXPECT_EQ(read[4].state, FinishedGame::State::NotAFile);
+}
+#endif
