@@ -11,6 +11,7 @@
 #include "session/saver.h"
 #include "support/contrast.h"
 #include "ui/language.h"
+#include "ui/ledger_charts.h"
 #include "ui/ledger_finished.h"
 #include "ui/ledger_pages.h"
 #include "ui/ledger_settings.h"
@@ -666,4 +667,67 @@ TEST_F(LedgerWindowTest, EveryTextFollowsTheLanguageAtOnceTheExportsHeadersToo)
     language.apply(ui::Language::Choice::Italian);
     QCoreApplication::sendPostedEvents();
     EXPECT_EQ(tabs->tabText(0), QStringLiteral("&Portafoglio"));
+}
+
+TEST_F(LedgerWindowTest, KeysPressedWhileTheExportDialogIsOpenGoToItNotToTheGame)
+{
+    QTemporaryDir config;
+    const QByteArray before = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    open();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    bool keysSent = false;
+    QTimer::singleShot(0, [this, &keysSent] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        // The game's keys aimed at the ledger, and Esc at the box: only the box answers.
+        QTest::keyClick(window, Qt::Key_F2);
+        QTest::keyClick(window, Qt::Key_W, Qt::ControlModifier);
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        keysSent = true;
+    });
+    const QString chosen = ui::ledger::chooseSaveFile(window, QStringLiteral("x"),
+                                                      config.filePath(QStringLiteral("a.csv")),
+                                                      QStringLiteral("*.csv"));
+    EXPECT_TRUE(keysSent);
+    EXPECT_TRUE(chosen.isEmpty());
+    EXPECT_EQ(newGames, 0);
+    EXPECT_TRUE(window && window->isVisible());
+    qputenv("XDG_CONFIG_HOME", before);
+    if (before.isEmpty()) {
+        qunsetenv("XDG_CONFIG_HOME");
+    }
+}
+
+TEST(LedgerCharts, DaysLieAtTheirNumbersBreakAtGapsAndFarJumpsCostNoMemory)
+{
+    const auto day = [](const char* date) {
+        game::DayEvent event;
+        event.date = *game::readDate(date);
+        event.cash = 10000;
+        event.prices.fill(10);
+        return event;
+    };
+    game::Portfolio played;
+    ASSERT_EQ(played.add(day("01 Gen 2002")), game::EventFault::None);
+    ASSERT_EQ(played.add(day("02 Gen 2002")), game::EventFault::None);
+    ASSERT_EQ(played.add(game::GapEvent{}), game::EventFault::None);
+    ASSERT_EQ(played.add(day("10 Gen 2002")), game::EventFault::None);
+    const ui::ledger::ChartDays days = ui::ledger::chartDays(played);
+    EXPECT_EQ(days.x, (std::vector<std::int64_t>{1, 2, 10}));
+    ASSERT_EQ(days.stretches.size(), 2u);
+    EXPECT_EQ(days.stretches[1].firstX, 10);
+    EXPECT_EQ(days.stretches[1].firstDay, game::dayNumber(*game::readDate("10 Gen 2002")));
+
+    // A file whose days leap across the calendar: one point a day, a break at each leap.
+    game::Portfolio leaping;
+    ASSERT_EQ(leaping.add(day("01 Gen 0")), game::EventFault::None);
+    ASSERT_EQ(leaping.add(day("01 Gen 20000")), game::EventFault::None);
+    ASSERT_EQ(leaping.add(day("02 Gen 20000")), game::EventFault::None);
+    const ui::ledger::ChartDays far = ui::ledger::chartDays(leaping);
+    EXPECT_EQ(far.x, (std::vector<std::int64_t>{1, 2, 3}));
+    EXPECT_EQ(far.stretches.size(), 2u);
+    const ui::ChartData chart = ui::ledger::netWorthChart(leaping, far);
+    ASSERT_EQ(chart.series.size(), 1u);
+    EXPECT_EQ(chart.series[0].values.size(), 3u);
 }
