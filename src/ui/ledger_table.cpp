@@ -142,7 +142,10 @@ QVariant TableModel::data(const QModelIndex& index, int role) const
         return key;
     }
     case Qt::ToolTipRole: {
-        const QString tip = column.tip ? column.tip(row) : QString();
+        // A text that a narrow column may cut (a company's name) is whole in its tooltip.
+        const QString tip = column.tip
+                                ? column.tip(row)
+                                : (column.number || !column.text ? QString() : column.text(row));
         return tip.isEmpty() ? QVariant() : QVariant(tip);
     }
     case Qt::TextAlignmentRole:

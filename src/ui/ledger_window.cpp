@@ -104,6 +104,7 @@ LedgerWindow::LedgerWindow(session::Session& session, LedgerWindowSeams seams, Q
     auto* where = new QHBoxLayout;
     where->addWidget(m_line);
     where->addWidget(m_progress, 1);
+    where->addStretch(0); // takes the progress's room while it is hidden
     m_export = new QPushButton(this);
     m_export->setObjectName(QStringLiteral("export"));
     where->addWidget(m_export);
@@ -308,13 +309,14 @@ void LedgerWindow::showHeader()
                 .arg(m_view->number)
                 .arg(QString::fromStdString(m_view->name), from, to));
         m_banner->show();
-        m_line->setText(tr("Partita finita · giorni giocati: %1")
-                            .arg(count(static_cast<std::int64_t>(summary.days))));
+        m_line->hide();
         const game::Figure start = game::readNumber(game::kStartCash);
+        const std::vector<game::WinDay> wins = game::winDays(p);
+        const QString lastWin = wins.empty() ? QString() : date(p.days()[wins.back().day].date);
         setCard(m_cards[0], tr("Patrimonio finale"), money(summary.finalWorth),
                 summary.wins == 0
                     ? tr("%1 dall'inizio").arg(signedMoney(game::minus(summary.finalWorth, start)))
-                    : tr("dopo l'ultima vittoria"),
+                    : tr("ultima vittoria il %1").arg(lastWin),
                 summary.wins == 0 ? sign(game::minus(summary.finalWorth, start)) : 0);
         setCard(m_cards[1], tr("Giorni"), count(static_cast<std::int64_t>(summary.days)),
                 QString());
@@ -334,6 +336,7 @@ void LedgerWindow::showHeader()
                    .arg(spans.size());
     }
     m_line->setText(line);
+    m_line->show();
 
     const game::Figure worth = game::netWorthOf(state);
     const game::Figure yesterday = game::previousNetWorth(p);

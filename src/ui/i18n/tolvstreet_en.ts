@@ -758,20 +758,12 @@ Play goes on; the next save will try again.</translation>
         <translation>You are looking at finished game no. %1 (“%2”), from %3 to %4: read-only. The game in play goes on meanwhile.</translation>
     </message>
     <message>
-        <source>Partita finita · giorni giocati: %1</source>
-        <translation>Finished game · days played: %1</translation>
-    </message>
-    <message>
         <source>Patrimonio finale</source>
         <translation>Final net worth</translation>
     </message>
     <message>
         <source>%1 dall&apos;inizio</source>
         <translation>%1 since the start</translation>
-    </message>
-    <message>
-        <source>dopo l&apos;ultima vittoria</source>
-        <translation>after the last win</translation>
     </message>
     <message>
         <source>Giorni</source>
@@ -915,6 +907,10 @@ Play goes on; the next save will try again.</translation>
     <message>
         <source>File CSV (*.csv)</source>
         <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>ultima vittoria il %1</source>
+        <translation>last win on %1</translation>
     </message>
 </context>
 <context>
