@@ -105,6 +105,7 @@ StatisticsPage::StatisticsPage(QWidget* parent) : QWidget(parent)
     m_heldModel = new TableModel(this);
     m_held = makeTable(m_heldModel, QStringLiteral("daysHeld"), 1, Qt::DescendingOrder, inside);
     m_held->setMinimumHeight(160);
+    m_held->horizontalHeader()->setStretchLastSection(true);
     m_heldLabel->setBuddy(m_held);
     heldBox->addWidget(m_heldLabel);
     heldBox->addWidget(m_held, 1);
@@ -357,7 +358,8 @@ void StatisticsPage::redraw()
     };
     columns.push_back(number);
     Column share;
-    share.header = tr("Parte dei giorni");
+    share.header = QStringLiteral("%");
+    share.headerTip = tr("La parte dei giorni del portafoglio in cui la società è stata posseduta");
     const auto shareOf = [held, days](int row) {
         return game::percentOf(static_cast<double>((*held)[static_cast<std::size_t>(row)].second),
                                static_cast<double>(days));
@@ -366,9 +368,6 @@ void StatisticsPage::redraw()
     share.key = [shareOf](int row) { return QVariant(shareOf(row).value_or(0)); };
     columns.push_back(share);
     m_heldModel->reset(static_cast<int>(held->size()), std::move(columns));
-    if (m_held->horizontalHeader()->count() > 0) {
-        m_held->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    }
 
     // The whole game.
     const game::LedgerFigures all = game::ledgerFigures(p);

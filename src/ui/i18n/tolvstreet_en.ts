@@ -1402,10 +1402,6 @@ Play goes on; the next save will try again.</translation>
         <translation>Days</translation>
     </message>
     <message>
-        <source>Parte dei giorni</source>
-        <translation>Share of the days</translation>
-    </message>
-    <message>
         <source>%1. il %2, con %3</source>
         <translation>%1. on %2, with %3</translation>
     </message>
@@ -1424,6 +1420,10 @@ Play goes on; the next save will try again.</translation>
     <message>
         <source>Tempo di possesso di o&amp;gni società:</source>
         <translation>&amp;Days each company was held:</translation>
+    </message>
+    <message>
+        <source>La parte dei giorni del portafoglio in cui la società è stata posseduta</source>
+        <translation>The share of the portfolio&apos;s days the company was held</translation>
     </message>
 </context>
 <context>
