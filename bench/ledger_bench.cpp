@@ -1,5 +1,6 @@
-// The ledger's costs: opening its window over ten years of days, a day's save with a long
-// history against the same save without one, and the side file's bytes per day.
+// The ledger's costs: opening its window over ten years of days, a day's press with the window
+// open on its heaviest page, a long finished game shown in it, a day's save with a long history
+// against the same save without one, and the side file's bytes per day.
 #include "game/rules.h"
 #include "game/texts.h"
 #include "platform/dialogs.h"
@@ -7,9 +8,11 @@
 #include "platform/local_path.h"
 #include "records/autosave.h"
 #include "records/ledger.h"
-#include "ui/ledger_window.h"
+#include "records/ledger_lines.h"
+#include "session/finished_games.h"
 #include "session/saver.h"
 #include "session/session.h"
+#include "ui/ledger_window.h"
 
 #include <QApplication>
 #include <QDir>
@@ -42,10 +45,12 @@ struct PlayedFolder {
         for (int day = 1; day < days; ++day) {
             if (day % 7 == 0) {
                 const int company = day % game::kCompanyCount;
-                const bool buy = game::readNumber(state.companies[static_cast<std::size_t>(company)].shares)
-                                     .value_or(0) == 0;
+                const bool buy =
+                    game::readNumber(state.companies[static_cast<std::size_t>(company)].shares)
+                        .value_or(0) == 0;
                 const game::GameState before = state;
-                const auto outcome = buy ? game::buy(state, company, "3") : game::sell(state, company, "3");
+                const auto outcome =
+                    buy ? game::buy(state, company, "3") : game::sell(state, company, "3");
                 if (outcome == game::TradeOutcome::Done) {
                     ledger.trade(before, state, company, buy, 3);
                 }
@@ -54,7 +59,8 @@ struct PlayedFolder {
             ledger.day(state);
         }
         platform::FolderStore store(platform::localPath(dir.path()));
-        for (const records::FileContent& file : records::autosaveFiles(state, records::WriteOrder::DataFirst)) {
+        for (const records::FileContent& file :
+             records::autosaveFiles(state, records::WriteOrder::DataFirst)) {
             store.replace(file.name, file.bytes);
         }
         if (withLedger) {
@@ -62,7 +68,9 @@ struct PlayedFolder {
             ledgerBytes = ledger.text().size();
         } else {
             // Something that is not a file at the ledger's name: the save writes the six alone.
-            QDir(dir.path()).mkdir(QString::fromLatin1(records::kLedgerName.data(), records::kLedgerName.size()));
+            QDir(dir.path())
+                .mkdir(
+                    QString::fromLatin1(records::kLedgerName.data(), records::kLedgerName.size()));
         }
     }
 };
@@ -84,12 +92,94 @@ void LedgerWindowOpen(benchmark::State& bench)
         benchmark::DoNotOptimize(session.ledger().portfolio().days().size());
     }
     bench.counters["bytes_per_day"] =
-        static_cast<double>(folder.ledgerBytes) / static_cast<double>(std::max<std::int64_t>(1, bench.range(0)));
+        static_cast<double>(folder.ledgerBytes) /
+        static_cast<double>(std::max<std::int64_t>(1, bench.range(0)));
     if (dialogs.messages != 0) {
         bench.SkipWithError("the start told something");
     }
 }
 BENCHMARK(LedgerWindowOpen)->Arg(3650)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A day's press with the window open on the net worth page over ten years: the page made again
+// and painted, chart and table.
+void LedgerWindowDay(benchmark::State& bench)
+{
+    PlayedFolder folder(static_cast<int>(bench.range(0)));
+    platform::FolderStore store(platform::localPath(folder.dir.path()));
+    SilentDialogs dialogs;
+    BenchRandom random;
+    session::Saver saver{store, dialogs, session::Saver::Run::ByHand};
+    session::Session session(store, dialogs, random, saver);
+    session.load();
+    saver.settle();
+    ui::LedgerWindow window(session);
+    window.showTab(ui::LedgerWindow::Tab::Worth);
+    window.resize(940, 660);
+    window.grab();
+    for (auto _ : bench) {
+        session.advanceDay();
+        window.grab();
+        bench.PauseTiming();
+        saver.settle();
+        bench.ResumeTiming();
+    }
+}
+BENCHMARK(LedgerWindowDay)->Arg(3650)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A finished game of range(0) days shown read-only, and each of its pages painted once.
+void LedgerWindowFinished(benchmark::State& bench)
+{
+    BenchRandom random;
+    game::GameState state = game::startingState();
+    records::Ledger ledger;
+    ledger.newGame(state);
+    for (int day = 1; day < bench.range(0); ++day) {
+        if (day % 7 == 0) {
+            const int company = day % game::kCompanyCount;
+            const bool buy =
+                game::readNumber(state.companies[static_cast<std::size_t>(company)].shares)
+                    .value_or(0) == 0;
+            const game::GameState before = state;
+            if ((buy ? game::buy(state, company, "3") : game::sell(state, company, "3")) ==
+                game::TradeOutcome::Done) {
+                ledger.trade(before, state, company, buy, 3);
+            }
+        }
+        game::advanceDay(state, random);
+        ledger.day(state);
+    }
+    const std::string text = *ledger.newGame(state);
+    records::LedgerRead read = records::readLedger(text);
+    session::OpenedGame opened;
+    opened.game.number = 1;
+    opened.game.name = "Data.ledger.game1";
+    opened.game.state = session::FinishedGame::State::Read;
+    opened.portfolio = std::make_shared<const game::Portfolio>(std::move(read.ledger->portfolio));
+
+    QTemporaryDir dir;
+    platform::FolderStore store(platform::localPath(dir.path()));
+    SilentDialogs dialogs;
+    session::Saver saver{store, dialogs, session::Saver::Run::ByHand};
+    session::Session session(store, dialogs, random, saver);
+    session.load();
+    saver.settle();
+    for (auto _ : bench) {
+        ui::LedgerWindow window(session);
+        window.resize(940, 660);
+        window.showFinished(opened);
+        for (const auto tab : {ui::LedgerWindow::Tab::Holdings, ui::LedgerWindow::Tab::Worth,
+                               ui::LedgerWindow::Tab::Prices, ui::LedgerWindow::Tab::Trades,
+                               ui::LedgerWindow::Tab::Statistics}) {
+            window.showTab(tab);
+            window.grab();
+        }
+    }
+}
+BENCHMARK(LedgerWindowFinished)
+    ->Arg(3650)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 // A day's press and its save; range 0 is the days already in the history (-1: no ledger file).
 void DaySave(benchmark::State& bench)

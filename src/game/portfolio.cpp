@@ -341,14 +341,19 @@ Figure netWorthOf(const GameState& state)
     return worth;
 }
 
-HoldingsTable holdingsTable(const Portfolio& portfolio, const GameState& today)
+namespace {
+
+// The table over each company's shares and price as given: a holding the ledger does not know
+// whole has no cost to show.
+template <typename SharesOf, typename PriceOf>
+HoldingsTable tableOf(const Portfolio& portfolio, SharesOf sharesOf, PriceOf priceOf)
 {
     HoldingsTable table;
     Figure cost = 0.0;
     Figure gain = 0.0;
     Figure market = 0.0;
-    for (std::size_t i = 0; i < today.companies.size(); ++i) {
-        const double shares = readNumber(today.companies[i].shares).value_or(0);
+    for (std::size_t i = 0; i < portfolio.holdings().size(); ++i) {
+        const double shares = sharesOf(i);
         if (shares == 0) {
             continue;
         }
@@ -356,12 +361,12 @@ HoldingsTable holdingsTable(const Portfolio& portfolio, const GameState& today)
         HoldingRow row;
         row.company = static_cast<int>(i);
         row.shares = shares;
-        // A holding the ledger does not know whole has no cost to show.
         row.costKnown =
             holding.cost.has_value() && std::fabs(holding.shares - shares) <= kSharesTolerance;
         row.totalCost = row.costKnown ? holding.cost : std::nullopt;
         row.averageCost = shares > 0 ? dividedBy(row.totalCost, shares) : std::nullopt;
-        row.marketValue = times(shares, priceOf(today.companies[i]));
+        row.price = finite(priceOf(i));
+        row.marketValue = times(shares, row.price);
         row.gain = minus(row.marketValue, row.totalCost);
         row.percent = percentOf(row.gain, row.totalCost);
         market = plus(market, row.marketValue);
@@ -373,12 +378,33 @@ HoldingsTable holdingsTable(const Portfolio& portfolio, const GameState& today)
         }
         table.rows.push_back(row);
     }
+    for (HoldingRow& row : table.rows) {
+        row.weight = percentOf(row.marketValue, market);
+    }
     const bool anyKnown = table.totals.leftOut < table.rows.size() || table.rows.empty();
     table.totals.marketValue = market;
     table.totals.totalCost = anyKnown ? cost : std::nullopt;
     table.totals.gain = anyKnown ? gain : std::nullopt;
     table.totals.percent = percentOf(table.totals.gain, table.totals.totalCost);
     return table;
+}
+
+} // namespace
+
+HoldingsTable holdingsTable(const Portfolio& portfolio, const GameState& today)
+{
+    return tableOf(
+        portfolio,
+        [&today](std::size_t i) { return readNumber(today.companies[i].shares).value_or(0); },
+        [&today](std::size_t i) { return priceOf(today.companies[i]); });
+}
+
+HoldingsTable holdingsAtEnd(const Portfolio& portfolio)
+{
+    const std::vector<LedgerDay>& days = portfolio.days();
+    return tableOf(
+        portfolio, [&portfolio](std::size_t i) { return portfolio.holdings()[i].shares; },
+        [&days](std::size_t i) { return days.empty() ? 0.0 : days.back().prices[i]; });
 }
 
 } // namespace game

@@ -191,7 +191,9 @@ struct HoldingRow {
     double shares = 0;
     // False for shares of unknown cost: after a gap, or found without a ledger.
     bool costKnown = false;
+    Figure price; // today's (0 for a failed company)
     Figure averageCost, totalCost, marketValue, gain, percent;
+    Figure weight; // the market value as a per cent of all holdings' (when that is above 0)
 };
 
 struct HoldingTotals {
@@ -207,5 +209,7 @@ struct HoldingsTable {
 // The shares and prices come from the state (what the main window shows); a holding whose shares
 // the ledger does not know whole has no known cost.
 HoldingsTable holdingsTable(const Portfolio& portfolio, const GameState& today);
+// The table as the ledger ends: its own holdings at its last day's prices (a finished game's).
+HoldingsTable holdingsAtEnd(const Portfolio& portfolio);
 
 } // namespace game

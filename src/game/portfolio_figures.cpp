@@ -3,6 +3,7 @@
 #include "game/portfolio_figures.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace game {
 
@@ -228,6 +229,70 @@ std::pair<std::size_t, std::size_t> tradesOnDay(const Portfolio& portfolio, std:
     const auto last = std::lower_bound(first, trades.end(), day + 1, byDay);
     return {static_cast<std::size_t>(first - trades.begin()),
             static_cast<std::size_t>(last - trades.begin())};
+}
+
+Change netWorthChange(const Portfolio& portfolio, std::size_t day)
+{
+    const std::vector<LedgerDay>& days = portfolio.days();
+    if (day == 0 || day >= days.size() || days[day].portfolio != days[day - 1].portfolio) {
+        return {};
+    }
+    const Figure before = days[day - 1].netWorth();
+    const Figure amount = minus(days[day].netWorth(), before);
+    return {amount, percentOf(amount, before)};
+}
+
+Figure priceChange(const Portfolio& portfolio, std::size_t day, int company)
+{
+    const std::vector<LedgerDay>& days = portfolio.days();
+    if (day == 0 || day >= days.size() || days[day].afterGap || company < 0 ||
+        company >= kCompanyCount || days[day].hasFailed(company) ||
+        days[day - 1].hasFailed(company)) {
+        return std::nullopt;
+    }
+    const auto i = static_cast<std::size_t>(company);
+    const double before = days[day - 1].prices[i];
+    return percentOf(minus(days[day].prices[i], before), before);
+}
+
+Figure tradeRounding(const LedgerTrade& trade)
+{
+    const Figure difference = minus(trade.amount, times(trade.quantity, trade.price));
+    // Hundredths, so that a product one bit away from the amount differs by nothing.
+    return difference ? finite(std::round(*difference * 100) / 100 + 0.0) : std::nullopt;
+}
+
+std::vector<WinDay> winDays(const Portfolio& portfolio)
+{
+    std::vector<WinDay> wins;
+    for (const PortfolioSpan& span : portfolio.portfolios()) {
+        if (span.end == PortfolioSpan::End::Win) {
+            if (const std::optional<std::uint32_t> day = lastDayOf(span)) {
+                wins.push_back({*day, span.closingWorth()});
+            }
+        }
+    }
+    return wins;
+}
+
+LedgerSummary ledgerSummary(const Portfolio& portfolio)
+{
+    LedgerSummary summary;
+    const std::vector<LedgerDay>& days = portfolio.days();
+    if (!days.empty()) {
+        summary.firstDate = days.front().date;
+        summary.lastDate = days.back().date;
+    }
+    summary.days = days.size();
+    summary.trades = portfolio.trades().size();
+    for (const PortfolioSpan& span : portfolio.portfolios()) {
+        summary.wins += span.end == PortfolioSpan::End::Win ? 1 : 0;
+    }
+    summary.finished = portfolio.ended();
+    summary.finalWorth = summary.finished && !portfolio.portfolios().empty()
+                             ? portfolio.portfolios().back().closingWorth()
+                             : currentNetWorth(portfolio);
+    return summary;
 }
 
 } // namespace game

@@ -77,4 +77,36 @@ std::vector<TradeMark> tradeMarks(const Portfolio& portfolio, int company);
 // The trades made on one day (index into days()): [first, second) into trades().
 std::pair<std::size_t, std::size_t> tradesOnDay(const Portfolio& portfolio, std::size_t day);
 
+// ---- Per day and per trade, for the tables ----
+
+struct Change {
+    Figure amount;
+    Figure percent; // of the day before's value, when that is above 0
+};
+// A day's change of net worth from the day before: only between two days of one portfolio, so the
+// day after a win or a gap has none.
+Change netWorthChange(const Portfolio& portfolio, std::size_t day);
+// A company's price change from the day before, in per cent: none after a gap, for a failed
+// company, or from a price of 0.
+Figure priceChange(const Portfolio& portfolio, std::size_t day, int company);
+// What a trade's amount differs from quantity times price by, to the hundredth: the whole-cash
+// rounding of the cash before it and the cut to hundredths after it. Positive when the amount is
+// the larger (a purchase cost more, a sale brought more).
+Figure tradeRounding(const LedgerTrade& trade);
+
+struct WinDay {
+    std::uint32_t day = 0; // index into days(): the day the winning sale was made
+    Figure netWorth;       // what the portfolio closed with
+};
+std::vector<WinDay> winDays(const Portfolio& portfolio);
+
+// A whole ledger at a glance, for the list of finished games.
+struct LedgerSummary {
+    std::optional<Date> firstDate, lastDate;
+    std::size_t days = 0, trades = 0, wins = 0;
+    Figure finalWorth; // the end's net worth (a finished game), else today's
+    bool finished = false;
+};
+LedgerSummary ledgerSummary(const Portfolio& portfolio);
+
 } // namespace game

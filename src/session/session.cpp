@@ -170,7 +170,7 @@ QString shownText(const std::string& text)
 }
 
 Session::Session(records::TextStore& store, platform::Dialogs& dialogs, game::RandomSource& random, Saver& saver)
-    : m_dialogs(dialogs), m_random(random), m_files(store), m_saver(saver), m_state(game::startingState())
+    : m_store(store), m_dialogs(dialogs), m_random(random), m_files(store), m_saver(saver), m_state(game::startingState())
 {
     m_saver.setDone([this](const records::SaveJob& job, const records::SaveReport& report) { saveEnded(job, report); });
 }

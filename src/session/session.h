@@ -70,6 +70,8 @@ public:
     bool confirmExit();
 
     platform::Dialogs& dialogs() { return m_dialogs; }
+    // The play folder, for what reads it beside the window (the finished games).
+    records::TextStore& store() { return m_store; }
 
     // The player's ledger, for its window, and whether its side file is kept.
     const records::Ledger& ledger() const { return m_files.ledger(); }
@@ -97,6 +99,7 @@ private:
     void reportSaveFailure(const records::SaveReport& report);
     void error(const QString& prompt);
 
+    records::TextStore& m_store;
     platform::Dialogs& m_dialogs;
     game::RandomSource& m_random;
     records::GameFiles m_files;

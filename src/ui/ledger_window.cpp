@@ -1,556 +1,632 @@
-// The player's ledger window.
+// The player's ledger window: its header of figures, its tabs, its keys, its place on the screen
+// and its exports.
 #include "ui/ledger_window.h"
 
 #include "game/portfolio_figures.h"
-#include "game/texts.h"
 #include "records/ledger.h"
 #include "records/ledger_csv.h"
 #include "session/app_info.h"
 #include "ui/artwork.h"
+#include "ui/ledger_finished.h"
+#include "ui/ledger_pages.h"
+#include "ui/ledger_statistics.h"
+#include "ui/ledger_texts.h"
+#include "ui/window_look.h"
 
-#include <QComboBox>
-#include <QFileDialog>
-#include <QFormLayout>
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
-#include <QPainter>
-#include <QPainterPath>
+#include <QMenu>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSaveFile>
-#include <QSplitter>
+#include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
-#include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <cmath>
 
 namespace ui {
 
+using namespace ledger;
+
 namespace {
 
-const QString kTitle = QStringLiteral("Registro del giocatore");
-const QString kBuyText = QStringLiteral("Acquisto");
-const QString kSellText = QStringLiteral("Vendita");
+// The size the window opens at where the screen has room, and the least it takes: every page
+// stays usable in it, and with its frame it fits an 800 x 600 screen.
+constexpr QSize kOpeningSize(940, 660);
+constexpr QSize kLeastSize(620, 460);
+// Beside the main window it may be narrower than it opens, down to this: every table then still
+// shows its main columns.
+constexpr int kNarrowestBeside = 760;
 
-// A figure the ledger cannot know (a cost after a gap) or compute finitely.
-const QString kUnknown = QStringLiteral("\u2014");
-
-QString money(game::Figure value)
+std::string utf8(const QString& text)
 {
-    return value ? QString::fromStdString(game::moneyText(*value)) : kUnknown;
-}
-
-QString signedMoney(game::Figure value)
-{
-    return value ? QString::fromStdString(game::signedMoneyText(*value)) : kUnknown;
-}
-
-QString percent(game::Figure value)
-{
-    return value ? QString::fromStdString(game::signedPercentText(*value)) + QLatin1Char('%') : kUnknown;
-}
-
-QString unknownCostTip()
-{
-    return QCoreApplication::translate("ui::LedgerWindow",
-                                       "Il costo di queste azioni non è noto: il gioco è andato avanti senza il "
-                                       "registro (salvataggi di una versione precedente o file rimessi a mano). "
-                                       "Torna noto quando le azioni della società scendono a zero.");
-}
-
-QString company(int index)
-{
-    return QString::fromUtf8(
-        std::string(game::companyTable()[static_cast<std::size_t>(index)].name));
-}
-
-QString noteText(const records::LedgerNote& note)
-{
-    const QString date = session::shownText(note.date);
-    switch (note.kind) {
-    case records::LedgerNote::Kind::None:
-        break;
-    case records::LedgerNote::Kind::Missing:
-        return QStringLiteral(
-                   "La cronologia inizia dal %1: i salvataggi precedenti non la contenevano.")
-            .arg(date);
-    case records::LedgerNote::Kind::Damaged:
-        return QStringLiteral("Il registro salvato era danneggiato o non era del gioco: è "
-                              "conservato come \"%1\" "
-                              "e la cronologia riparte dal %2.")
-            .arg(QString::fromStdString(note.file), date);
-    case records::LedgerNote::Kind::Gap:
-        return QStringLiteral(
-                   "I file della partita sono andati avanti senza il registro: la cronologia ha "
-                   "un'interruzione e riprende dal %1.")
-            .arg(date);
-    case records::LedgerNote::Kind::NotSaved:
-        return QStringLiteral(
-            "Il registro non si può salvare nella cartella di gioco: vale solo finché il gioco "
-            "resta aperto.");
-    }
-    return {};
-}
-
-QTableView* makeTable(QAbstractItemModel* model, const QString& name, QWidget* parent)
-{
-    auto* table = new QTableView(parent);
-    table->setObjectName(name);
-    table->setModel(model);
-    table->setAccessibleName(name);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->verticalHeader()->hide();
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    // Column widths from the first rows only: years of days must not be measured one by one.
-    table->horizontalHeader()->setResizeContentsPrecision(100);
-    return table;
-}
-
-QString dateOf(const game::LedgerDay& day)
-{
-    return QString::fromStdString(game::dateText(day.date));
-}
-
-QString tradeText(const game::Portfolio& portfolio, std::uint32_t index)
-{
-    const game::LedgerTrade& trade = portfolio.trades()[index];
-    const game::LedgerDay& day = portfolio.days()[trade.day];
-    return QStringLiteral("%1 dalla vendita di %2 azioni di %3 il %4 (giorno %5)")
-        .arg(signedMoney(trade.realised()), QString::number(trade.quantity), company(trade.company),
-             dateOf(day))
-        .arg(day.number);
+    return text.toStdString();
 }
 
 } // namespace
 
-// ---- The table model ----
-
-LedgerTableModel::LedgerTableModel(QStringList headers, QObject* parent)
-    : QAbstractTableModel(parent), m_headers(std::move(headers))
+LedgerWindow::LedgerWindow(session::Session& session, LedgerWindowSeams seams, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_session(session), m_seams(std::move(seams)),
+      m_settings(m_seams.settingsFile)
 {
-}
-
-void LedgerTableModel::reset(int rows, Cell cell, Cell tip)
-{
-    beginResetModel();
-    m_rows = rows;
-    m_cell = std::move(cell);
-    m_tip = std::move(tip);
-    endResetModel();
-}
-
-int LedgerTableModel::rowCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : m_rows;
-}
-
-int LedgerTableModel::columnCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : static_cast<int>(m_headers.size());
-}
-
-QVariant LedgerTableModel::data(const QModelIndex& index, int role) const
-{
-    if (!index.isValid() || !m_cell) {
-        return {};
-    }
-    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) {
-        return m_cell(index.row(), index.column());
-    }
-    if (role == Qt::ToolTipRole && m_tip) {
-        const QString tip = m_tip(index.row(), index.column());
-        return tip.isEmpty() ? QVariant() : QVariant(tip);
-    }
-    if (role == Qt::TextAlignmentRole && index.column() > 0) {
-        return static_cast<int>(Qt::AlignRight | Qt::AlignVCenter);
-    }
-    return {};
-}
-
-QVariant LedgerTableModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
-        section < m_headers.size()) {
-        return m_headers[section];
-    }
-    return {};
-}
-
-// ---- The chart ----
-
-LedgerChart::LedgerChart(QWidget* parent) : QWidget(parent)
-{
-    setMinimumSize(260, 160);
-    setBackgroundRole(QPalette::Base);
-    setAutoFillBackground(true);
-}
-
-void LedgerChart::setValues(std::vector<double> values, std::vector<bool> marks)
-{
-    m_values = std::move(values);
-    m_marks = std::move(marks);
-    update();
-}
-
-void LedgerChart::paintEvent(QPaintEvent* /*event*/)
-{
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QColor text = palette().color(QPalette::Text);
-    const QFontMetrics metrics(font());
-    if (m_values.empty()) {
-        painter.setPen(text);
-        painter.drawText(rect(), Qt::AlignCenter, QStringLiteral("Nessun giorno nella cronologia"));
-        return;
-    }
-    const auto [low, high] = std::minmax_element(m_values.begin(), m_values.end());
-    double bottom = std::min(0.0, *low);
-    double top = *high > bottom ? *high : bottom + 1;
-    const QString topText = money(top);
-    const QString bottomText = money(bottom);
-    const int left =
-        std::max(metrics.horizontalAdvance(topText), metrics.horizontalAdvance(bottomText)) + 10;
-    const QRectF plot(left, metrics.height() / 2.0 + 4, width() - left - 10,
-                      height() - metrics.height() * 2.0 - 8);
-    if (plot.width() < 10 || plot.height() < 10) {
-        return;
-    }
-
-    painter.setPen(QPen(palette().color(QPalette::Mid), 1));
-    painter.drawLine(plot.bottomLeft(), plot.bottomRight());
-    painter.drawLine(plot.bottomLeft(), plot.topLeft());
-    painter.setPen(text);
-    painter.drawText(QRectF(0, plot.top() - metrics.height() / 2.0, left - 6, metrics.height()),
-                     Qt::AlignRight | Qt::AlignVCenter, topText);
-    painter.drawText(QRectF(0, plot.bottom() - metrics.height() / 2.0, left - 6, metrics.height()),
-                     Qt::AlignRight | Qt::AlignVCenter, bottomText);
-    painter.drawText(QRectF(plot.left(), plot.bottom() + 2, plot.width(), metrics.height()),
-                     Qt::AlignLeft, QStringLiteral("giorno 1"));
-    painter.drawText(QRectF(plot.left(), plot.bottom() + 2, plot.width(), metrics.height()),
-                     Qt::AlignRight, QStringLiteral("oggi"));
-
-    const std::size_t count = m_values.size();
-    const auto point = [&](std::size_t i) {
-        const double x = count > 1 ? plot.left() + plot.width() * static_cast<double>(i) /
-                                                       static_cast<double>(count - 1)
-                                   : plot.center().x();
-        const double y = plot.bottom() - plot.height() * (m_values[i] - bottom) / (top - bottom);
-        return QPointF(x, y);
-    };
-    QPainterPath path(point(0));
-    for (std::size_t i = 1; i < count; ++i) {
-        path.lineTo(point(i));
-    }
-    painter.setPen(QPen(QColor(0, 110, 60), 2));
-    painter.drawPath(path);
-    if (count == 1) {
-        painter.drawEllipse(point(0), 3, 3);
-    }
-    painter.setPen(QPen(QColor(200, 120, 0), 2));
-    for (std::size_t i = 0; i < m_marks.size() && i < count; ++i) {
-        if (m_marks[i]) {
-            painter.drawEllipse(point(i), 5, 5);
-        }
-    }
-}
-
-// ---- The window ----
-
-LedgerWindow::LedgerWindow(session::Session& session, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_session(session)
-{
-    // It follows every event of the game and every save's end.
-    connect(&session, &session::Session::changed, this, &LedgerWindow::refresh);
     setObjectName(QStringLiteral("LedgerWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(kTitle + QStringLiteral(" - ") + session::app::title());
     setWindowIcon(appIcon());
+    setMinimumSize(kLeastSize);
+    m_finishedGames = new session::FinishedGames(session.store(), m_seams.finishedGames,
+                                                 records::kLargestRead, this);
+    m_archiveSeen = session.finishedLedger();
 
     auto* layout = new QVBoxLayout(this);
-    m_summary = new QLabel(this);
-    m_summary->setObjectName(QStringLiteral("summary"));
-    m_summary->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
-    m_summary->setFocusPolicy(Qt::StrongFocus);
-    layout->addWidget(m_summary);
-    m_note = new QLabel(this);
-    m_note->setObjectName(QStringLiteral("note"));
-    m_note->setWordWrap(true);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->setSpacing(6);
+    buildHeader(this);
+    layout->addWidget(m_banner);
+    auto* cards = new QGridLayout;
+    cards->setSpacing(6);
+    for (std::size_t i = 0; i < m_cards.size(); ++i) {
+        auto* frame = new QFrame(this);
+        frame->setObjectName(QStringLiteral("card%1").arg(i));
+        frame->setFrameShape(QFrame::StyledPanel);
+        auto* inside = new QVBoxLayout(frame);
+        inside->setContentsMargins(8, 4, 8, 4);
+        inside->setSpacing(0);
+        Card& card = m_cards[i];
+        card.caption = new QLabel(frame);
+        card.value = new QLabel(frame);
+        card.value->setObjectName(QStringLiteral("cardValue%1").arg(i));
+        QFont big = card.value->font();
+        big.setPointSizeF(big.pointSizeF() * 1.3);
+        big.setBold(true);
+        card.value->setFont(big);
+        card.detail = new QLabel(frame);
+        card.detail->setObjectName(QStringLiteral("cardDetail%1").arg(i));
+        card.detail->setWordWrap(true);
+        inside->addWidget(card.caption);
+        inside->addWidget(card.value);
+        inside->addWidget(card.detail);
+        inside->addStretch(1);
+        cards->addWidget(frame, 0, static_cast<int>(i));
+        cards->setColumnStretch(static_cast<int>(i), 1);
+    }
+    layout->addLayout(cards);
+    // The day, the way to the win and the export share a row.
+    auto* where = new QHBoxLayout;
+    where->addWidget(m_line);
+    where->addWidget(m_progress, 1);
+    where->addStretch(0); // takes the progress's room while it is hidden
+    m_export = new QPushButton(this);
+    m_export->setObjectName(QStringLiteral("export"));
+    where->addWidget(m_export);
+    layout->addLayout(where);
     layout->addWidget(m_note);
 
-    auto* tabs = new QTabWidget(this);
-    tabs->setObjectName(QStringLiteral("tabs"));
-    layout->addWidget(tabs, 1);
-
-    m_holdings = new LedgerTableModel(
-        {QStringLiteral("Società"), QStringLiteral("Azioni"), QStringLiteral("Costo medio"),
-         QStringLiteral("Costo totale"), QStringLiteral("Valore di mercato"),
-         QStringLiteral("Guadagno o perdita"), QStringLiteral("%")},
-        this);
-    tabs->addTab(makeTable(m_holdings, QStringLiteral("Titoli posseduti"), tabs),
-                 QStringLiteral("&Portafoglio"));
-
-    auto* worth = new QSplitter(tabs);
-    m_worthChart = new LedgerChart(worth);
-    m_worthChart->setObjectName(QStringLiteral("worthChart"));
-    m_worthChart->setAccessibleName(
-        QStringLiteral("Grafico del patrimonio netto: i valori sono nella tabella accanto"));
-    m_history = new LedgerTableModel({QStringLiteral("Giorno"), QStringLiteral("Data"),
-                                      QStringLiteral("Patrimonio netto"), QStringLiteral("Note")},
-                                     this);
-    worth->addWidget(m_worthChart);
-    worth->addWidget(
-        makeTable(m_history, QStringLiteral("Cronologia del patrimonio netto"), worth));
-    tabs->addTab(worth, QStringLiteral("Patrimonio &netto"));
-
-    auto* pricesPage = new QWidget(tabs);
-    auto* pricesLayout = new QVBoxLayout(pricesPage);
-    m_company = new QComboBox(pricesPage);
-    m_company->setObjectName(QStringLiteral("company"));
-    m_company->setAccessibleName(QStringLiteral("Società"));
-    for (int i = 0; i < game::kCompanyCount; ++i) {
-        m_company->addItem(company(i));
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("tabs"));
+    m_tabs->setDocumentMode(false);
+    m_holdings = new HoldingsPage(m_tabs);
+    m_worth = new WorthPage(m_tabs);
+    m_prices = new PricesPage(m_tabs);
+    m_trades = new TradesPage(m_tabs);
+    m_statistics = new StatisticsPage(m_tabs);
+    m_finished = new FinishedPage(m_tabs);
+    for (QWidget* page : std::initializer_list<QWidget*>{m_holdings, m_worth, m_prices, m_trades,
+                                                         m_statistics, m_finished}) {
+        m_tabs->addTab(page, QString());
     }
-    pricesLayout->addWidget(m_company);
-    auto* prices = new QSplitter(pricesPage);
-    m_priceChart = new LedgerChart(prices);
-    m_priceChart->setObjectName(QStringLiteral("priceChart"));
-    m_priceChart->setAccessibleName(
-        QStringLiteral("Grafico del prezzo: i valori sono nella tabella accanto"));
-    m_prices = new LedgerTableModel(
-        {QStringLiteral("Giorno"), QStringLiteral("Data"), QStringLiteral("Prezzo")}, this);
-    prices->addWidget(m_priceChart);
-    prices->addWidget(makeTable(m_prices, QStringLiteral("Cronologia del prezzo"), prices));
-    pricesLayout->addWidget(prices, 1);
-    tabs->addTab(pricesPage, QStringLiteral("P&rezzi"));
-    connect(m_company, &QComboBox::currentIndexChanged, this, [this] { showCompany(); });
+    auto* menu = new QMenu(m_export);
+    for (std::size_t i = 0; i < m_exports.size(); ++i) {
+        m_exports[i] = menu->addAction(QString());
+        connect(m_exports[i], &QAction::triggered, this,
+                [this, i] { exportChosen(static_cast<Export>(i)); });
+    }
+    m_export->setMenu(menu);
+    layout->addWidget(m_tabs, 1);
 
-    m_trades = new LedgerTableModel(
-        {QStringLiteral("Giorno"), QStringLiteral("Data"), QStringLiteral("Operazione"),
-         QStringLiteral("Società"), QStringLiteral("Quantità"), QStringLiteral("Prezzo"),
-         QStringLiteral("Importo"), QStringLiteral("Guadagno realizzato")},
-        this);
-    tabs->addTab(makeTable(m_trades, QStringLiteral("Operazioni"), tabs),
-                 QStringLiteral("&Operazioni"));
+    buildActions();
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this] { showCurrentPage(); });
+    connect(m_back, &QPushButton::clicked, this, &LedgerWindow::showPlaying);
+    connect(m_finished, &FinishedPage::openAsked, this, [this](int number) {
+        m_finished->opening(number);
+        m_finishedGames->open(number);
+    });
+    connect(m_finishedGames, &session::FinishedGames::listed, m_finished, &FinishedPage::listed);
+    connect(m_finishedGames, &session::FinishedGames::summarised, m_finished,
+            &FinishedPage::summarised);
+    connect(m_finishedGames, &session::FinishedGames::opened, this, &LedgerWindow::finishedOpened);
+    // It follows every event of the game and every save's end.
+    connect(&session, &session::Session::changed, this, &LedgerWindow::refresh);
 
-    m_stats = new QLabel(tabs);
-    m_stats->setObjectName(QStringLiteral("stats"));
-    m_stats->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_stats->setMargin(12);
-    m_stats->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
-    m_stats->setFocusPolicy(Qt::StrongFocus);
-    tabs->addTab(m_stats, QStringLiteral("&Statistiche"));
+    retranslate();
+    place();
+}
 
-    auto* buttons = new QHBoxLayout;
-    auto* exportTradesButton = new QPushButton(QStringLiteral("Esporta le op&erazioni..."), this);
-    exportTradesButton->setObjectName(QStringLiteral("exportTrades"));
-    auto* exportHistoryButton = new QPushButton(QStringLiteral("Esporta la &cronologia..."), this);
-    exportHistoryButton->setObjectName(QStringLiteral("exportHistory"));
-    buttons->addStretch(1);
-    buttons->addWidget(exportTradesButton);
-    buttons->addWidget(exportHistoryButton);
-    layout->addLayout(buttons);
-    connect(exportTradesButton, &QPushButton::clicked, this, [this] { exportChosen(true); });
-    connect(exportHistoryButton, &QPushButton::clicked, this, [this] { exportChosen(false); });
+LedgerWindow::~LedgerWindow() = default;
 
-    resize(760, 520);
+void LedgerWindow::buildHeader(QWidget* area)
+{
+    m_banner = new QFrame(area);
+    m_banner->setObjectName(QStringLiteral("banner"));
+    m_banner->setFrameShape(QFrame::StyledPanel);
+    m_banner->setBackgroundRole(QPalette::AlternateBase);
+    m_banner->setAutoFillBackground(true);
+    auto* banner = new QHBoxLayout(m_banner);
+    m_bannerText = new QLabel(m_banner);
+    m_bannerText->setObjectName(QStringLiteral("bannerText"));
+    m_bannerText->setWordWrap(true);
+    m_back = new QPushButton(m_banner);
+    m_back->setObjectName(QStringLiteral("backToPlaying"));
+    banner->addWidget(m_bannerText, 1);
+    banner->addWidget(m_back);
+    m_banner->hide();
+    m_line = new QLabel(area);
+    m_line->setObjectName(QStringLiteral("line"));
+    m_progress = new QProgressBar(area);
+    m_progress->setObjectName(QStringLiteral("headerProgress"));
+    m_progress->setRange(0, 1000);
+    m_progress->setMaximumHeight(m_line->fontMetrics().height() + 6);
+    m_note = new QLabel(area);
+    m_note->setObjectName(QStringLiteral("note"));
+    m_note->setWordWrap(true);
+}
+
+void LedgerWindow::buildActions()
+{
+    // The window's own keys and the game's menu keys, which work here as in the main window:
+    // shortcuts of this window, so a table's own F2 (edit) never takes or doubles them.
+    const auto key = [this](const QList<QKeySequence>& keys, std::function<void()> run) {
+        auto* action = new QAction(this);
+        action->setShortcuts(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, [run = std::move(run)] {
+            if (run) {
+                run();
+            }
+        });
+        addAction(action);
+        return action;
+    };
+    m_close = key({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)},
+                  [this] { close(); });
+    key({QKeySequence(Qt::Key_F2)}, m_seams.newGame);
+    key({QKeySequence(Qt::CTRL | Qt::Key_X)}, m_seams.leave);
+    key({QKeySequence(Qt::CTRL | Qt::Key_H)}, m_seams.hallOfFame);
+    key({QKeySequence(Qt::CTRL | Qt::Key_R)}, [this] {
+        raise();
+        activateWindow();
+    });
+}
+
+void LedgerWindow::retranslate()
+{
+    m_tabs->setTabText(static_cast<int>(Tab::Holdings), tr("&Portafoglio"));
+    m_tabs->setTabText(static_cast<int>(Tab::Worth), tr("Patrimonio &netto"));
+    m_tabs->setTabText(static_cast<int>(Tab::Prices), tr("P&rezzi"));
+    m_tabs->setTabText(static_cast<int>(Tab::Trades), tr("&Operazioni"));
+    m_tabs->setTabText(static_cast<int>(Tab::Statistics), tr("&Statistiche"));
+    m_tabs->setTabText(static_cast<int>(Tab::Finished), tr("Partite &finite"));
+    m_tabs->tabBar()->setAccessibleName(tr("Schede del registro"));
+    m_back->setText(tr("&Torna alla partita in corso"));
+    m_export->setText(tr("&Esporta in CSV"));
+    m_exports[static_cast<std::size_t>(Export::Holdings)]->setText(tr("I &titoli posseduti..."));
+    m_exports[static_cast<std::size_t>(Export::Trades)]->setText(tr("Le &operazioni..."));
+    m_exports[static_cast<std::size_t>(Export::History)]->setText(
+        tr("La &cronologia del patrimonio e dei prezzi..."));
+    m_worth->retranslate();
+    m_prices->retranslate();
+    m_statistics->retranslate();
+    m_finished->retranslate();
     refresh();
+}
+
+void LedgerWindow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange && m_tabs != nullptr) {
+        retranslate();
+    } else if (event->type() == QEvent::PaletteChange && m_tabs != nullptr) {
+        // Gains and losses take their colours from the palette.
+        refresh();
+    }
+    QWidget::changeEvent(event);
+}
+
+// ---- What is shown ----
+
+void LedgerWindow::makeView()
+{
+    auto view = std::make_shared<View>();
+    if (m_opened) {
+        view->finished = m_opened;
+        view->portfolio = m_opened.get();
+        view->holdings = game::holdingsAtEnd(*m_opened);
+        view->number = m_openedGame.number;
+        view->name = m_openedGame.name;
+    } else {
+        view->portfolio = &m_session.ledger().portfolio();
+        view->holdings = game::holdingsTable(*view->portfolio, m_session.state());
+    }
+    m_view = std::move(view);
 }
 
 void LedgerWindow::refresh()
 {
-    const records::Ledger& ledger = m_session.ledger();
-    const game::Portfolio& portfolio = ledger.portfolio();
+    makeView();
+    const QString title = tr("Registro del giocatore");
+    setWindowTitle(m_view->live() ? title + QStringLiteral(" - ") + session::app::title()
+                                  : tr("%1: partita finita n. %2").arg(title).arg(m_view->number) +
+                                        QStringLiteral(" - ") + session::app::title());
+    showHeader();
+    showNote();
+    m_stale.fill(true);
+    showCurrentPage();
+    // A finished game's save has ended since: the list shows it.
+    if (m_session.finishedLedger() != m_archiveSeen) {
+        m_archiveSeen = m_session.finishedLedger();
+        if (m_listed) {
+            m_finishedGames->list();
+        }
+    }
+}
+
+void LedgerWindow::setCard(Card& card, const QString& caption, const QString& value,
+                           const QString& detail, int sign)
+{
+    card.caption->setText(caption);
+    card.value->setText(value);
+    card.detail->setText(detail);
+    card.detail->setVisible(!detail.isEmpty());
+    QPalette palette = this->palette();
+    if (sign != 0) {
+        const Tones t = tones(palette);
+        palette.setColor(QPalette::WindowText, sign > 0 ? t.gain : t.loss);
+    }
+    card.detail->setPalette(palette);
+    card.value->setAccessibleName(caption + QStringLiteral(": ") + value +
+                                  (detail.isEmpty() ? QString() : QStringLiteral(", ") + detail));
+}
+
+void LedgerWindow::showHeader()
+{
+    const game::Portfolio& p = *m_view->portfolio;
+    const auto& spans = p.portfolios();
+    if (!m_view->live()) {
+        const game::LedgerSummary summary = game::ledgerSummary(p);
+        const QString from = summary.firstDate ? date(*summary.firstDate) : unknown();
+        const QString to = summary.lastDate ? date(*summary.lastDate) : unknown();
+        m_bannerText->setText(
+            tr("Stai guardando la partita finita n. %1 («%2»), dal %3 al %4: sola "
+               "lettura. La partita in corso va avanti intanto.")
+                .arg(m_view->number)
+                .arg(QString::fromStdString(m_view->name), from, to));
+        m_banner->show();
+        m_line->hide();
+        const game::Figure start = game::readNumber(game::kStartCash);
+        const std::vector<game::WinDay> wins = game::winDays(p);
+        const QString lastWin = wins.empty() ? QString() : date(p.days()[wins.back().day].date);
+        setCard(m_cards[0], tr("Patrimonio finale"), money(summary.finalWorth),
+                summary.wins == 0
+                    ? tr("%1 dall'inizio").arg(signedMoney(game::minus(summary.finalWorth, start)))
+                    : tr("ultima vittoria il %1").arg(lastWin),
+                summary.wins == 0 ? sign(game::minus(summary.finalWorth, start)) : 0);
+        setCard(m_cards[1], tr("Giorni"), count(static_cast<std::int64_t>(summary.days)),
+                QString());
+        setCard(m_cards[2], tr("Operazioni"), count(static_cast<std::int64_t>(summary.trades)),
+                QString());
+        setCard(m_cards[3], tr("Vittorie"), count(static_cast<std::int64_t>(summary.wins)),
+                QString());
+        m_progress->hide();
+        return;
+    }
+    m_banner->hide();
     const game::GameState& state = m_session.state();
+    QString line = QString::fromStdString(state.date);
+    if (!p.days().empty()) {
+        line = tr("%1 · giorno %2 · portafoglio n. %3")
+                   .arg(session::shownText(state.date), count(p.days().back().number))
+                   .arg(spans.size());
+    }
+    m_line->setText(line);
+    m_line->show();
 
     const game::Figure worth = game::netWorthOf(state);
-    const game::Figure yesterday = game::previousNetWorth(portfolio);
-    QString realised = signedMoney(portfolio.realised());
-    if (portfolio.unknownSales() > 0) {
-        realised += QStringLiteral(" (%1 vendite di costo non noto escluse)").arg(portfolio.unknownSales());
-    }
-    m_summary->setText(
-        QStringLiteral("Patrimonio netto: %1   (rispetto a ieri: %2)\n"
-                       "Disponibilità liquida: %3   Guadagno realizzato: %4   Data: %5")
-            .arg(money(worth), yesterday ? signedMoney(game::minus(worth, yesterday)) : QStringLiteral("-"),
-                 session::shownText(state.cash), realised, session::shownText(state.date)));
-    m_summary->setAccessibleName(m_summary->text());
-    QString note = noteText(ledger.note);
-    if (!m_session.ledgerSaved() && ledger.note.kind != records::LedgerNote::Kind::NotSaved) {
-        note += (note.isEmpty() ? QString() : QStringLiteral("\n")) +
-                noteText({records::LedgerNote::Kind::NotSaved, {}, {}});
-    }
-    m_note->setText(note);
-    m_note->setVisible(!note.isEmpty());
-
-    const game::HoldingsTable table = game::holdingsTable(portfolio, state);
-    const auto rows = std::make_shared<game::HoldingsTable>(table);
-    const int count = static_cast<int>(table.rows.size()) + 1;
-    m_holdings->reset(
-        count,
-        [rows](int row, int column) -> QString {
-            const bool total = static_cast<std::size_t>(row) >= rows->rows.size();
-            if (total) {
-                switch (column) {
-                case 0:
-                    return rows->totals.leftOut == 0
-                               ? QStringLiteral("Totale")
-                               : QStringLiteral("Totale (%1 di costo non noto escluse)").arg(rows->totals.leftOut);
-                case 1:
-                case 2:
-                    return {};
-                case 3:
-                    return money(rows->totals.totalCost);
-                case 4:
-                    return money(rows->totals.marketValue);
-                case 5:
-                    return signedMoney(rows->totals.gain);
-                default:
-                    return percent(rows->totals.percent);
-                }
-            }
-            const game::HoldingRow& r = rows->rows[static_cast<std::size_t>(row)];
-            switch (column) {
-            case 0:
-                return company(r.company);
-            case 1:
-                return QString::fromStdString(game::numberText(r.shares));
-            case 2:
-                return money(r.averageCost);
-            case 3:
-                return money(r.totalCost);
-            case 4:
-                return money(r.marketValue);
-            case 5:
-                return signedMoney(r.gain);
-            default:
-                return percent(r.percent);
-            }
-        },
-        [rows](int row, int column) -> QString {
-            const bool total = static_cast<std::size_t>(row) >= rows->rows.size();
-            const bool unknown = total ? rows->totals.leftOut > 0 : !rows->rows[static_cast<std::size_t>(row)].costKnown;
-            return unknown && column >= 2 && column != 4 ? unknownCostTip() : QString();
-        });
-
-    const auto& days = portfolio.days();
-    std::vector<double> values;
-    std::vector<bool> marks;
-    values.reserve(days.size());
-    marks.reserve(days.size());
-    for (const game::LedgerDay& day : days) {
-        values.push_back(day.netWorth().value_or(0));
-        marks.push_back(day.win);
-    }
-    m_worthChart->setValues(std::move(values), std::move(marks));
-    m_history->reset(static_cast<int>(days.size()), [&portfolio](int row, int column) -> QString {
-        // A box opened during an event can repaint before the next refresh: rows may be gone.
-        if (static_cast<std::size_t>(row) >= portfolio.days().size()) {
-            return {};
+    const game::Figure yesterday = game::previousNetWorth(p);
+    const game::Figure change = game::minus(worth, yesterday);
+    setCard(m_cards[0], tr("Patrimonio netto"), money(worth),
+            yesterday
+                ? tr("%1 (%2) da ieri")
+                      .arg(signedMoney(change), signedPercent(game::percentOf(change, yesterday)))
+                : tr("primo giorno di questo portafoglio"),
+            yesterday ? sign(change) : 0);
+    setCard(m_cards[1], tr("Liquidità"), money(game::readNumber(state.cash)), QString());
+    const game::HoldingTotals& totals = m_view->holdings.totals;
+    QString unrealised;
+    if (!m_view->holdings.rows.empty()) {
+        unrealised = tr("%1 (%2) non realizzato")
+                         .arg(signedMoney(totals.gain), signedPercent(totals.percent));
+        if (totals.leftOut > 0) {
+            unrealised += QLatin1Char(' ') + tr("(senza %n società di costo non noto)", nullptr,
+                                                static_cast<int>(totals.leftOut));
         }
-        const game::LedgerDay& day = portfolio.days()[static_cast<std::size_t>(row)];
-        switch (column) {
-        case 0:
-            return QString::number(day.number);
-        case 1:
-            return dateOf(day);
-        case 2:
-            return money(day.netWorth());
-        default: {
-            QStringList notes;
-            if (day.afterGap) {
-                notes << QStringLiteral("dopo un'interruzione");
-            }
-            if (day.win) {
-                notes << QStringLiteral("vittoria");
-            }
-            return notes.join(QStringLiteral(", "));
-        }
-        }
-    });
-    showCompany();
-
-    m_trades->reset(
-        static_cast<int>(portfolio.trades().size()), [&portfolio](int row, int column) -> QString {
-            if (static_cast<std::size_t>(row) >= portfolio.trades().size()) {
-                return {};
-            }
-            const game::LedgerTrade& trade = portfolio.trades()[static_cast<std::size_t>(row)];
-            const game::LedgerDay& day = portfolio.days()[trade.day];
-            switch (column) {
-            case 0:
-                return QString::number(day.number);
-            case 1:
-                return dateOf(day);
-            case 2:
-                return trade.buy ? kBuyText : kSellText;
-            case 3:
-                return company(trade.company);
-            case 4:
-                return QString::number(trade.quantity);
-            case 5:
-                return QString::fromStdString(game::numberText(trade.price));
-            case 6:
-                return money(trade.amount);
-            default:
-                return trade.buy ? QString() : signedMoney(trade.realised());
-            }
-        });
-
-    const game::LedgerFigures stats = game::ledgerFigures(portfolio);
-    const QString none = QStringLiteral("nessuna");
-    QString left;
-    if (stats.salesUnknown > 0) {
-        left = QStringLiteral("\n(%1 vendite di costo non noto escluse)").arg(stats.salesUnknown);
     }
-    m_stats->setText(
-        QStringLiteral("Giorni giocati: %1\nOperazioni fatte: %2\nMiglior operazione chiusa: %3\n"
-                       "Peggior operazione chiusa: %4%5\nPatrimonio netto più alto: %6\nVittorie: %7")
-            .arg(QString::number(stats.days), QString::number(stats.trades),
-                 stats.bestSale ? tradeText(portfolio, *stats.bestSale) : none,
-                 stats.worstSale ? tradeText(portfolio, *stats.worstSale) : none, left,
-                 stats.highest ? QStringLiteral("%1 il %2 (giorno %3)")
-                                     .arg(money(stats.highest), dateOf(days[stats.highestDay]))
-                                     .arg(days[stats.highestDay].number)
-                               : QStringLiteral("-"),
-                 QString::number(m_session.wins())));
-    m_stats->setAccessibleName(m_stats->text());
+    setCard(m_cards[2], tr("Titoli"), money(totals.marketValue), unrealised, sign(totals.gain));
+    QString realisedDetail = tr("in questo portafoglio");
+    if (p.unknownSales() > 0) {
+        realisedDetail +=
+            QLatin1Char(' ') + tr("(vendite di costo non noto escluse: %1)")
+                                   .arg(count(static_cast<std::int64_t>(p.unknownSales())));
+    }
+    setCard(m_cards[3], tr("Guadagno realizzato"), signedMoney(p.realised()), realisedDetail,
+            sign(p.realised()));
+
+    const game::Figure progress = spans.empty()
+                                      ? game::percentOf(worth, game::kWinningCash)
+                                      : game::portfolioFigures(p, spans.size() - 1).progress;
+    m_progress->setValue(static_cast<int>(std::clamp(progress.value_or(0), 0.0, 100.0) * 10));
+    const QString progressText =
+        tr("Verso i %1 che vincono: %2")
+            .arg(count(static_cast<std::int64_t>(game::kWinningCash)), percent(progress));
+    m_progress->setFormat(tr("%1 verso la vittoria").arg(percent(progress)));
+    m_progress->setToolTip(progressText);
+    m_progress->setAccessibleName(progressText);
+    m_progress->show();
 }
 
-void LedgerWindow::showCompany()
+void LedgerWindow::showNote()
 {
-    const game::Portfolio& portfolio = m_session.ledger().portfolio();
-    const int index = std::max(0, m_company->currentIndex());
-    std::vector<double> values;
-    values.reserve(portfolio.days().size());
-    for (const game::LedgerDay& day : portfolio.days()) {
-        values.push_back(day.prices[static_cast<std::size_t>(index)]);
+    QStringList notes;
+    if (m_view->live()) {
+        const records::Ledger& ledger = m_session.ledger();
+        const QString date = session::shownText(ledger.note.date);
+        switch (ledger.note.kind) {
+        case records::LedgerNote::Kind::None:
+        case records::LedgerNote::Kind::NotSaved:
+            break;
+        case records::LedgerNote::Kind::Missing:
+            notes << tr("La cronologia inizia dal %1: i salvataggi precedenti non la contenevano.")
+                         .arg(date);
+            break;
+        case records::LedgerNote::Kind::Damaged:
+            notes << tr("Il registro salvato era danneggiato o non era del gioco: è conservato "
+                        "come «%1» "
+                        "e la cronologia riparte dal %2.")
+                         .arg(QString::fromStdString(ledger.note.file), date);
+            break;
+        case records::LedgerNote::Kind::Gap:
+            notes
+                << tr("I file della partita sono andati avanti senza il registro: la cronologia ha "
+                      "un'interruzione e riprende dal %1.")
+                       .arg(date);
+            break;
+        }
+        if (!m_session.ledgerSaved() || ledger.note.kind == records::LedgerNote::Kind::NotSaved) {
+            notes << tr(
+                "Il registro non si può salvare nella cartella di gioco: vale solo finché il gioco "
+                "resta aperto.");
+        }
+        // A new game: where the finished one went, while the new one is on its first day.
+        if (!m_session.finishedLedger().empty() && ledger.portfolio().days().size() <= 1) {
+            notes << tr("Il registro della partita finita è conservato come «%1» nella cartella di "
+                        "gioco: "
+                        "lo trovi nella scheda «Partite finite».")
+                         .arg(QString::fromStdString(m_session.finishedLedger()));
+        }
     }
-    m_priceChart->setValues(std::move(values));
-    m_priceChart->setAccessibleDescription(m_company->currentText());
-    m_prices->reset(
-        static_cast<int>(portfolio.days().size()), [&portfolio, index](int row, int column) -> QString {
-            if (static_cast<std::size_t>(row) >= portfolio.days().size()) {
-                return {};
-            }
-            const game::LedgerDay& day = portfolio.days()[static_cast<std::size_t>(row)];
-            switch (column) {
-            case 0:
-                return QString::number(day.number);
-            case 1:
-                return dateOf(day);
-            default:
-                return day.hasFailed(index)
-                           ? QStringLiteral("Fallita")
-                           : QString::fromStdString(game::numberText(day.prices[static_cast<std::size_t>(index)]));
-            }
-        });
+    m_note->setText(notes.join(QLatin1Char('\n')));
+    m_note->setVisible(!notes.isEmpty());
 }
 
-bool LedgerWindow::writeFile(const QString& path, const std::string& bytes)
+void LedgerWindow::showCurrentPage()
 {
+    const int index = m_tabs->currentIndex();
+    if (index < 0 || !m_view || !m_stale[static_cast<std::size_t>(index)]) {
+        return;
+    }
+    m_stale[static_cast<std::size_t>(index)] = false;
+    switch (static_cast<Tab>(index)) {
+    case Tab::Holdings:
+        m_holdings->show(m_view);
+        break;
+    case Tab::Worth:
+        m_worth->show(m_view);
+        break;
+    case Tab::Prices:
+        m_prices->show(m_view);
+        break;
+    case Tab::Trades:
+        m_trades->show(m_view);
+        break;
+    case Tab::Statistics:
+        m_statistics->show(m_view);
+        break;
+    case Tab::Finished:
+        // Read beside the window the first time the page is seen.
+        if (!m_listed) {
+            m_listed = true;
+            m_finishedGames->list();
+        }
+        break;
+    }
+}
+
+void LedgerWindow::showTab(Tab tab)
+{
+    m_tabs->setCurrentIndex(static_cast<int>(tab));
+}
+
+void LedgerWindow::finishedOpened(const session::OpenedGame& game)
+{
+    if (game.game.state != session::FinishedGame::State::Read || !game.portfolio) {
+        m_finished->notOpened(game.game);
+        return;
+    }
+    showFinished(game);
+}
+
+void LedgerWindow::showFinished(const session::OpenedGame& game)
+{
+    m_opened = game.portfolio;
+    m_openedGame = game.game;
+    refresh();
+    showTab(Tab::Worth);
+    m_tabs->tabBar()->setFocus(Qt::OtherFocusReason);
+}
+
+void LedgerWindow::showPlaying()
+{
+    m_opened.reset();
+    refresh();
+    m_tabs->tabBar()->setFocus(Qt::OtherFocusReason);
+}
+
+// ---- The window on the screen ----
+
+void LedgerWindow::place()
+{
+    if (const std::optional<Place> kept = m_settings.place();
+        kept && whollyOnAScreen(kept->frame)) {
+        resize(kept->size.expandedTo(minimumSize()));
+        move(kept->frame.topLeft());
+        if (kept->maximized) {
+            setWindowState(windowState() | Qt::WindowMaximized);
+        }
+        return;
+    }
+    QWidget* main = m_seams.mainWindow;
+    QScreen* screen = main != nullptr ? main->screen() : QGuiApplication::primaryScreen();
+    const QRect available = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 800, 600);
+    // The frame the system draws is not known before the window is shown: the main window's,
+    // drawn by the same system, stands in for it, else a common one; the window is fitted
+    // again once shown.
+    QMargins frame(8, 32, 8, 8);
+    if (main != nullptr && main->isVisible()) {
+        const QRect outer = main->frameGeometry();
+        const QRect inner = main->geometry();
+        frame = QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    }
+    const QSize room = available.size().shrunkBy(frame);
+    const QSize size = kOpeningSize.boundedTo(room).expandedTo(minimumSize());
+    const QSize outer = size.grownBy(frame);
+    const QRect at = main != nullptr && main->isVisible()
+                         ? besideOrOver(main->frameGeometry(), outer,
+                                        kNarrowestBeside + frame.left() + frame.right(), available)
+                         : fitInside(QRect(available.topLeft(), outer), available);
+    resize(at.size().shrunkBy(frame).expandedTo(minimumSize()));
+    move(at.topLeft());
+}
+
+void LedgerWindow::fitFrame()
+{
+    // Now that the system has drawn its frame: a window that reaches past the free area of its
+    // screen is brought inside it, and cut to it if larger.
+    const QScreen* screen = this->screen();
+    if (screen == nullptr || isMaximized() || isFullScreen()) {
+        return;
+    }
+    const QRect available = screen->availableGeometry();
+    const QRect frame = frameGeometry();
+    if (available.contains(frame)) {
+        return;
+    }
+    const QSize extra = frame.size() - size();
+    if (frame.width() > available.width() || frame.height() > available.height()) {
+        resize(size().boundedTo(available.size() - extra).expandedTo(minimumSize()));
+    }
+    move(fitInside(QRect(frame.topLeft(), size() + extra), available).topLeft());
+}
+
+void LedgerWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!m_placed) {
+        m_placed = true;
+        m_tabs->tabBar()->setFocus(Qt::OtherFocusReason);
+        QTimer::singleShot(0, this, [this] { fitFrame(); });
+    }
+}
+
+void LedgerWindow::closeEvent(QCloseEvent* event)
+{
+    // Kept only where it lies wholly on a screen now: a place partly off every screen would
+    // open the window out of reach next time.
+    if (isMaximized()) {
+        if (std::optional<Place> kept = m_settings.place()) {
+            kept->maximized = true;
+            m_settings.keepPlace(*kept);
+        }
+    } else if (whollyOnAScreen(frameGeometry())) {
+        m_settings.keepPlace({frameGeometry(), size(), false});
+    }
+    QWidget::closeEvent(event);
+}
+
+// ---- Exports ----
+
+bool LedgerWindow::exportTo(Export what, const QString& path)
+{
+    const game::Portfolio& portfolio = *m_view->portfolio;
+    const auto text = [](const char* source) { return utf8(tr(source)); };
+    std::string bytes;
+    switch (what) {
+    case Export::Trades: {
+        records::TradesCsvTexts texts;
+        texts.header = {text(QT_TR_NOOP("Giorno")),
+                        text(QT_TR_NOOP("Data")),
+                        text(QT_TR_NOOP("Data ISO")),
+                        text(QT_TR_NOOP("Operazione")),
+                        text(QT_TR_NOOP("Società")),
+                        text(QT_TR_NOOP("Quantità")),
+                        text(QT_TR_NOOP("Prezzo")),
+                        text(QT_TR_NOOP("Importo")),
+                        text(QT_TR_NOOP("Guadagno realizzato"))};
+        texts.buy = text(QT_TR_NOOP("Acquisto"));
+        texts.sell = text(QT_TR_NOOP("Vendita"));
+        bytes = records::tradesCsv(portfolio, texts);
+        break;
+    }
+    case Export::History: {
+        records::HistoryCsvTexts texts;
+        texts.header = {text(QT_TR_NOOP("Giorno")), text(QT_TR_NOOP("Data")),
+                        text(QT_TR_NOOP("Data ISO")), text(QT_TR_NOOP("Liquidità")),
+                        text(QT_TR_NOOP("Patrimonio netto"))};
+        texts.notes = text(QT_TR_NOOP("Note"));
+        texts.failed = text(QT_TR_NOOP("Fallita"));
+        texts.afterGap = text(QT_TR_NOOP("dopo un'interruzione"));
+        texts.win = text(QT_TR_NOOP("vittoria"));
+        bytes = records::historyCsv(portfolio, texts);
+        break;
+    }
+    case Export::Holdings: {
+        records::HoldingsCsvTexts texts;
+        texts.header = {text(QT_TR_NOOP("Data")),
+                        text(QT_TR_NOOP("Data ISO")),
+                        text(QT_TR_NOOP("Società")),
+                        text(QT_TR_NOOP("Azioni")),
+                        text(QT_TR_NOOP("Costo medio")),
+                        text(QT_TR_NOOP("Costo totale")),
+                        text(QT_TR_NOOP("Valore di mercato")),
+                        text(QT_TR_NOOP("Guadagno o perdita")),
+                        text(QT_TR_NOOP("Guadagno %"))};
+        texts.total = text(QT_TR_NOOP("Totale"));
+        const std::optional<game::Date> today =
+            m_view->live()
+                ? game::readDate(m_session.state().date)
+                : (portfolio.days().empty() ? std::nullopt
+                                            : std::optional(portfolio.days().back().date));
+        bytes = records::holdingsCsv(m_view->holdings, today.value_or(game::Date{}), texts);
+        break;
+    }
+    }
     QSaveFile file(path);
     const bool written = file.open(QIODevice::WriteOnly) &&
                          file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
@@ -560,58 +636,43 @@ bool LedgerWindow::writeFile(const QString& path, const std::string& bytes)
         const QString reason = file.errorString();
         file.cancelWriting();
         m_session.dialogs().message(
-            QStringLiteral("Non è stato possibile scrivere il file \"%1\": %2.").arg(path, reason),
-            kTitle);
+            tr("Non è stato possibile scrivere il file «%1»: %2.").arg(path, reason),
+            tr("Registro del giocatore"));
     }
     return written;
 }
 
-namespace {
-
-std::string csvText(const char* text)
+void LedgerWindow::exportChosen(Export what)
 {
-    return QCoreApplication::translate("ui::LedgerWindow", text).toStdString();
-}
-
-} // namespace
-
-bool LedgerWindow::exportTrades(const QString& path)
-{
-    records::TradesCsvTexts texts;
-    texts.header = {csvText(QT_TRANSLATE_NOOP("ui::LedgerWindow", "Giorno")),   csvText(QT_TRANSLATE_NOOP("ui::LedgerWindow", "Data")),   csvText(QT_TRANSLATE_NOOP("ui::LedgerWindow", "Data ISO")),
-                    csvText(QT_TRANSLATE_NOOP("ui::LedgerWindow", "Operazione")), csvText(QT_TRANSLATE_NOOP("ui::LedgerWindow", "Società")), csvText(QT_TRANSLATE_NOOP("ui::LedgerWindow", "Quantità")),
-                    csvText(QT_TRANSLATE_NOOP("ui::LedgerWindow", "Prezzo")),   csvText(QT_TRANSLATE_NOOP("ui::LedgerWindow", "Importo")), csvText(QT_TRANSLATE_NOOP("ui::LedgerWindow", "Guadagno realizzato"))};
-    texts.buy = csvText(QT_TRANSLATE_NOOP("ui::LedgerWindow", "Acquisto"));
-    texts.sell = csvText(QT_TRANSLATE_NOOP("ui::LedgerWindow", "Vendita"));
-    return writeFile(path, records::tradesCsv(m_session.ledger().portfolio(), texts));
-}
-
-bool LedgerWindow::exportHistory(const QString& path)
-{
-    records::HistoryCsvTexts texts;
-    texts.header = {csvText(QT_TRANSLATE_NOOP("ui::LedgerWindow", "Giorno")), csvText(QT_TRANSLATE_NOOP("ui::LedgerWindow", "Data")), csvText(QT_TRANSLATE_NOOP("ui::LedgerWindow", "Data ISO")), csvText(QT_TRANSLATE_NOOP("ui::LedgerWindow", "Disponibilità liquida")),
-                    csvText(QT_TRANSLATE_NOOP("ui::LedgerWindow", "Patrimonio netto"))};
-    texts.notes = csvText(QT_TRANSLATE_NOOP("ui::LedgerWindow", "Note"));
-    texts.failed = csvText(QT_TRANSLATE_NOOP("ui::LedgerWindow", "Fallita"));
-    texts.afterGap = csvText(QT_TRANSLATE_NOOP("ui::LedgerWindow", "dopo un'interruzione"));
-    texts.win = csvText(QT_TRANSLATE_NOOP("ui::LedgerWindow", "vittoria"));
-    return writeFile(path, records::historyCsv(m_session.ledger().portfolio(), texts));
-}
-
-void LedgerWindow::exportChosen(bool trades)
-{
-    const QString path = QFileDialog::getSaveFileName(
-        this,
-        trades ? QStringLiteral("Esporta le operazioni") : QStringLiteral("Esporta la cronologia"),
-        trades ? QStringLiteral("operazioni.csv") : QStringLiteral("cronologia.csv"),
-        QStringLiteral("File CSV (*.csv)"));
+    QString title;
+    QString name;
+    switch (what) {
+    case Export::Holdings:
+        title = tr("Esporta i titoli posseduti");
+        name = tr("titoli");
+        break;
+    case Export::Trades:
+        title = tr("Esporta le operazioni");
+        name = tr("operazioni");
+        break;
+    case Export::History:
+        title = tr("Esporta la cronologia");
+        name = tr("cronologia");
+        break;
+    }
+    if (!m_view->live()) {
+        name = tr("partita%1-%2").arg(m_view->number).arg(name);
+    }
+    const QString suggested =
+        QDir(m_settings.exportFolder()).filePath(name + QStringLiteral(".csv"));
+    const QString filter = tr("File CSV (*.csv)");
+    const QString path = m_seams.chooseFile ? m_seams.chooseFile(this, title, suggested, filter)
+                                            : chooseSaveFile(this, title, suggested, filter);
     if (path.isEmpty()) {
         return;
     }
-    if (trades) {
-        exportTrades(path);
-    } else {
-        exportHistory(path);
+    if (exportTo(what, path)) {
+        m_settings.keepExportFolder(QFileInfo(path).absolutePath());
     }
 }
 

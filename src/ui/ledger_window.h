@@ -1,92 +1,144 @@
-// The player's ledger window: net worth, what each holding cost, the history with its charts,
-// the trade journal, statistics, and the export of the journal and the history.
+// The player's ledger window: the figures that matter at a glance, the holdings, the history of
+// net worth and prices as charts with tables beneath, the trades, the statistics and the finished
+// games, and the export of each table as a CSV file. It follows the game as it is played, and
+// shows a finished game read-only when the player opens one.
 #pragma once
 
+#include "session/finished_games.h"
 #include "session/session.h"
+#include "ui/ledger_settings.h"
+#include "ui/ledger_view.h"
 
-#include <QAbstractTableModel>
+#include <QPointer>
 #include <QWidget>
 
+#include <array>
 #include <functional>
-#include <vector>
+#include <optional>
 
-class QComboBox;
+class QAction;
+class QFrame;
 class QLabel;
-class QTableView;
+class QProgressBar;
+class QPushButton;
+class QTabWidget;
 
 namespace ui {
 
-// A read-only table whose cells come from functions, so that a history of thousands of days is
-// laid out only where it is seen.
-class LedgerTableModel final : public QAbstractTableModel {
-    Q_OBJECT
-public:
-    using Cell = std::function<QString(int row, int column)>;
-    LedgerTableModel(QStringList headers, QObject* parent);
-    // The cells' texts, and their tooltips where `tip` gives one.
-    void reset(int rows, Cell cell, Cell tip = {});
-    int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+namespace ledger {
+class FinishedPage;
+class HoldingsPage;
+class PricesPage;
+class StatisticsPage;
+class TradesPage;
+class WorthPage;
+} // namespace ledger
 
-private:
-    QStringList m_headers;
-    int m_rows = 0;
-    Cell m_cell;
-    Cell m_tip;
-};
-
-// A line over the days of the history, drawn with the painter; the table beside it holds the
-// same values for the keyboard and screen readers.
-class LedgerChart final : public QWidget {
-    Q_OBJECT
-public:
-    explicit LedgerChart(QWidget* parent = nullptr);
-    // One value per day; `marks` flags the days to ring (a win).
-    void setValues(std::vector<double> values, std::vector<bool> marks = {});
-    const std::vector<double>& values() const { return m_values; }
-    QSize sizeHint() const override { return {420, 240}; }
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    std::vector<double> m_values;
-    std::vector<bool> m_marks;
+// What the ledger window needs beyond the session; tests replace each part.
+struct LedgerWindowSeams {
+    // The game's menu items whose keys work while the ledger has the focus: "Nuova Partita" (F2),
+    // "Esci" (Ctrl+X) and "Hall of Fame" (Ctrl+H). Unset: the key does nothing.
+    std::function<void()> newGame;
+    std::function<void()> leave;
+    std::function<void()> hallOfFame;
+    // The main window: the ledger opens beside it when it has no place of its own kept.
+    QPointer<QWidget> mainWindow;
+    // Where the window keeps its place and the export folder; empty: the game's user settings.
+    QString settingsFile;
+    // Asks where an export goes: (parent, title, suggested path, filter), empty when cancelled.
+    // Unset: the file dialog.
+    std::function<QString(QWidget*, const QString&, const QString&, const QString&)> chooseFile;
+    // How the finished games are read: on a thread of their own, or when a test steps them.
+    session::FinishedGames::Run finishedGames = session::FinishedGames::Run::Thread;
 };
 
 class LedgerWindow final : public QWidget {
     Q_OBJECT
 public:
-    // Not modal and without an owner, like the game's other windows; deleted when it closes.
-    explicit LedgerWindow(session::Session& session, QWidget* parent = nullptr);
+    enum class Tab { Holdings, Worth, Prices, Trades, Statistics, Finished };
+    enum class Export { Holdings, Trades, History };
 
-    // Shows the session's ledger and state as they are now; the main window calls it after
-    // every player event.
+    // Not modal and without an owner, like the game's other windows; deleted when it closes.
+    explicit LedgerWindow(session::Session& session, LedgerWindowSeams seams = {},
+                          QWidget* parent = nullptr);
+    ~LedgerWindow() override;
+
+    // Shows the session's ledger and state as they are now (or the finished game opened); the
+    // session's `changed` calls it after every event and every save's end.
     void refresh();
 
-    // Writes the trade journal or the history as CSV to `path`; false (after telling the player)
-    // when the file could not be written.
-    bool exportTrades(const QString& path);
-    bool exportHistory(const QString& path);
+    // Writes a table of the game shown as CSV to `path`; false (after telling the player) when
+    // the file could not be written.
+    bool exportTo(Export what, const QString& path);
+    bool exportTrades(const QString& path) { return exportTo(Export::Trades, path); }
+    bool exportHistory(const QString& path) { return exportTo(Export::History, path); }
+    // Asks where, then writes; the folder chosen is kept for the next time.
+    void exportChosen(Export what);
+
+    // A finished game read-only in place of the game being played, and back.
+    void showFinished(const session::OpenedGame& game);
+    void showPlaying();
+    bool showsFinished() const { return m_view && !m_view->live(); }
+
+    void showTab(Tab tab);
+    session::FinishedGames& finishedGames() { return *m_finishedGames; }
+    ledger::StatisticsPage* statistics() const { return m_statistics; }
+    ledger::PricesPage* prices() const { return m_prices; }
+    ledger::FinishedPage* finished() const { return m_finished; }
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
-    void exportChosen(bool trades);
-    bool writeFile(const QString& path, const std::string& bytes);
-    void showCompany();
+    struct Card {
+        QLabel* caption = nullptr;
+        QLabel* value = nullptr;
+        QLabel* detail = nullptr;
+    };
+    void buildHeader(QWidget* area);
+    void buildActions();
+    void retranslate();
+    void makeView();
+    void showHeader();
+    void showNote();
+    void showCurrentPage();
+    void setCard(Card& card, const QString& caption, const QString& value, const QString& detail,
+                 int sign = 0);
+    void place();
+    void fitFrame();
+    void finishedOpened(const session::OpenedGame& game);
 
     session::Session& m_session;
-    QLabel* m_summary = nullptr;
+    LedgerWindowSeams m_seams;
+    ledger::Settings m_settings;
+    session::FinishedGames* m_finishedGames = nullptr;
+    std::shared_ptr<const game::Portfolio> m_opened; // the finished game shown, if one is
+    session::FinishedGame m_openedGame;
+    ledger::ViewPtr m_view;
+    std::array<bool, 6> m_stale{};
+    bool m_listed = false;
+    bool m_placed = false;
+    std::string m_archiveSeen;
+
+    QFrame* m_banner = nullptr;
+    QLabel* m_bannerText = nullptr;
+    QPushButton* m_back = nullptr;
+    QLabel* m_line = nullptr;
+    std::array<Card, 4> m_cards{};
+    QProgressBar* m_progress = nullptr;
     QLabel* m_note = nullptr;
-    LedgerTableModel* m_holdings = nullptr;
-    LedgerTableModel* m_history = nullptr;
-    LedgerTableModel* m_prices = nullptr;
-    LedgerTableModel* m_trades = nullptr;
-    LedgerChart* m_worthChart = nullptr;
-    LedgerChart* m_priceChart = nullptr;
-    QComboBox* m_company = nullptr;
-    QLabel* m_stats = nullptr;
+    QTabWidget* m_tabs = nullptr;
+    ledger::HoldingsPage* m_holdings = nullptr;
+    ledger::WorthPage* m_worth = nullptr;
+    ledger::PricesPage* m_prices = nullptr;
+    ledger::TradesPage* m_trades = nullptr;
+    ledger::StatisticsPage* m_statistics = nullptr;
+    ledger::FinishedPage* m_finished = nullptr;
+    QPushButton* m_export = nullptr;
+    std::array<QAction*, 3> m_exports{};
+    QAction* m_close = nullptr;
 };
 
 } // namespace ui

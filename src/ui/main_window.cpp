@@ -188,6 +188,24 @@ template <typename Window> Window* loadedWindow()
     return nullptr;
 }
 
+// "Hall of Fame": the loaded window comes to the front, or a new one opens.
+void showHallOfFame(session::Session& session)
+{
+    if (Form2* open = loadedWindow<Form2>()) {
+        bringToFront(open);
+        return;
+    }
+    bringToFront(new Form2(session));
+}
+
+// "Esci": asks, then ends the game.
+void leaveGame(session::Session& session, const std::function<void()>& quit)
+{
+    if (session.confirmExit()) {
+        quit();
+    }
+}
+
 } // namespace
 
 // ---- The quantity entry ----
@@ -796,18 +814,12 @@ void Form1::carica_Click()
 
 void Form1::esci_Click()
 {
-    if (m_session.confirmExit()) {
-        m_seams.quit();
-    }
+    leaveGame(m_session, m_seams.quit);
 }
 
 void Form1::hall_Click()
 {
-    if (Form2* open = loadedWindow<Form2>()) {
-        bringToFront(open);
-        return;
-    }
-    bringToFront(new Form2(m_session));
+    showHallOfFame(m_session);
 }
 
 void Form1::infoprogr_Click()
@@ -825,7 +837,15 @@ void Form1::registro_Click()
         bringToFront(open);
         return;
     }
-    bringToFront(new LedgerWindow(m_session));
+    // The game's menu keys work in the ledger too, through the same procedures, which need no
+    // main window: the ledger may outlive this one.
+    LedgerWindowSeams seams = m_seams.ledger;
+    session::Session& session = m_session;
+    seams.newGame = [&session] { session.newGame(); };
+    seams.leave = [&session, quit = m_seams.quit] { leaveGame(session, quit); };
+    seams.hallOfFame = [&session] { showHallOfFame(session); };
+    seams.mainWindow = this;
+    bringToFront(new LedgerWindow(m_session, std::move(seams)));
 }
 
 void Form1::infoproduttor_Click()

@@ -5,6 +5,7 @@
 #include "platform/widgets/qt_dialogs.h"
 #include "ui/artwork.h"
 #include "ui/language.h"
+#include "ui/ledger_window.h"
 #include "session/session.h"
 #include "ui/splash_window.h"
 
@@ -79,6 +80,9 @@ struct Form1Seams {
     // The language that "Opzioni" > "Lingua" switches and keeps. Unset: the items only show
     // Italian as chosen.
     Language* language = nullptr;
+    // What the ledger window opens with: where it keeps its place, how it asks for a file and
+    // reads the finished games. The main window adds its menu procedures and itself.
+    LedgerWindowSeams ledger;
     // The three above must outlive the windows opened from the menus, which may outlive the
     // main window: MainWindowLoader owns them; a Form1 without one owns its own.
 };

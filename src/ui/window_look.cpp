@@ -44,6 +44,10 @@ public:
         case PE_IndicatorRadioButton:
             drawOptionCircle(option, painter);
             return;
+        case PE_IndicatorCheckBox:
+        case PE_IndicatorItemViewItemCheck:
+            drawCheckBox(option, painter);
+            return;
         case PE_FrameLineEdit:
             drawEdge(option, painter, option->state.testFlag(State_HasFocus) ? 2 : 1);
             return;
@@ -105,6 +109,37 @@ private:
             painter->setPen(Qt::NoPen);
             painter->setBrush(colours.color(QPalette::Text));
             painter->drawEllipse(circle.center(), side / 5, side / 5);
+        }
+        painter->restore();
+    }
+
+    // A square in the mark colour on the field's colour, ticked in the field's text colour when
+    // checked, with a bar when partly checked (the ledger's check boxes and its list's items).
+    static void drawCheckBox(const QStyleOption* option, QPainter* painter)
+    {
+        const QPalette& colours = option->palette;
+        const QRectF box(option->rect);
+        const qreal side = std::min(box.width(), box.height()) - 2;
+        const QRectF square(box.center().x() - side / 2, box.center().y() - side / 2, side, side);
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(QPen(markColour(colours), 1.5));
+        painter->setBrush(colours.color(option->state.testFlag(State_Enabled) ? QPalette::Active
+                                                                              : QPalette::Disabled,
+                                        QPalette::Base));
+        painter->drawRect(square.adjusted(0.75, 0.75, -0.75, -0.75));
+        QPen ink(colours.color(QPalette::Text), std::max<qreal>(1.5, side / 7));
+        ink.setCapStyle(Qt::RoundCap);
+        ink.setJoinStyle(Qt::RoundJoin);
+        painter->setPen(ink);
+        painter->setBrush(Qt::NoBrush);
+        const auto at = [&square](qreal x, qreal y) {
+            return QPointF(square.left() + square.width() * x, square.top() + square.height() * y);
+        };
+        if (option->state.testFlag(State_On)) {
+            painter->drawPolyline(QPolygonF{at(0.22, 0.52), at(0.42, 0.72), at(0.78, 0.30)});
+        } else if (option->state.testFlag(State_NoChange)) {
+            painter->drawLine(at(0.25, 0.5), at(0.75, 0.5));
         }
         painter->restore();
     }

@@ -291,3 +291,53 @@ TEST(PortfolioFigures, ReturnDrawdownDaysAndSalesArePerPortfolio)
     EXPECT_EQ(tradeMarks(p, 0).size(), 3u);
     EXPECT_EQ(tradesOnDay(p, 3), std::make_pair(std::size_t{1}, std::size_t{4}));
 }
+
+TEST(PortfolioFigures, TheTablesChangesRoundingWinsAndSummaryStayWithinAPortfolio)
+{
+    DayEvent failed = dayOn("04 Gen 2002", 100081, 120);
+    failed.failed = 1U << 3;
+    Portfolio p;
+    // Two purchases that took exactly quantity times price, a winning sale, a failed company.
+    take(p, dayOn("01 Gen 2002", 10000, 100), trade(true, 0, 100, 100, 10000, 0),
+         dayOn("02 Gen 2002", 0, 150), trade(true, 1, 20, 50.05, 1001, 0),
+         dayOn("03 Gen 2002", 0, 0), trade(false, 0, 100, 1000.81, 100081, 100081),
+         WinEvent{100081}, failed, gapHolding(1, 20), dayOn("05 Gen 2002", 9999, 30));
+
+    EXPECT_EQ(money(netWorthChange(p, 1).amount), "5000,00");
+    EXPECT_EQ(percentText(*netWorthChange(p, 1).percent), "50,0");
+    EXPECT_FALSE(netWorthChange(p, 0).amount);
+    EXPECT_FALSE(netWorthChange(p, 3).amount); // the day after the win
+    EXPECT_FALSE(netWorthChange(p, 4).amount); // the day after the gap
+    EXPECT_EQ(percentText(*priceChange(p, 1, 0)), "50,0");
+    EXPECT_FALSE(priceChange(p, 3, 0)); // from a price of 0
+    EXPECT_FALSE(priceChange(p, 3, 3)); // failed
+    EXPECT_FALSE(priceChange(p, 4, 0)); // after the gap
+    EXPECT_EQ(money(tradeRounding(p.trades()[0])), "0,00");
+    EXPECT_EQ(money(tradeRounding(p.trades()[1])), "0,00");
+    LedgerTrade rounded = p.trades()[1];
+    rounded.amount = 1000.40;
+    EXPECT_EQ(money(tradeRounding(rounded)), "-0,60");
+
+    const std::vector<WinDay> wins = winDays(p);
+    ASSERT_EQ(wins.size(), 1u);
+    EXPECT_EQ(wins[0].day, 2u);
+    EXPECT_EQ(money(wins[0].netWorth), "100081,00");
+
+    // The holdings as the ledger ends: the gap's 20 shares at its last day's price, no cost.
+    const HoldingsTable end = holdingsAtEnd(p);
+    ASSERT_EQ(end.rows.size(), 1u);
+    EXPECT_EQ(money(end.rows[0].marketValue), "20,00");
+    EXPECT_EQ(money(end.rows[0].price), "1,00");
+    EXPECT_EQ(money(end.rows[0].weight), "100,00");
+    EXPECT_FALSE(end.rows[0].costKnown);
+    take(p, EndEvent{10019});
+    const LedgerSummary summary = ledgerSummary(p);
+    EXPECT_EQ(dateText(*summary.firstDate), "01 Gen 2002");
+    EXPECT_EQ(dateText(*summary.lastDate), "05 Gen 2002");
+    EXPECT_EQ(summary.days, 5u);
+    EXPECT_EQ(summary.trades, 3u);
+    EXPECT_EQ(summary.wins, 1u);
+    EXPECT_TRUE(summary.finished);
+    EXPECT_EQ(money(summary.finalWorth), "10019,00");
+    EXPECT_FALSE(ledgerSummary(Portfolio()).firstDate);
+}

@@ -309,9 +309,9 @@ TEST(TimeChartWidget, RangesWheelAndDragZoomEscAndDoubleClickGoBack)
     ASSERT_TRUE(chart->zoomed());
     const auto zoomed = *chart->shown();
     EXPECT_LT(zoomed.second - zoomed.first, 364);
-    EXPECT_FALSE(std::any_of(ranges->findChildren<QToolButton*>().begin(),
-                             ranges->findChildren<QToolButton*>().end(),
-                             [](QToolButton* b) { return b->isChecked(); }));
+    const QList<QToolButton*> buttons = ranges->findChildren<QToolButton*>();
+    EXPECT_FALSE(
+        std::any_of(buttons.begin(), buttons.end(), [](QToolButton* b) { return b->isChecked(); }));
     // Esc leaves the zoom first; only then is it the window's (the ledger closes on it).
     QAction close(&window);
     close.setShortcut(Qt::Key_Escape);

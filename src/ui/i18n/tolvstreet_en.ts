@@ -659,10 +659,6 @@ Play goes on; the next save will try again.</translation>
         <translation>Sale</translation>
     </message>
     <message>
-        <source>Disponibilità liquida</source>
-        <translation>Cash</translation>
-    </message>
-    <message>
         <source>Patrimonio netto</source>
         <translation>Net worth</translation>
     </message>
@@ -681,6 +677,240 @@ Play goes on; the next save will try again.</translation>
     <message>
         <source>vittoria</source>
         <translation>win</translation>
+    </message>
+    <message>
+        <source>Vittoria: il portafoglio si chiude con %1</source>
+        <translation>Win: the portfolio closes with %1</translation>
+    </message>
+    <message>
+        <source>Acquisto di %1 %2 a %3: %4</source>
+        <translation>Bought %1 %2 at %3: %4</translation>
+    </message>
+    <message>
+        <source>Vendita di %1 %2 a %3: %4</source>
+        <translation>Sold %1 %2 at %3: %4</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n società</source>
+        <translation>
+            <numerusform>%n company</numerusform>
+            <numerusform>%n companies</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;Portafoglio</source>
+        <translation>&amp;Holdings</translation>
+    </message>
+    <message>
+        <source>Patrimonio &amp;netto</source>
+        <translation>&amp;Net worth</translation>
+    </message>
+    <message>
+        <source>P&amp;rezzi</source>
+        <translation>P&amp;rices</translation>
+    </message>
+    <message>
+        <source>&amp;Operazioni</source>
+        <translation>&amp;Trades</translation>
+    </message>
+    <message>
+        <source>&amp;Statistiche</source>
+        <translation>&amp;Statistics</translation>
+    </message>
+    <message>
+        <source>Partite &amp;finite</source>
+        <translation>&amp;Finished games</translation>
+    </message>
+    <message>
+        <source>Schede del registro</source>
+        <translation>Ledger pages</translation>
+    </message>
+    <message>
+        <source>&amp;Torna alla partita in corso</source>
+        <translation>&amp;Back to the game in play</translation>
+    </message>
+    <message>
+        <source>&amp;Esporta in CSV</source>
+        <translation>&amp;Export to CSV</translation>
+    </message>
+    <message>
+        <source>I &amp;titoli posseduti...</source>
+        <translation>The &amp;holdings...</translation>
+    </message>
+    <message>
+        <source>Le &amp;operazioni...</source>
+        <translation>The &amp;trades...</translation>
+    </message>
+    <message>
+        <source>La &amp;cronologia del patrimonio e dei prezzi...</source>
+        <translation>The history of net &amp;worth and prices...</translation>
+    </message>
+    <message>
+        <source>Registro del giocatore</source>
+        <translation>Player&apos;s Ledger</translation>
+    </message>
+    <message>
+        <source>%1: partita finita n. %2</source>
+        <translation>%1: finished game no. %2</translation>
+    </message>
+    <message>
+        <source>Stai guardando la partita finita n. %1 («%2»), dal %3 al %4: sola lettura. La partita in corso va avanti intanto.</source>
+        <translation>You are looking at finished game no. %1 (“%2”), from %3 to %4: read-only. The game in play goes on meanwhile.</translation>
+    </message>
+    <message>
+        <source>Patrimonio finale</source>
+        <translation>Final net worth</translation>
+    </message>
+    <message>
+        <source>%1 dall&apos;inizio</source>
+        <translation>%1 since the start</translation>
+    </message>
+    <message>
+        <source>Giorni</source>
+        <translation>Days</translation>
+    </message>
+    <message>
+        <source>Operazioni</source>
+        <translation>Trades</translation>
+    </message>
+    <message>
+        <source>Vittorie</source>
+        <translation>Wins</translation>
+    </message>
+    <message>
+        <source>%1 · giorno %2 · portafoglio n. %3</source>
+        <translation>%1 · day %2 · portfolio no. %3</translation>
+    </message>
+    <message>
+        <source>%1 (%2) da ieri</source>
+        <translation>%1 (%2) since yesterday</translation>
+    </message>
+    <message>
+        <source>primo giorno di questo portafoglio</source>
+        <translation>first day of this portfolio</translation>
+    </message>
+    <message>
+        <source>Liquidità</source>
+        <translation>Cash</translation>
+    </message>
+    <message>
+        <source>%1 (%2) non realizzato</source>
+        <translation>%1 (%2) unrealised</translation>
+    </message>
+    <message numerus="yes">
+        <source>(senza %n società di costo non noto)</source>
+        <translation>
+            <numerusform>(leaving out %n company of unknown cost)</numerusform>
+            <numerusform>(leaving out %n companies of unknown cost)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Titoli</source>
+        <translation>Holdings</translation>
+    </message>
+    <message>
+        <source>in questo portafoglio</source>
+        <translation>in this portfolio</translation>
+    </message>
+    <message>
+        <source>(vendite di costo non noto escluse: %1)</source>
+        <translation>(sales of unknown cost left out: %1)</translation>
+    </message>
+    <message>
+        <source>Verso i %1 che vincono: %2</source>
+        <translation>Toward the %1 that wins: %2</translation>
+    </message>
+    <message>
+        <source>%1 verso la vittoria</source>
+        <translation>%1 of the way to a win</translation>
+    </message>
+    <message>
+        <source>La cronologia inizia dal %1: i salvataggi precedenti non la contenevano.</source>
+        <translation>The history starts on %1: earlier saves did not hold it.</translation>
+    </message>
+    <message>
+        <source>Il registro salvato era danneggiato o non era del gioco: è conservato come «%1» e la cronologia riparte dal %2.</source>
+        <translation>The saved ledger was damaged or not the game&apos;s: it is kept as “%1” and the history starts again from %2.</translation>
+    </message>
+    <message>
+        <source>I file della partita sono andati avanti senza il registro: la cronologia ha un&apos;interruzione e riprende dal %1.</source>
+        <translation>The game&apos;s files moved on without the ledger: the history has a break and goes on from %1.</translation>
+    </message>
+    <message>
+        <source>Il registro non si può salvare nella cartella di gioco: vale solo finché il gioco resta aperto.</source>
+        <translation>The ledger cannot be saved in the play folder: it lasts only while the game stays open.</translation>
+    </message>
+    <message>
+        <source>Il registro della partita finita è conservato come «%1» nella cartella di gioco: lo trovi nella scheda «Partite finite».</source>
+        <translation>The finished game&apos;s ledger is kept as “%1” in the play folder: you will find it under “Finished games”.</translation>
+    </message>
+    <message>
+        <source>Azioni</source>
+        <translation>Shares</translation>
+    </message>
+    <message>
+        <source>Costo medio</source>
+        <translation>Average cost</translation>
+    </message>
+    <message>
+        <source>Costo totale</source>
+        <translation>Total cost</translation>
+    </message>
+    <message>
+        <source>Valore di mercato</source>
+        <translation>Market value</translation>
+    </message>
+    <message>
+        <source>Guadagno o perdita</source>
+        <translation>Gain or loss</translation>
+    </message>
+    <message>
+        <source>Guadagno %</source>
+        <translation>Gain %</translation>
+    </message>
+    <message>
+        <source>Totale</source>
+        <translation>Total</translation>
+    </message>
+    <message>
+        <source>Non è stato possibile scrivere il file «%1»: %2.</source>
+        <translation>The file “%1” could not be written: %2.</translation>
+    </message>
+    <message>
+        <source>Esporta i titoli posseduti</source>
+        <translation>Export the holdings</translation>
+    </message>
+    <message>
+        <source>titoli</source>
+        <translation>holdings</translation>
+    </message>
+    <message>
+        <source>Esporta le operazioni</source>
+        <translation>Export the trades</translation>
+    </message>
+    <message>
+        <source>operazioni</source>
+        <translation>trades</translation>
+    </message>
+    <message>
+        <source>Esporta la cronologia</source>
+        <translation>Export the history</translation>
+    </message>
+    <message>
+        <source>cronologia</source>
+        <translation>history</translation>
+    </message>
+    <message>
+        <source>partita%1-%2</source>
+        <translation>game%1-%2</translation>
+    </message>
+    <message>
+        <source>File CSV (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>ultima vittoria il %1</source>
+        <translation>last win on %1</translation>
     </message>
 </context>
 <context>
@@ -774,6 +1004,552 @@ Play goes on; the next save will try again.</translation>
     <message>
         <source>Informazioni su %1 %2.%3</source>
         <translation>About %1 %2.%3</translation>
+    </message>
+</context>
+<context>
+    <name>ui::ledger::FinishedPage</name>
+    <message>
+        <source>&amp;Apri in sola lettura</source>
+        <translation>&amp;Open read-only</translation>
+    </message>
+    <message>
+        <source>Partite finite</source>
+        <translation>Finished games</translation>
+    </message>
+    <message>
+        <source>in lettura…</source>
+        <translation>reading…</translation>
+    </message>
+    <message>
+        <source>non c&apos;è più</source>
+        <translation>no longer there</translation>
+    </message>
+    <message>
+        <source>non è un file (un collegamento, una cartella…): non viene letto</source>
+        <translation>not a file (a link, a folder…): not read</translation>
+    </message>
+    <message>
+        <source>più grande di qualsiasi registro del gioco: non viene letto</source>
+        <translation>larger than any ledger of the game: not read</translation>
+    </message>
+    <message>
+        <source>danneggiato alla riga %1</source>
+        <translation>damaged at line %1</translation>
+    </message>
+    <message>
+        <source>non si può leggere: %1</source>
+        <translation>cannot be read: %1</translation>
+    </message>
+    <message>
+        <source>Apertura della partita finita n. %1…</source>
+        <translation>Opening finished game no. %1…</translation>
+    </message>
+    <message>
+        <source>La partita finita n. %1 (%2) non si può aprire: %3.</source>
+        <translation>Finished game no. %1 (%2) cannot be opened: %3.</translation>
+    </message>
+    <message>
+        <source>N.</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>Inizio</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Fine</source>
+        <translation>End</translation>
+    </message>
+    <message>
+        <source>Giorni</source>
+        <translation>Days</translation>
+    </message>
+    <message>
+        <source>Operazioni</source>
+        <translation>Trades</translation>
+    </message>
+    <message>
+        <source>Vittorie</source>
+        <translation>Wins</translation>
+    </message>
+    <message>
+        <source>Patrimonio finale</source>
+        <translation>Final net worth</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>Stato</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Lettura dell&apos;elenco delle partite finite…</source>
+        <translation>Reading the list of finished games…</translation>
+    </message>
+    <message>
+        <source>La cartella di gioco non si può leggere: %1</source>
+        <translation>The play folder cannot be read: %1</translation>
+    </message>
+    <message>
+        <source>Nessuna partita finita in questa cartella. Quando inizi una nuova partita («Nuova Partita», F2), il registro di quella finita è conservato qui.</source>
+        <translation>No finished games in this folder. When you start a new game (“New Game”, F2), the ledger of the finished one is kept here.</translation>
+    </message>
+    <message>
+        <source>Partite finite in questa cartella: %1. Scegline una e premi «Apri in sola lettura» (o Invio) per guardarla al posto della partita in corso.</source>
+        <translation>Finished games in this folder: %1. Pick one and press “Open read-only” (or Enter) to look at it in place of the game in play.</translation>
+    </message>
+    <message>
+        <source>Ne restano da leggere %1.</source>
+        <translation>%1 still to read.</translation>
+    </message>
+</context>
+<context>
+    <name>ui::ledger::HoldingsPage</name>
+    <message>
+        <source>Titoli posseduti</source>
+        <translation>Holdings</translation>
+    </message>
+    <message>
+        <source>Società</source>
+        <translation>Company</translation>
+    </message>
+    <message>
+        <source>Totale</source>
+        <translation>Total</translation>
+    </message>
+    <message>
+        <source>Totale (senza %1 di costo non noto)</source>
+        <translation>Total (leaving out %1 of unknown cost)</translation>
+    </message>
+    <message>
+        <source>Azioni</source>
+        <translation>Shares</translation>
+    </message>
+    <message>
+        <source>Prezzo</source>
+        <translation>Price</translation>
+    </message>
+    <message>
+        <source>Costo medio</source>
+        <translation>Average cost</translation>
+    </message>
+    <message>
+        <source>Costo medio di un&apos;azione</source>
+        <translation>The average cost of one share</translation>
+    </message>
+    <message>
+        <source>Costo</source>
+        <translation>Cost</translation>
+    </message>
+    <message>
+        <source>Costo totale: la liquidità che gli acquisti di queste azioni hanno preso</source>
+        <translation>Total cost: the cash the purchases of these shares took</translation>
+    </message>
+    <message>
+        <source>Valore</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Valore di mercato: le azioni al prezzo di oggi</source>
+        <translation>Market value: the shares at today&apos;s price</translation>
+    </message>
+    <message>
+        <source>Guadagno</source>
+        <translation>Gain</translation>
+    </message>
+    <message>
+        <source>Guadagno o perdita non realizzato: il valore meno il costo</source>
+        <translation>Unrealised gain or loss: the value less the cost</translation>
+    </message>
+    <message>
+        <source>Guadagno %</source>
+        <translation>Gain %</translation>
+    </message>
+    <message>
+        <source>Peso</source>
+        <translation>Weight</translation>
+    </message>
+    <message>
+        <source>La parte del valore di tutti i titoli</source>
+        <translation>The share of the value of all holdings</translation>
+    </message>
+    <message>
+        <source>Hai vinto il %1 con %2: il portafoglio riparte da %3 di liquidità.</source>
+        <translation>You won on %1 with %2: the portfolio starts again with %3 in cash.</translation>
+    </message>
+    <message>
+        <source>Non possiedi azioni. Per comprarne, scegli una società nella finestra del gioco, scrivi la quantità e premi «Comprare».</source>
+        <translation>You hold no shares. To buy some, pick a company in the game&apos;s window, type a quantity and press “Buy”.</translation>
+    </message>
+    <message>
+        <source>La partita è finita senza azioni in portafoglio.</source>
+        <translation>The game ended with no shares held.</translation>
+    </message>
+</context>
+<context>
+    <name>ui::ledger::PricesPage</name>
+    <message>
+        <source>Società da mostrare</source>
+        <translation>Companies to show</translation>
+    </message>
+    <message>
+        <source>Spazio aggiunge o toglie una società; Invio o un doppio clic la mostra da sola.</source>
+        <translation>Space adds or removes a company; Enter or a double click shows it alone.</translation>
+    </message>
+    <message>
+        <source>Grafico dei prezzi</source>
+        <translation>Price chart</translation>
+    </message>
+    <message>
+        <source>Cronologia dei prezzi</source>
+        <translation>Price history</translation>
+    </message>
+    <message>
+        <source>Scegli una o più società nell&apos;elenco: spazio la segna o la toglie.</source>
+        <translation>Pick one or more companies in the list: Space ticks or unticks one.</translation>
+    </message>
+    <message>
+        <source>Prezzo</source>
+        <translation>Price</translation>
+    </message>
+    <message>
+        <source>Fallita</source>
+        <translation>Failed</translation>
+    </message>
+    <message>
+        <source>Variazione %</source>
+        <translation>Change %</translation>
+    </message>
+    <message>
+        <source>Operazioni</source>
+        <translation>Trades</translation>
+    </message>
+    <message>
+        <source>acquisto di %1</source>
+        <translation>bought %1</translation>
+    </message>
+    <message>
+        <source>vendita di %1</source>
+        <translation>sold %1</translation>
+    </message>
+    <message>
+        <source>So&amp;cietà da mostrare:</source>
+        <translation>&amp;Companies to show:</translation>
+    </message>
+    <message>
+        <source>V&amp;ariazione percentuale</source>
+        <translation>Percentage chan&amp;ge</translation>
+    </message>
+</context>
+<context>
+    <name>ui::ledger::StatisticsPage</name>
+    <message>
+        <source>Questo portafoglio</source>
+        <translation>This portfolio</translation>
+    </message>
+    <message>
+        <source>Tutta la partita</source>
+        <translation>The whole game</translation>
+    </message>
+    <message>
+        <source>Tempo di possesso di ogni società</source>
+        <translation>Days each company was held</translation>
+    </message>
+    <message>
+        <source>Inizio:</source>
+        <translation>Start:</translation>
+    </message>
+    <message>
+        <source>Patrimonio netto:</source>
+        <translation>Net worth:</translation>
+    </message>
+    <message>
+        <source>Rendimento:</source>
+        <translation>Return:</translation>
+    </message>
+    <message>
+        <source>Ribasso massimo:</source>
+        <translation>Largest fall:</translation>
+    </message>
+    <message>
+        <source>Giorno migliore:</source>
+        <translation>Best day:</translation>
+    </message>
+    <message>
+        <source>Giorno peggiore:</source>
+        <translation>Worst day:</translation>
+    </message>
+    <message>
+        <source>Vendite:</source>
+        <translation>Sales:</translation>
+    </message>
+    <message>
+        <source>Guadagno realizzato:</source>
+        <translation>Realised gain:</translation>
+    </message>
+    <message>
+        <source>Operazioni:</source>
+        <translation>Trades:</translation>
+    </message>
+    <message>
+        <source>Giorni:</source>
+        <translation>Days:</translation>
+    </message>
+    <message>
+        <source>Verso i %1 che vincono:</source>
+        <translation>Toward the %1 that wins:</translation>
+    </message>
+    <message>
+        <source>Giorni giocati:</source>
+        <translation>Days played:</translation>
+    </message>
+    <message>
+        <source>Vittorie:</source>
+        <translation>Wins:</translation>
+    </message>
+    <message>
+        <source>Vendita migliore:</source>
+        <translation>Best sale:</translation>
+    </message>
+    <message>
+        <source>Vendita peggiore:</source>
+        <translation>Worst sale:</translation>
+    </message>
+    <message>
+        <source>Patrimonio netto più alto:</source>
+        <translation>Highest net worth:</translation>
+    </message>
+    <message>
+        <source>n. %1: dal %2, in corso</source>
+        <translation>no. %1: since %2, open</translation>
+    </message>
+    <message>
+        <source>n. %1: dal %2 al %3, chiuso da una vittoria</source>
+        <translation>no. %1: %2 to %3, closed by a win</translation>
+    </message>
+    <message>
+        <source>n. %1: dal %2 al %3, chiuso da un&apos;interruzione</source>
+        <translation>no. %1: %2 to %3, closed by a break</translation>
+    </message>
+    <message>
+        <source>n. %1: dal %2 al %3, fino alla fine della partita</source>
+        <translation>no. %1: %2 to %3, until the game ended</translation>
+    </message>
+    <message>
+        <source>Il registro non ha ancora nessun giorno.</source>
+        <translation>The ledger has no day yet.</translation>
+    </message>
+    <message>
+        <source>Il portafoglio è appena ripartito dopo una vittoria: le sue cifre cominciano dal prossimo giorno. Le vittorie e il portafoglio chiuso sono qui sotto e nell&apos;elenco dei portafogli.</source>
+        <translation>The portfolio has just started again after a win: its figures begin with the next day. The wins are below, and the closed portfolio is in the list of portfolios.</translation>
+    </message>
+    <message>
+        <source>Questo portafoglio comincia dopo un&apos;interruzione del registro: le azioni che aveva allora non hanno un costo noto.</source>
+        <translation>This portfolio begins after a break in the ledger: the shares it held then have no known cost.</translation>
+    </message>
+    <message>
+        <source>dopo la vittoria del %1, con %2</source>
+        <translation>after the win of %1, with %2</translation>
+    </message>
+    <message>
+        <source>%1, con %2</source>
+        <translation>%1, with %2</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>Verso i %1 che vincono: %2</source>
+        <translation>Toward the %1 that wins: %2</translation>
+    </message>
+    <message>
+        <source>%1 (%2), dal massimo del %3 al minimo del %4</source>
+        <translation>%1 (%2), from the peak of %3 to the low of %4</translation>
+    </message>
+    <message>
+        <source>nessuno: il patrimonio netto non è mai sceso sotto un massimo precedente</source>
+        <translation>none: net worth never fell below an earlier peak</translation>
+    </message>
+    <message>
+        <source>%1 il %2</source>
+        <translation>%1 on %2</translation>
+    </message>
+    <message>
+        <source>serve almeno un secondo giorno nel portafoglio</source>
+        <translation>needs a second day in the portfolio</translation>
+    </message>
+    <message>
+        <source>nessuna con un costo noto</source>
+        <translation>none of known cost</translation>
+    </message>
+    <message>
+        <source>%1 in guadagno, %2 in perdita, %3 in pari</source>
+        <translation>%1 at a gain, %2 at a loss, %3 even</translation>
+    </message>
+    <message>
+        <source>(vendite di costo non noto, escluse dai conti: %1)</source>
+        <translation>(sales of unknown cost, left out of the counts: %1)</translation>
+    </message>
+    <message>
+        <source>Società</source>
+        <translation>Company</translation>
+    </message>
+    <message>
+        <source>Giorni</source>
+        <translation>Days</translation>
+    </message>
+    <message>
+        <source>%1. il %2, con %3</source>
+        <translation>%1. on %2, with %3</translation>
+    </message>
+    <message>
+        <source>nessuna ancora</source>
+        <translation>none yet</translation>
+    </message>
+    <message>
+        <source>%1 dalla vendita di %2 %3 il %4</source>
+        <translation>%1 from selling %2 %3 on %4</translation>
+    </message>
+    <message>
+        <source>Portafoglio &amp;da guardare:</source>
+        <translation>Portfolio to &amp;view:</translation>
+    </message>
+    <message>
+        <source>Tempo di possesso di o&amp;gni società:</source>
+        <translation>&amp;Days each company was held:</translation>
+    </message>
+    <message>
+        <source>La parte dei giorni del portafoglio in cui la società è stata posseduta</source>
+        <translation>The share of the portfolio&apos;s days the company was held</translation>
+    </message>
+</context>
+<context>
+    <name>ui::ledger::TradesPage</name>
+    <message>
+        <source>Operazioni</source>
+        <translation>Trades</translation>
+    </message>
+    <message>
+        <source>Operazione</source>
+        <translation>Trade</translation>
+    </message>
+    <message>
+        <source>Acquisto</source>
+        <translation>Purchase</translation>
+    </message>
+    <message>
+        <source>Vendita</source>
+        <translation>Sale</translation>
+    </message>
+    <message>
+        <source>Società</source>
+        <translation>Company</translation>
+    </message>
+    <message>
+        <source>Quantità</source>
+        <translation>Quantity</translation>
+    </message>
+    <message>
+        <source>Prezzo</source>
+        <translation>Price</translation>
+    </message>
+    <message>
+        <source>Importo</source>
+        <translation>Amount</translation>
+    </message>
+    <message>
+        <source>%1 × %2 fa %3</source>
+        <translation>%1 × %2 is %3</translation>
+    </message>
+    <message>
+        <source>L&apos;acquisto è costato %1 (%2): prima di ogni operazione il gioco arrotonda la liquidità all&apos;unità, e dopo la tronca ai centesimi.</source>
+        <translation>The purchase cost %1 (%2): before each trade the game rounds the cash to a whole number, and afterwards cuts it to hundredths.</translation>
+    </message>
+    <message>
+        <source>La vendita ha reso %1 (%2): prima di ogni operazione il gioco arrotonda la liquidità all&apos;unità, e dopo la tronca ai centesimi.</source>
+        <translation>The sale brought %1 (%2): before each trade the game rounds the cash to a whole number, and afterwards cuts it to hundredths.</translation>
+    </message>
+    <message>
+        <source>Liquidità dopo</source>
+        <translation>Cash after</translation>
+    </message>
+    <message>
+        <source>Realizzato</source>
+        <translation>Realised</translation>
+    </message>
+    <message>
+        <source>Guadagno realizzato: quanto la vendita ha reso meno il costo medio delle azioni vendute</source>
+        <translation>Realised gain: what the sale brought less the average cost of the shares sold</translation>
+    </message>
+    <message>
+        <source>Nessuna operazione ancora: ogni acquisto e ogni vendita compaiono qui appena li fai, con il guadagno realizzato delle vendite.</source>
+        <translation>No trades yet: every purchase and sale shows here as soon as you make it, with the realised gain of each sale.</translation>
+    </message>
+    <message>
+        <source>In questa partita non è stata fatta nessuna operazione.</source>
+        <translation>No trade was made in this game.</translation>
+    </message>
+</context>
+<context>
+    <name>ui::ledger::WorthPage</name>
+    <message>
+        <source>&amp;Variazione percentuale</source>
+        <translation>&amp;Percentage change</translation>
+    </message>
+    <message>
+        <source>Grafico del patrimonio netto</source>
+        <translation>Net worth chart</translation>
+    </message>
+    <message>
+        <source>Cronologia del patrimonio netto</source>
+        <translation>Net worth history</translation>
+    </message>
+    <message>
+        <source>La linea del grafico comincia dal secondo giorno: premi il pulsante della data nella finestra del gioco per andare avanti.</source>
+        <translation>The chart&apos;s line begins on the second day: press the date button in the game&apos;s window to move on.</translation>
+    </message>
+    <message>
+        <source>Patrimonio netto</source>
+        <translation>Net worth</translation>
+    </message>
+    <message>
+        <source>Variazione</source>
+        <translation>Change</translation>
+    </message>
+    <message>
+        <source>Nessuna variazione: è il primo giorno di un portafoglio (l&apos;inizio, dopo una vittoria o dopo un&apos;interruzione).</source>
+        <translation>No change: it is a portfolio&apos;s first day (the start, after a win or after a break).</translation>
+    </message>
+    <message>
+        <source>Var. %</source>
+        <translation>Change %</translation>
+    </message>
+    <message>
+        <source>Variazione percentuale dal giorno prima</source>
+        <translation>Percentage change from the day before</translation>
+    </message>
+    <message>
+        <source>Liquidità</source>
+        <translation>Cash</translation>
+    </message>
+    <message>
+        <source>Operazioni</source>
+        <translation>Trades</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Notes</translation>
+    </message>
+    <message>
+        <source>dopo un&apos;interruzione</source>
+        <translation>after a break</translation>
+    </message>
+    <message>
+        <source>vittoria</source>
+        <translation>win</translation>
     </message>
 </context>
 </TS>
