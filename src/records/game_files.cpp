@@ -77,6 +77,11 @@ std::string backupNote(int n, const std::vector<std::string>& names)
     return note + "end\n";
 }
 
+StoreError unknownEntry(const std::string& name)
+{
+    return {StoreFailure::Other, name, "what stands at this name could not be told"};
+}
+
 struct BackupPlan {
     int number = 0;
     std::vector<std::string> names;
@@ -137,6 +142,11 @@ Backups keepFiles(TextStore& store, std::vector<std::string>& names, int from, i
     std::vector<std::string> present;
     for (const std::string& name : names) {
         const EntryKind kind = store.entry(name);
+        if (kind == EntryKind::Unknown) {
+            // It may be there: passed over, a save would write over it. Nothing moves yet.
+            result.error = unknownEntry(name);
+            return result;
+        }
         if (kind == EntryKind::File || kind == EntryKind::Link) {
             present.push_back(name);
         }
@@ -144,7 +154,10 @@ Backups keepFiles(TextStore& store, std::vector<std::string>& names, int from, i
     const std::string note(kBackupNoteName);
     // A note on the disk holds the number of a backup cut short: the rest take the same one.
     const std::optional<BackupPlan> plan = readNote(store);
-    if (!plan && store.entry(note) != EntryKind::Missing) {
+    if (const EntryKind at = plan ? EntryKind::File : store.entry(note); at == EntryKind::Unknown) {
+        result.error = unknownEntry(note);
+        return result;
+    } else if (!plan && at != EntryKind::Missing) {
         // Something of somebody else's at the note's name, which the start could not set aside.
         result.error = {StoreFailure::NotAFile, note, "not a note of the game's"};
         return result;
@@ -406,7 +419,10 @@ void GameFiles::resumeBackups(StartReport& report)
     for (const std::string& name : plan->names) {
         const EntryKind at = m_store.entry(name);
         anyPresent = anyPresent || at == EntryKind::File || at == EntryKind::Link;
-        if (m_store.entry(backupName(name, plan->number)) == EntryKind::Missing) {
+        // A backup name that could not be looked at is not known to be kept: the move is tried,
+        // and never replaces what stands there.
+        const EntryKind kept = m_store.entry(backupName(name, plan->number));
+        if (kept == EntryKind::Missing || kept == EntryKind::Unknown) {
             rest.push_back(name);
         }
     }
@@ -595,7 +611,7 @@ std::optional<Ledger> GameFiles::readLedger(const Recovery& recovery)
             return std::nullopt;
         }
     }
-    if (kind == EntryKind::Folder || kind == EntryKind::Other) {
+    if (kind == EntryKind::Folder || kind == EntryKind::Other || kind == EntryKind::Unknown) {
         owed.kept = false;
         m_ledger.note = {LedgerNote::Kind::NotSaved, {}, {}};
         return std::nullopt;

@@ -42,8 +42,9 @@ struct ReadResult {
     std::string bytes;
 };
 
-// What stands at a name, without following a link.
-enum class EntryKind { Missing, File, Link, Folder, Other };
+// What stands at a name, without following a link. Unknown: the look itself failed (the disk did
+// not answer), so the name is neither free nor known to hold anything in particular.
+enum class EntryKind { Missing, File, Link, Folder, Other, Unknown };
 
 // The largest file a plain read takes into memory. No file of the game comes near it.
 inline constexpr std::size_t kLargestRead = std::size_t{64} * 1024 * 1024;
