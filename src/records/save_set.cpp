@@ -262,6 +262,13 @@ Recovery recoverSet(TextStore& store)
     if (kind == EntryKind::Unknown && read.error.kind == StoreFailure::NotAFile) {
         return notAJournal();
     }
+    if (read.error.kind == StoreFailure::TooLarge) {
+        // Larger than any journal a save writes: somebody else's file, with no save of the
+        // game's under way behind it.
+        result.kind = Recovery::Kind::Foreign;
+        result.error = {StoreFailure::NotAFile, journal, "not a journal of the game"};
+        return result;
+    }
     if (read.error) {
         result.kind = read.error.kind == StoreFailure::Missing ? Recovery::Kind::Nothing : Recovery::Kind::Unreadable;
         result.error = std::move(read.error);
