@@ -225,14 +225,16 @@ std::string placeNumbered(TextStore& store, const NumberedFile& file, SaveReport
         at.number = file.number;
         const std::string name = at.name();
         const EntryKind kind = store.entry(name);
-        if (kind == EntryKind::Missing) {
-            return name;
-        }
+        bool own = kind == EntryKind::Missing;
         if (kind == EntryKind::File) {
             const ReadResult read = store.readUpTo(name, file.bytes->size());
-            if (!read.error && read.bytes == *file.bytes) {
-                return name;
+            own = !read.error && read.bytes == *file.bytes;
+        }
+        if (own) {
+            if (file.pastCeiling) {
+                report.fellBack.push_back(name);
             }
+            return name;
         }
     }
     int n = 0;
@@ -248,7 +250,7 @@ std::string placeNumbered(TextStore& store, const NumberedFile& file, SaveReport
     }
     at.number = n;
     report.renumbered.emplace_back(file.id, n);
-    if (fellBack) {
+    if (fellBack || file.pastCeiling) {
         report.fellBack.push_back(at.name());
     }
     return at.name();
@@ -303,14 +305,18 @@ void dropWritten(Owed& owed, const Owed& written, const SaveReport& report)
     if (owed.start != written.start) {
         return;
     }
-    // The numbers a save gave stay: a retry writes the same names.
+    // The numbers a save gave stay: a retry writes the same names, and says what it says of them.
+    const auto renumber = [&](NumberedFile& file, int number) {
+        file.number = number;
+        file.pastCeiling = file.pastCeiling || contains(report.fellBack, file.name());
+    };
     for (const auto& [id, number] : report.renumbered) {
         if (owed.hallOfFameCopy && owed.hallOfFameCopy->id == id) {
-            owed.hallOfFameCopy->number = number;
+            renumber(*owed.hallOfFameCopy, number);
         }
         for (NumberedFile& archive : owed.archives) {
             if (archive.id == id) {
-                archive.number = number;
+                renumber(archive, number);
             }
         }
     }

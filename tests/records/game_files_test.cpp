@@ -309,6 +309,18 @@ TEST(GameFiles, NumberedFilesKeepTheirNumberOnEveryTry)
     ASSERT_TRUE(fellBack);
     EXPECT_EQ(fellBack.fellBack, std::vector<std::string>{"Data.ledger.game1"});
     EXPECT_TRUE(store.exists("Data.ledger.game1"));
+
+    // The save that writes it says so, also when the one that took the number failed.
+    GameFiles third(store);
+    fakes::QueuedSaves thirdSaves(store, third);
+    third.start();
+    third.newGame(game::startingState());
+    store.failWrites(kJournal, StoreFailure::NoSpace, 1);
+    ASSERT_FALSE(thirdSaves.save(game::startingState(), WriteOrder::DataFirst));
+    const records::SaveReport told = thirdSaves.save(game::startingState(), WriteOrder::DataFirst);
+    ASSERT_TRUE(told);
+    EXPECT_EQ(told.fellBack, std::vector<std::string>{"Data.ledger.game6"});
+    EXPECT_EQ(third.lastArchive(), "Data.ledger.game6");
 }
 
 // A look at a name that fails (the disk did not answer) tells nothing about what stands there:
