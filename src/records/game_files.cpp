@@ -479,6 +479,14 @@ StartReport GameFiles::start()
     report.journal = recovery.kind;
     report.journalError = recovery.error;
     std::vector<std::string> toKeep;
+    if (recovery.kind == Recovery::Kind::Completed) {
+        // The interrupted save kept a Hall of Fame's copy that it had no time to tell of.
+        for (const FileContent& file : recovery.files) {
+            if (isHallOfFameCopy(file.name)) {
+                report.hallOfFameCopy = file.name;
+            }
+        }
+    }
     switch (recovery.kind) {
     case Recovery::Kind::NotCompleted:
         // The journal's set is whole: play it, and the next save finishes what this one could

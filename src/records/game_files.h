@@ -36,6 +36,7 @@ struct StartReport {
     bool keptLater = false;  // they could not all be kept yet: no save until they are
     int leftovers = 0;       // temporary files of an interrupted save that were removed
     std::string foreignNote; // where a file at the backup note's name that was not one was kept
+    std::string hallOfFameCopy; // the name of a Hall of Fame's copy that a completed journal wrote
 };
 
 // What a win did to the Hall of Fame the next save writes.
