@@ -829,6 +829,15 @@ void GameFiles::saved(const SaveJob& job, const SaveReport& report)
         return;
     }
     m_lastSaveFailed = !report;
+    // The ledger no longer holds the part its new lines follow (removed, cut or replaced by a link
+    // by hand during play): the next save writes it whole from what the game has, instead of
+    // failing again. (A folder there fails the whole write as well, as any file's would.)
+    if ((report.error.kind == StoreFailure::Missing || report.error.kind == StoreFailure::NotAFile) &&
+        report.error.file == kLedgerName &&
+        job.carries.ledger.epoch == m_owed.ledger.epoch && !job.carries.ledger.whole) {
+        m_owed.ledger.whole = true;
+        m_owed.ledger.from = 0;
+    }
     // Numbers given since the start are never given again.
     for (const auto& [id, number] : report.renumbered) {
         const bool archive = std::any_of(job.carries.archives.begin(), job.carries.archives.end(),

@@ -387,3 +387,31 @@ TEST(GameFiles, ANameThatCouldNotBeLookedAtIsNeverTakenForAnAnswer)
         EXPECT_FALSE(store.exists(kJournal));
     }
 }
+
+// The ledger removed by hand during play, or a link put in its place: the day's lines have nothing
+// to follow, that save says so, and the next one writes the ledger whole again (in the link's
+// place) instead of failing for the rest of the run.
+TEST(GameFiles, ALedgerRemovedDuringPlayIsWrittenWholeByTheNextSave)
+{
+    for (const bool link : {false, true}) {
+        SCOPED_TRACE(link ? "a link" : "removed");
+        fakes::MemoryStore store;
+        GameFiles files(store);
+        fakes::QueuedSaves saves(store, files);
+        files.start();
+        files.newGame(game::startingState());
+        ASSERT_TRUE(saves.save(game::startingState(), WriteOrder::DataFirst));
+        ASSERT_FALSE(store.remove("Data.ledger"));
+        if (link) {
+            store.putOdd("Data.ledger", EntryKind::Link);
+        }
+        files.ledger().day(onDay("02 Gen 2002"));
+        EXPECT_FALSE(saves.save(onDay("02 Gen 2002"), WriteOrder::DateFirst));
+        files.ledger().day(onDay("03 Gen 2002"));
+        ASSERT_TRUE(saves.save(onDay("03 Gen 2002"), WriteOrder::DateFirst));
+        EXPECT_EQ(store.get("Data.ledger"), files.ledger().text());
+        EXPECT_EQ(store.entry("Data.ledger"), EntryKind::File);
+        EXPECT_FALSE(store.exists(kJournal));
+        EXPECT_TRUE(holdsState(store, onDay("03 Gen 2002")));
+    }
+}
