@@ -82,9 +82,11 @@ int main(int argc, char* argv[])
     }
 
     platform::FolderStore folderStore(folder);
-    // Without the lock another copy may play here: nothing is written, not even a recovery.
+    // Without the lock another copy may play here: nothing is written, not even a recovery; and
+    // nothing more once the lock file has been taken away by hand.
     records::ReadOnlyStore readOnly(folderStore);
-    records::TextStore& store = locked ? static_cast<records::TextStore&>(folderStore) : readOnly;
+    records::LockedStore lockedStore(folderStore, [&lock] { return lock.stillHeld(); });
+    records::TextStore& store = locked ? static_cast<records::TextStore&>(lockedStore) : readOnly;
     session::Saver saver(store, dialogs);
     platform::ClockRandom random;
     session::Session session(store, dialogs, random, saver);

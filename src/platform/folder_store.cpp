@@ -39,8 +39,8 @@ EntryKind FolderStore::entry(const std::string& name)
 {
     EntryKind kind = EntryKind::Missing;
     if (m_calls->inspect(name, kind) != 0) {
-        // Unknown, but taken: never treated as a free name.
-        return EntryKind::Other;
+        // Never treated as a free name, nor as somebody else's object.
+        return EntryKind::Unknown;
     }
     return kind;
 }

@@ -40,6 +40,9 @@ public:
     // The file itself stays: removing it could let two later copies lock two different files.
     void release();
     bool isLocked() const { return m_handle != kNoHandle; }
+    // Whether the file this copy locked still stands at the lock's name: one removed or replaced
+    // by hand while the game runs lets another copy lock the folder too.
+    bool stillHeld() const;
     // The system's words for why the last acquire was NotPossible.
     const std::string& reason() const { return m_reason; }
 

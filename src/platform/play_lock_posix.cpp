@@ -51,6 +51,27 @@ PlayLock::Outcome PlayLock::acquire()
     return Outcome::Locked;
 }
 
+bool PlayLock::stillHeld() const
+{
+    if (!isLocked()) {
+        return false;
+    }
+    const std::filesystem::path folder = m_folder.empty() ? std::filesystem::path(".") : m_folder;
+    const std::filesystem::path path = folder / std::string(records::kLockName);
+    struct stat held {};
+    struct stat named {};
+    if (::fstat(static_cast<int>(m_handle), &held) != 0) {
+        return false;
+    }
+    if (::lstat(path.c_str(), &named) != 0) {
+        // Gone with the folder itself, no copy can play there any more (and saves fail for that
+        // reason); gone alone, another copy may lock a new file at the name.
+        struct stat place {};
+        return errno == ENOENT && (::stat(folder.c_str(), &place) != 0 || place.st_nlink == 0);
+    }
+    return held.st_dev == named.st_dev && held.st_ino == named.st_ino;
+}
+
 void PlayLock::release()
 {
     if (isLocked()) {

@@ -51,6 +51,9 @@ PlayLock::Outcome PlayLock::acquire()
     return Outcome::Locked;
 }
 
+// The lock file is open without delete sharing: nobody can remove or rename it while it is held.
+bool PlayLock::stillHeld() const { return isLocked(); }
+
 void PlayLock::release()
 {
     if (isLocked()) {

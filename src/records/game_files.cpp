@@ -77,6 +77,11 @@ std::string backupNote(int n, const std::vector<std::string>& names)
     return note + "end\n";
 }
 
+StoreError unknownEntry(const std::string& name)
+{
+    return {StoreFailure::Other, name, "what stands at this name could not be told"};
+}
+
 struct BackupPlan {
     int number = 0;
     std::vector<std::string> names;
@@ -137,6 +142,11 @@ Backups keepFiles(TextStore& store, std::vector<std::string>& names, int from, i
     std::vector<std::string> present;
     for (const std::string& name : names) {
         const EntryKind kind = store.entry(name);
+        if (kind == EntryKind::Unknown) {
+            // It may be there: passed over, a save would write over it. Nothing moves yet.
+            result.error = unknownEntry(name);
+            return result;
+        }
         if (kind == EntryKind::File || kind == EntryKind::Link) {
             present.push_back(name);
         }
@@ -144,7 +154,10 @@ Backups keepFiles(TextStore& store, std::vector<std::string>& names, int from, i
     const std::string note(kBackupNoteName);
     // A note on the disk holds the number of a backup cut short: the rest take the same one.
     const std::optional<BackupPlan> plan = readNote(store);
-    if (!plan && store.entry(note) != EntryKind::Missing) {
+    if (const EntryKind at = plan ? EntryKind::File : store.entry(note); at == EntryKind::Unknown) {
+        result.error = unknownEntry(note);
+        return result;
+    } else if (!plan && at != EntryKind::Missing) {
         // Something of somebody else's at the note's name, which the start could not set aside.
         result.error = {StoreFailure::NotAFile, note, "not a note of the game's"};
         return result;
@@ -212,14 +225,16 @@ std::string placeNumbered(TextStore& store, const NumberedFile& file, SaveReport
         at.number = file.number;
         const std::string name = at.name();
         const EntryKind kind = store.entry(name);
-        if (kind == EntryKind::Missing) {
-            return name;
-        }
+        bool own = kind == EntryKind::Missing;
         if (kind == EntryKind::File) {
             const ReadResult read = store.readUpTo(name, file.bytes->size());
-            if (!read.error && read.bytes == *file.bytes) {
-                return name;
+            own = !read.error && read.bytes == *file.bytes;
+        }
+        if (own) {
+            if (file.pastCeiling) {
+                report.fellBack.push_back(name);
             }
+            return name;
         }
     }
     int n = 0;
@@ -235,7 +250,7 @@ std::string placeNumbered(TextStore& store, const NumberedFile& file, SaveReport
     }
     at.number = n;
     report.renumbered.emplace_back(file.id, n);
-    if (fellBack) {
+    if (fellBack || file.pastCeiling) {
         report.fellBack.push_back(at.name());
     }
     return at.name();
@@ -290,14 +305,18 @@ void dropWritten(Owed& owed, const Owed& written, const SaveReport& report)
     if (owed.start != written.start) {
         return;
     }
-    // The numbers a save gave stay: a retry writes the same names.
+    // The numbers a save gave stay: a retry writes the same names, and says what it says of them.
+    const auto renumber = [&](NumberedFile& file, int number) {
+        file.number = number;
+        file.pastCeiling = file.pastCeiling || contains(report.fellBack, file.name());
+    };
     for (const auto& [id, number] : report.renumbered) {
         if (owed.hallOfFameCopy && owed.hallOfFameCopy->id == id) {
-            owed.hallOfFameCopy->number = number;
+            renumber(*owed.hallOfFameCopy, number);
         }
         for (NumberedFile& archive : owed.archives) {
             if (archive.id == id) {
-                archive.number = number;
+                renumber(archive, number);
             }
         }
     }
@@ -406,7 +425,10 @@ void GameFiles::resumeBackups(StartReport& report)
     for (const std::string& name : plan->names) {
         const EntryKind at = m_store.entry(name);
         anyPresent = anyPresent || at == EntryKind::File || at == EntryKind::Link;
-        if (m_store.entry(backupName(name, plan->number)) == EntryKind::Missing) {
+        // A backup name that could not be looked at is not known to be kept: the move is tried,
+        // and never replaces what stands there.
+        const EntryKind kept = m_store.entry(backupName(name, plan->number));
+        if (kept == EntryKind::Missing || kept == EntryKind::Unknown) {
             rest.push_back(name);
         }
     }
@@ -457,6 +479,14 @@ StartReport GameFiles::start()
     report.journal = recovery.kind;
     report.journalError = recovery.error;
     std::vector<std::string> toKeep;
+    if (recovery.kind == Recovery::Kind::Completed) {
+        // The interrupted save kept a Hall of Fame's copy that it had no time to tell of.
+        for (const FileContent& file : recovery.files) {
+            if (isHallOfFameCopy(file.name)) {
+                report.hallOfFameCopy = file.name;
+            }
+        }
+    }
     switch (recovery.kind) {
     case Recovery::Kind::NotCompleted:
         // The journal's set is whole: play it, and the next save finishes what this one could
@@ -597,7 +627,7 @@ std::optional<Ledger> GameFiles::readLedger(const Recovery& recovery)
             return std::nullopt;
         }
     }
-    if (kind == EntryKind::Folder || kind == EntryKind::Other) {
+    if (kind == EntryKind::Folder || kind == EntryKind::Other || kind == EntryKind::Unknown) {
         owed.kept = false;
         m_ledger.note = {LedgerNote::Kind::NotSaved, {}, {}};
         return std::nullopt;
@@ -801,6 +831,15 @@ void GameFiles::saved(const SaveJob& job, const SaveReport& report)
         return;
     }
     m_lastSaveFailed = !report;
+    // The ledger no longer holds the part its new lines follow (removed, cut or replaced by a link
+    // by hand during play): the next save writes it whole from what the game has, instead of
+    // failing again. (A folder there fails the whole write as well, as any file's would.)
+    if ((report.error.kind == StoreFailure::Missing || report.error.kind == StoreFailure::NotAFile) &&
+        report.error.file == kLedgerName &&
+        job.carries.ledger.epoch == m_owed.ledger.epoch && !job.carries.ledger.whole) {
+        m_owed.ledger.whole = true;
+        m_owed.ledger.from = 0;
+    }
     // Numbers given since the start are never given again.
     for (const auto& [id, number] : report.renumbered) {
         const bool archive = std::any_of(job.carries.archives.begin(), job.carries.archives.end(),

@@ -36,6 +36,7 @@ struct StartReport {
     bool keptLater = false;  // they could not all be kept yet: no save until they are
     int leftovers = 0;       // temporary files of an interrupted save that were removed
     std::string foreignNote; // where a file at the backup note's name that was not one was kept
+    std::string hallOfFameCopy; // the name of a Hall of Fame's copy that a completed journal wrote
 };
 
 // What a win did to the Hall of Fame the next save writes.
@@ -52,6 +53,9 @@ struct NumberedFile {
     std::uint64_t id = 0; // which file, whatever number it ends up with
     int number = 0;       // 0: none was left below the ceiling; the save takes the lowest free
     std::shared_ptr<const std::string> bytes;
+    // Its number was taken past the ceiling, as the lowest free one, by a save that failed: the
+    // save that writes it still says so.
+    bool pastCeiling = false;
     std::string name() const;
     // Its name once a save has ended, with the number that save gave it.
     std::string nameAfter(const struct SaveReport& report) const;

@@ -247,13 +247,28 @@ Recovery recoverSet(TextStore& store)
     if (kind == EntryKind::Missing) {
         return result;
     }
-    if (kind != EntryKind::File) {
+    const auto notAJournal = [&] {
         // The game never makes a folder or a link there: nothing of a save to complete.
         result.kind = Recovery::Kind::NotAJournal;
         result.error = {StoreFailure::NotAFile, journal, "not a file of the game"};
         return result;
+    };
+    // A name that could not be looked at may hold a journal whose set is half written: it is read
+    // like a file, and passed over only when the read shows it is none.
+    if (kind != EntryKind::File && kind != EntryKind::Unknown) {
+        return notAJournal();
     }
     ReadResult read = store.readUpTo(journal, kLargestJournal);
+    if (kind == EntryKind::Unknown && read.error.kind == StoreFailure::NotAFile) {
+        return notAJournal();
+    }
+    if (read.error.kind == StoreFailure::TooLarge) {
+        // Larger than any journal a save writes: somebody else's file, with no save of the
+        // game's under way behind it.
+        result.kind = Recovery::Kind::Foreign;
+        result.error = {StoreFailure::NotAFile, journal, "not a journal of the game"};
+        return result;
+    }
     if (read.error) {
         result.kind = read.error.kind == StoreFailure::Missing ? Recovery::Kind::Nothing : Recovery::Kind::Unreadable;
         result.error = std::move(read.error);

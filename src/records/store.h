@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace records {
@@ -42,8 +43,9 @@ struct ReadResult {
     std::string bytes;
 };
 
-// What stands at a name, without following a link.
-enum class EntryKind { Missing, File, Link, Folder, Other };
+// What stands at a name, without following a link. Unknown: the look itself failed (the disk did
+// not answer), so the name is neither free nor known to hold anything in particular.
+enum class EntryKind { Missing, File, Link, Folder, Other, Unknown };
 
 // The largest file a plain read takes into memory. No file of the game comes near it.
 inline constexpr std::size_t kLargestRead = std::size_t{64} * 1024 * 1024;
@@ -97,6 +99,39 @@ private:
         return {StoreFailure::NotLocked, name, "the play folder is not locked for this game"};
     }
     TextStore& m_inner;
+};
+
+// A store that writes only while the play folder's lock is still this game's (`held` says so):
+// once its lock file has been removed or replaced by hand, another copy may lock the folder, and
+// this one writes nothing more, so that two copies never write over each other's saves.
+class LockedStore final : public TextStore {
+public:
+    LockedStore(TextStore& inner, std::function<bool()> held) : m_inner(inner), m_held(std::move(held)) {}
+    ReadResult readUpTo(const std::string& name, std::size_t limit) override { return m_inner.readUpTo(name, limit); }
+    EntryKind entry(const std::string& name) override { return m_inner.entry(name); }
+    StoreError replace(const std::string& name, std::string_view bytes) override
+    {
+        return m_held() ? m_inner.replace(name, bytes) : lost(name);
+    }
+    StoreError append(const std::string& name, std::uint64_t length, std::string_view bytes) override
+    {
+        return m_held() ? m_inner.append(name, length, bytes) : lost(name);
+    }
+    StoreError remove(const std::string& name) override { return m_held() ? m_inner.remove(name) : lost(name); }
+    StoreError rename(const std::string& from, const std::string& to) override
+    {
+        return m_held() ? m_inner.rename(from, to) : lost(from);
+    }
+    StoreError syncFolder() override { return m_inner.syncFolder(); }
+    StoreError eachName(const std::function<void(std::string_view)>& visit) override { return m_inner.eachName(visit); }
+
+private:
+    static StoreError lost(const std::string& name)
+    {
+        return {StoreFailure::NotLocked, name, "the play folder's lock file was taken away"};
+    }
+    TextStore& m_inner;
+    std::function<bool()> m_held;
 };
 
 } // namespace records

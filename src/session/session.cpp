@@ -138,6 +138,13 @@ QString failureReason(const records::StoreError& error)
     return QCoreApplication::translate("Session", "errore di scrittura del file \"%1\"").arg(file);
 }
 
+QString hallOfFameCopyText(const std::string& copy)
+{
+    return QCoreApplication::translate("Session", "La Hall of Fame (\"%1\") non era nel formato del gioco: "
+                                                  "una sua copia è conservata come \"%2\".")
+        .arg(fileName(std::string(records::kHallOfFameName)), fileName(copy));
+}
+
 QString damageText(records::Damage damage)
 {
     switch (damage) {
@@ -260,6 +267,9 @@ void Session::tellStart(const records::StartReport& report)
                               .arg(QString::number(report.resumedBackup)),
                           kAppTitle);
     }
+    if (!report.hallOfFameCopy.empty()) {
+        m_dialogs.message(hallOfFameCopyText(report.hallOfFameCopy), kAppTitle);
+    }
     switch (report.journal) {
     case records::Recovery::Kind::Unreadable:
         m_dialogs.message(
@@ -329,11 +339,7 @@ void Session::saveEnded(const records::SaveJob& job, const records::SaveReport& 
         // A Hall of Fame not in the game's form is kept byte for byte once, under the name
         // this save wrote.
         if (const auto& copy = job.carries.hallOfFameCopy) {
-            m_dialogs.message(QCoreApplication::translate(
-                                  "Session", "La Hall of Fame (\"%1\") non era nel formato del gioco: "
-                                             "una sua copia è conservata come \"%2\".")
-                                  .arg(fileName(std::string(records::kHallOfFameName)), fileName(copy->nameAfter(report))),
-                              kAppTitle);
+            m_dialogs.message(hallOfFameCopyText(copy->nameAfter(report)), kAppTitle);
         }
         for (const std::string& name : report.fellBack) {
             m_dialogs.message(QCoreApplication::translate(

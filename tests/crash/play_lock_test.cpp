@@ -3,7 +3,9 @@
 #include "records/names.h"
 #include "platform/local_path.h"
 #include "crash/crash_support.h"
+#include "platform/folder_store.h"
 #include "platform/play_lock.h"
+#include "records/store.h"
 
 #include <QProcess>
 
@@ -102,4 +104,45 @@ TEST(PlayLock, SomethingThatIsNotAPlainFileAtTheLocksNameIsToldAtOnce)
         EXPECT_EQ(outside.get("target"), kind >= 2 ? std::optional<std::string>("someone else's") : std::nullopt)
             << kind;
     }
+}
+
+// A lock file removed or replaced by hand while the game runs lets another copy lock the folder:
+// from then on the first copy writes nothing (and is told so by every save's failure), so that
+// two copies never write over each other's saves.
+TEST(PlayLock, ACopyWhoseLockFileWasTakenAwayWritesNoMore)
+{
+    for (const bool replaced : {false, true}) {
+        SCOPED_TRACE(replaced ? "replaced" : "removed");
+        crashtest::PlayFolder folder;
+        const std::string lockName(records::kLockName);
+        platform::PlayLock first(platform::localPath(folder.path()));
+        ASSERT_EQ(first.acquire(), Outcome::Locked);
+        platform::FolderStore disk(platform::localPath(folder.path()));
+        records::LockedStore store(disk, [&first] { return first.stillHeld(); });
+        EXPECT_FALSE(store.replace("Data5", "\"1\"\r\n"));
+
+        ASSERT_EQ(::unlink((folder.path().toStdString() + "/" + lockName).c_str()), 0);
+        if (replaced) {
+            folder.put(lockName, "");
+        }
+        platform::PlayLock second(platform::localPath(folder.path()));
+        ASSERT_EQ(second.acquire(), Outcome::Locked);
+        EXPECT_EQ(store.replace("Data5", "\"2\"\r\n").kind, records::StoreFailure::NotLocked);
+        EXPECT_EQ(store.remove("Data5").kind, records::StoreFailure::NotLocked);
+        EXPECT_EQ(folder.get("Data5"), "\"1\"\r\n");
+    }
+
+    // The folder itself gone with its lock: nothing can be saved there, and the store says why
+    // (not that the folder is not locked).
+    crashtest::PlayFolder folder;
+    const std::string path = folder.path().toStdString();
+    platform::PlayLock lock(platform::localPath(folder.path()));
+    ASSERT_EQ(lock.acquire(), Outcome::Locked);
+    platform::FolderStore disk(platform::localPath(folder.path()));
+    records::LockedStore store(disk, [&lock] { return lock.stillHeld(); });
+    ASSERT_EQ(::unlink((path + "/" + std::string(records::kLockName)).c_str()), 0);
+    ASSERT_EQ(::rmdir(path.c_str()), 0);
+    const records::StoreError refused = store.replace("Data5", "\"2\"\r\n");
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(refused.kind, disk.replace("Data5", "\"2\"\r\n").kind);
 }

@@ -17,6 +17,12 @@ std::optional<std::string> MemoryStore::get(const std::string& name) const
 
 records::EntryKind MemoryStore::entry(const std::string& name)
 {
+    if (auto failing = m_failLooks.find(name); failing != m_failLooks.end() && failing->second != 0) {
+        if (failing->second > 0) {
+            --failing->second;
+        }
+        return records::EntryKind::Unknown;
+    }
     if (auto odd = m_odd.find(name); odd != m_odd.end()) {
         return odd->second;
     }
@@ -188,6 +194,7 @@ void MemoryStore::heal()
     m_failWrites.clear();
     m_failReads.clear();
     m_failRemoves.clear();
+    m_failLooks.clear();
     m_failAll = StoreFailure::None;
 }
 

@@ -39,6 +39,8 @@ public:
     void failReads(const std::string& name, int times = -1);
     // Makes only the removal of this name fail (an unlink that fails), the next `times` times.
     void failRemoves(const std::string& name, int times = -1) { m_failRemoves[name] = times; }
+    // Makes the next `times` looks at this name fail: what stands there cannot be told.
+    void failLooks(const std::string& name, int times = -1) { m_failLooks[name] = times; }
     // How many times a name was read.
     int reads(const std::string& name) const { return m_reads.count(name) != 0 ? m_reads.at(name) : 0; }
     // Fails every write from now on (a full disk, a read-only folder).
@@ -54,6 +56,7 @@ private:
     std::map<std::string, std::pair<records::StoreFailure, int>> m_failWrites;
     std::map<std::string, int> m_failReads;
     std::map<std::string, int> m_failRemoves;
+    std::map<std::string, int> m_failLooks;
     std::map<std::string, int> m_reads;
     records::StoreFailure m_failAll = records::StoreFailure::None;
 };

@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -307,4 +309,109 @@ TEST(GameFiles, NumberedFilesKeepTheirNumberOnEveryTry)
     ASSERT_TRUE(fellBack);
     EXPECT_EQ(fellBack.fellBack, std::vector<std::string>{"Data.ledger.game1"});
     EXPECT_TRUE(store.exists("Data.ledger.game1"));
+
+    // The save that writes it says so, also when the one that took the number failed.
+    GameFiles third(store);
+    fakes::QueuedSaves thirdSaves(store, third);
+    third.start();
+    third.newGame(game::startingState());
+    store.failWrites(kJournal, StoreFailure::NoSpace, 1);
+    ASSERT_FALSE(thirdSaves.save(game::startingState(), WriteOrder::DataFirst));
+    const records::SaveReport told = thirdSaves.save(game::startingState(), WriteOrder::DataFirst);
+    ASSERT_TRUE(told);
+    EXPECT_EQ(told.fellBack, std::vector<std::string>{"Data.ledger.game6"});
+    EXPECT_EQ(third.lastArchive(), "Data.ledger.game6");
+}
+
+// A look at a name that fails (the disk did not answer) tells nothing about what stands there:
+// it is never taken for a name with nothing there, nor for somebody else's object. A damaged set
+// is still kept whole under one number, a backup cut short is finished under its own number,
+// and a journal is never passed over for the files it was rewriting.
+TEST(GameFiles, ANameThatCouldNotBeLookedAtIsNeverTakenForAnAnswer)
+{
+    for (const std::string name : {"Data1", "Data3", "data7"}) {
+        SCOPED_TRACE(name);
+        fakes::MemoryStore store;
+        putState(store, onDay("05 Gen 2002"));
+        store.put("Data3", "\"damaged");
+        const std::map<std::string, std::string> damaged = store.files();
+        store.failLooks(name, 1);
+        GameFiles files(store);
+        fakes::QueuedSaves saves(store, files);
+        files.start();
+        files.newGame(game::startingState());
+        ASSERT_TRUE(saves.save(game::startingState(), WriteOrder::DataFirst));
+        for (const auto& [file, bytes] : damaged) {
+            EXPECT_EQ(store.get(file + ".bak1"), bytes) << file;
+        }
+        EXPECT_TRUE(holdsState(store, game::startingState()));
+    }
+
+    // A start cut short while keeping a set: three of its files are kept, three still at their
+    // names, and the look at one of their backup names fails.
+    {
+        fakes::MemoryStore store;
+        putState(store, onDay("05 Gen 2002"));
+        store.put("Data.backups", "TolvStreet backups 1\n1\nData1\nData2\nData3\nData4\nData5\ndata7\nend\n");
+        for (const std::string moved : {"Data1", "Data2", "Data3"}) {
+            store.put(moved + ".bak1", *store.get(moved));
+            ASSERT_FALSE(store.remove(moved));
+        }
+        store.failLooks("Data4.bak1", 1);
+        GameFiles files(store);
+        files.start();
+        for (const std::string kept : {"Data4", "Data5", "data7"}) {
+            EXPECT_TRUE(store.exists(kept + ".bak1")) << kept;
+            EXPECT_FALSE(store.exists(kept + ".bak2")) << kept;
+        }
+    }
+
+    // A day's save cut after its journal and its first file: the date is the new day's, the
+    // cash still the old one's. The look at the journal fails: the start still plays the new day
+    // whole, never the mix.
+    {
+        fakes::MemoryStore store;
+        putState(store, onDay("05 Gen 2002"));
+        game::GameState next = onDay("06 Gen 2002");
+        next.cash = "9000";
+        const std::vector<records::FileContent> set = records::autosaveFiles(next, WriteOrder::DateFirst);
+        store.put(kJournal, records::journalBytes(set));
+        ASSERT_EQ(set.front().name, "data7");
+        store.put(set.front().name, set.front().bytes);
+        store.failLooks(kJournal, 1);
+        GameFiles files(store);
+        const records::StartReport start = files.start();
+        ASSERT_EQ(start.read.kind, records::AutosaveRead::Kind::Loaded);
+        EXPECT_EQ(start.read.state, next);
+        EXPECT_TRUE(holdsState(store, next));
+        EXPECT_FALSE(store.exists(kJournal));
+    }
+}
+
+// The ledger removed by hand during play, or a link put in its place: the day's lines have nothing
+// to follow, that save says so, and the next one writes the ledger whole again (in the link's
+// place) instead of failing for the rest of the run.
+TEST(GameFiles, ALedgerRemovedDuringPlayIsWrittenWholeByTheNextSave)
+{
+    for (const bool link : {false, true}) {
+        SCOPED_TRACE(link ? "a link" : "removed");
+        fakes::MemoryStore store;
+        GameFiles files(store);
+        fakes::QueuedSaves saves(store, files);
+        files.start();
+        files.newGame(game::startingState());
+        ASSERT_TRUE(saves.save(game::startingState(), WriteOrder::DataFirst));
+        ASSERT_FALSE(store.remove("Data.ledger"));
+        if (link) {
+            store.putOdd("Data.ledger", EntryKind::Link);
+        }
+        files.ledger().day(onDay("02 Gen 2002"));
+        EXPECT_FALSE(saves.save(onDay("02 Gen 2002"), WriteOrder::DateFirst));
+        files.ledger().day(onDay("03 Gen 2002"));
+        ASSERT_TRUE(saves.save(onDay("03 Gen 2002"), WriteOrder::DateFirst));
+        EXPECT_EQ(store.get("Data.ledger"), files.ledger().text());
+        EXPECT_EQ(store.entry("Data.ledger"), EntryKind::File);
+        EXPECT_FALSE(store.exists(kJournal));
+        EXPECT_TRUE(holdsState(store, onDay("03 Gen 2002")));
+    }
 }

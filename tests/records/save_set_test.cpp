@@ -213,6 +213,18 @@ TEST(RecoverSet, AJournalThatDoesNotCheckIsNeverTakenForACompletedOrAbandonedSav
         EXPECT_TRUE(holds(store, oldSet()));
         EXPECT_TRUE(store.log().empty());
     }
+    // Larger than any journal the game writes, even one that begins like one: somebody else's,
+    // and the files it would stand for are the last whole save.
+    {
+        std::string huge = "TolvStreet journal 1\n";
+        huge.resize(records::kLargestJournal + 1, 'x');
+        fakes::MemoryStore store;
+        putSet(store, oldSet());
+        store.put(kJournal, std::move(huge));
+        EXPECT_EQ(records::recoverSet(store).kind, Recovery::Kind::Foreign);
+        EXPECT_TRUE(holds(store, oldSet()));
+        EXPECT_TRUE(store.log().empty());
+    }
     // A journal naming anything but the game's own files is not one the game wrote.
     std::vector<FileContent> strange = newSet();
     strange.push_back({"Data1.copia1", "overwritten"});

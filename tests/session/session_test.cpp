@@ -369,6 +369,25 @@ TEST_F(SessionTest, TheCopyOfAHallOfFameIsToldOnceUnderTheNameWritten)
     EXPECT_EQ(store.get("data6.bak1"), "a player's file");
 }
 
+// A win's save cut short after its journal (a kill) is completed by the next start, which says
+// where the copy of the Hall of Fame is kept, as the save would have.
+TEST_F(SessionTest, TheCopyOfAHallOfFameAStartCompletesIsTold)
+{
+    for (const auto& file : records::autosaveFiles(game::startingState(), records::WriteOrder::DataFirst)) {
+        store.put(file.name, file.bytes);
+    }
+    store.put("data6", "I campioni\n");
+    store.put("Data.journal", records::journalBytes({{"data6.bak1", "I campioni\n"},
+                                                     {"data6", "\"\rAnna:  01 Gen 2002\"\r\n"}}));
+    session.load();
+    saver.settle();
+    const QStringList prompts = dialogs.prompts();
+    ASSERT_EQ(prompts.size(), 1) << prompts.join(" | ").toStdString();
+    EXPECT_TRUE(prompts[0].contains("\"data6.bak1\"")) << prompts[0].toStdString();
+    EXPECT_EQ(store.get("data6.bak1"), "I campioni\n");
+    EXPECT_FALSE(store.exists("Data.journal"));
+}
+
 TEST_F(SessionTest, NoWinIsLostWhenTheHallOfFameIsMissingOrTheSaveFails)
 {
     game::GameState rich = game::startingState();
