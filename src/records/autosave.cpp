@@ -269,7 +269,7 @@ AutosaveRead readAutosave(TextStore& store)
     std::array<std::optional<std::string>, 6> files;
     std::array<FileState, 6> states{};
     for (std::size_t i = 0; i < files.size(); ++i) {
-        ReadResult read = store.readUpTo(std::string(kAutosaveNames[i]), kLargestAutosaveFile);
+        ReadResult read = store.readSteadily(std::string(kAutosaveNames[i]), kLargestAutosaveFile);
         if (!read.error) {
             files[i] = std::move(read.bytes);
             states[i] = FileState::Present;

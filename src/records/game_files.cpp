@@ -126,7 +126,7 @@ std::optional<BackupPlan> readNote(TextStore& store)
     if (store.entry(note) != EntryKind::File) {
         return std::nullopt;
     }
-    const ReadResult read = store.readUpTo(note, kLargestBackupNote);
+    const ReadResult read = store.readSteadily(note, kLargestBackupNote);
     return read.error ? std::nullopt : readBackupNote(read.bytes);
 }
 
@@ -563,7 +563,7 @@ void GameFiles::readHallOfFameFromDisk()
     m_hallOfFameError = {};
     m_hallOfFame.reset();
     if (!m_hallOfFameLink) {
-        ReadResult read = m_store.read(name);
+        ReadResult read = m_store.readSteadily(name);
         if (!read.error) {
             m_hallOfFame = std::move(read.bytes);
         } else if (read.error.kind != StoreFailure::Missing) {
@@ -595,7 +595,7 @@ std::optional<Ledger> GameFiles::readLedger(const Recovery& recovery)
             }
         }
         for (const FileAppend& append : recovery.appends) {
-            const ReadResult read = append.name == name ? m_store.read(name) : ReadResult{};
+            const ReadResult read = append.name == name ? m_store.readSteadily(name) : ReadResult{};
             if (append.name == name && !read.error && read.bytes.size() >= append.length) {
                 std::optional<Ledger> ledger =
                     Ledger::parse(read.bytes.substr(0, static_cast<std::size_t>(append.length)) + append.bytes);
@@ -612,7 +612,7 @@ std::optional<Ledger> GameFiles::readLedger(const Recovery& recovery)
         return std::nullopt;
     }
     if (kind == EntryKind::File) {
-        ReadResult read = m_store.read(name);
+        ReadResult read = m_store.readSteadily(name);
         if (!read.error) {
             const std::size_t length = read.bytes.size();
             // The bytes read become the ledger's text: no second copy of a long history.

@@ -258,7 +258,7 @@ Recovery recoverSet(TextStore& store)
     if (kind != EntryKind::File && kind != EntryKind::Unknown) {
         return notAJournal();
     }
-    ReadResult read = store.readUpTo(journal, kLargestJournal);
+    ReadResult read = store.readSteadily(journal, kLargestJournal);
     if (kind == EntryKind::Unknown && read.error.kind == StoreFailure::NotAFile) {
         return notAJournal();
     }

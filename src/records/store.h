@@ -59,6 +59,16 @@ public:
     // Reads a plain file whole, if it is at most `limit` bytes (TooLarge otherwise).
     virtual ReadResult readUpTo(const std::string& name, std::size_t limit) = 0;
     ReadResult read(const std::string& name) { return readUpTo(name, kLargestRead); }
+    // The same, tried once more after an error of the disk itself: the start reads the saved game
+    // this way, so that one failed read never sets a game aside as damaged.
+    ReadResult readSteadily(const std::string& name, std::size_t limit = kLargestRead)
+    {
+        ReadResult result = readUpTo(name, limit);
+        if (result.error.kind == StoreFailure::Other) {
+            result = readUpTo(name, limit);
+        }
+        return result;
+    }
     virtual EntryKind entry(const std::string& name) = 0;
     // Afterwards the name holds either its old content or the new bytes, never a part of them;
     // the new bytes are on the disk (synced) before the file takes their name. A folder or

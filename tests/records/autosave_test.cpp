@@ -228,6 +228,9 @@ TEST(ReadAutosave, ReadsTheStoreAndNamesUnreadableFiles)
     ASSERT_EQ(loaded.kind, AutosaveRead::Kind::Loaded);
     EXPECT_EQ(loaded.state, game::startingState());
 
+    // One failed read of the disk is read again: the saved game is not set aside for it.
+    store.failReads("Data3", 1);
+    EXPECT_EQ(records::readAutosave(store).kind, AutosaveRead::Kind::Loaded);
     store.failReads("Data3");
     const AutosaveRead unreadable = records::readAutosave(store);
     EXPECT_EQ(unreadable.kind, AutosaveRead::Kind::Damaged);

@@ -415,3 +415,25 @@ TEST(GameFiles, ALedgerRemovedDuringPlayIsWrittenWholeByTheNextSave)
         EXPECT_TRUE(holdsState(store, onDay("03 Gen 2002")));
     }
 }
+
+// A disk that fails one read at the start: the journal and the six files are read again, and the
+// saved game plays, nothing set aside.
+TEST(GameFiles, OneFailedReadAtTheStartSetsNothingAside)
+{
+    fakes::MemoryStore store;
+    putState(store, onDay("03 Gen 2002"));
+    const game::GameState next = onDay("04 Gen 2002");
+    store.put(kJournal, records::journalBytes(records::autosaveFiles(next, WriteOrder::DateFirst)));
+    store.failReads(kJournal, 1);
+    store.failReads("Data2", 1);
+    store.put("Data.ledger", records::Ledger::startingFrom(next).text());
+    store.failReads("Data.ledger", 1);
+    GameFiles files(store);
+    const records::StartReport start = files.start();
+    EXPECT_EQ(start.journal, records::Recovery::Kind::Completed);
+    ASSERT_EQ(start.read.kind, records::AutosaveRead::Kind::Loaded);
+    EXPECT_EQ(start.read.state, next);
+    EXPECT_TRUE(start.kept.moved.empty());
+    EXPECT_TRUE(files.ledgerSaved());
+    EXPECT_EQ(files.ledger().note.kind, records::LedgerNote::Kind::None);
+}
