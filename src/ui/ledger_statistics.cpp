@@ -6,6 +6,7 @@
 #include "ui/ledger_charts.h"
 #include "ui/ledger_texts.h"
 
+#include <QAbstractListModel>
 #include <QComboBox>
 #include <QEvent>
 #include <QFormLayout>
@@ -13,12 +14,14 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QListView>
 #include <QProgressBar>
 #include <QScrollArea>
 #include <QTableView>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <limits>
 
 namespace ui::ledger {
 
@@ -53,7 +56,71 @@ std::optional<std::size_t> firstDayOf(const game::PortfolioSpan& span)
     return span.firstDay > 0 ? std::optional<std::size_t>(span.firstDay - 1) : std::nullopt;
 }
 
+// The wins the page lists by name, the newest; the others are counted.
+constexpr std::size_t kWinsListed = 10;
+
 } // namespace
+
+// The portfolios to choose from, one row each, its text made only when the list shows it: a
+// ledger of a million wins or gaps costs the list no memory and no time of its own.
+class PortfolioList final : public QAbstractListModel {
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    void setView(ViewPtr view)
+    {
+        beginResetModel();
+        m_view = std::move(view);
+        endResetModel();
+    }
+
+    int rowCount(const QModelIndex& parent = {}) const override
+    {
+        return parent.isValid() || !m_view
+                   ? 0
+                   : static_cast<int>(std::min<std::size_t>(m_view->portfolio->portfolios().size(),
+                                                            std::numeric_limits<int>::max()));
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (!index.isValid() || index.row() >= rowCount() ||
+            (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)) {
+            return {};
+        }
+        return text(static_cast<std::size_t>(index.row()));
+    }
+
+private:
+    QString text(std::size_t i) const
+    {
+        const game::Portfolio& p = *m_view->portfolio;
+        const game::PortfolioSpan& span = p.portfolios()[i];
+        const std::optional<std::size_t> first = firstDayOf(span);
+        const QString from = first ? date(p.days()[*first].date) : unknown();
+        const QString to =
+            span.endDay > span.firstDay ? date(p.days()[span.endDay - 1].date) : from;
+        switch (span.end) {
+        case game::PortfolioSpan::End::Open:
+            return StatisticsPage::tr("n. %1: dal %2, in corso").arg(i + 1).arg(from);
+        case game::PortfolioSpan::End::Win:
+            return StatisticsPage::tr("n. %1: dal %2 al %3, chiuso da una vittoria")
+                .arg(i + 1)
+                .arg(from, to);
+        case game::PortfolioSpan::End::Gap:
+            return StatisticsPage::tr("n. %1: dal %2 al %3, chiuso da un'interruzione")
+                .arg(i + 1)
+                .arg(from, to);
+        case game::PortfolioSpan::End::Finished:
+            return StatisticsPage::tr("n. %1: dal %2 al %3, fino alla fine della partita")
+                .arg(i + 1)
+                .arg(from, to);
+        }
+        return {};
+    }
+
+    ViewPtr m_view;
+};
 
 StatisticsPage::StatisticsPage(QWidget* parent) : QWidget(parent)
 {
@@ -72,7 +139,14 @@ StatisticsPage::StatisticsPage(QWidget* parent) : QWidget(parent)
     m_choiceLabel = new QLabel(inside);
     m_portfolios = new QComboBox(inside);
     m_portfolios->setObjectName(QStringLiteral("portfolios"));
-    m_portfolios->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    m_portfolioList = new PortfolioList(this);
+    m_portfolios->setModel(m_portfolioList);
+    // Sized by a text's length, not by measuring every portfolio's; the row gives it the rest.
+    m_portfolios->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_portfolios->setMinimumContentsLength(24);
+    if (auto* list = qobject_cast<QListView*>(m_portfolios->view())) {
+        list->setUniformItemSizes(true);
+    }
     m_choiceLabel->setBuddy(m_portfolios);
     choice->addWidget(m_choiceLabel);
     choice->addWidget(m_portfolios, 1);
@@ -220,32 +294,7 @@ void StatisticsPage::show(const ViewPtr& view)
 
 void StatisticsPage::fillPortfolios()
 {
-    m_portfolios->clear();
-    const game::Portfolio& p = *m_view->portfolio;
-    const auto& spans = p.portfolios();
-    for (std::size_t i = 0; i < spans.size(); ++i) {
-        const game::PortfolioSpan& span = spans[i];
-        const std::optional<std::size_t> first = firstDayOf(span);
-        const QString from = first ? date(p.days()[*first].date) : unknown();
-        const QString to =
-            span.endDay > span.firstDay ? date(p.days()[span.endDay - 1].date) : from;
-        QString text;
-        switch (span.end) {
-        case game::PortfolioSpan::End::Open:
-            text = tr("n. %1: dal %2, in corso").arg(i + 1).arg(from);
-            break;
-        case game::PortfolioSpan::End::Win:
-            text = tr("n. %1: dal %2 al %3, chiuso da una vittoria").arg(i + 1).arg(from, to);
-            break;
-        case game::PortfolioSpan::End::Gap:
-            text = tr("n. %1: dal %2 al %3, chiuso da un'interruzione").arg(i + 1).arg(from, to);
-            break;
-        case game::PortfolioSpan::End::Finished:
-            text = tr("n. %1: dal %2 al %3, fino alla fine della partita").arg(i + 1).arg(from, to);
-            break;
-        }
-        m_portfolios->addItem(text);
-    }
+    m_portfolioList->setView(m_view);
 }
 
 void StatisticsPage::redraw()
@@ -373,11 +422,19 @@ void StatisticsPage::redraw()
     const game::LedgerFigures all = game::ledgerFigures(p);
     m_gameDays->setText(count(static_cast<std::int64_t>(all.days)));
     m_gameTrades->setText(count(static_cast<std::int64_t>(all.trades)));
+    // The newest wins by name, the others counted: a line each would fill the page.
+    const std::vector<game::WinDay> winList = game::winDays(p);
+    const std::size_t firstListed = winList.size() > kWinsListed ? winList.size() - kWinsListed : 0;
     QStringList wins;
-    for (const game::WinDay& win : game::winDays(p)) {
+    if (firstListed > 0) {
+        wins << tr("%1 in tutto; le ultime %2:")
+                    .arg(count(static_cast<std::int64_t>(winList.size())))
+                    .arg(kWinsListed);
+    }
+    for (std::size_t i = firstListed; i < winList.size(); ++i) {
         wins << tr("%1. il %2, con %3")
-                    .arg(wins.size() + 1)
-                    .arg(dayText(win.day), money(win.netWorth));
+                    .arg(i + 1)
+                    .arg(dayText(winList[i].day), money(winList[i].netWorth));
     }
     m_gameWins->setText(wins.isEmpty() ? tr("nessuna ancora") : wins.join(QLatin1Char('\n')));
     const auto saleLine = [&p, &dayText](std::optional<std::uint32_t> index) {

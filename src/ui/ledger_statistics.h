@@ -18,6 +18,8 @@ class QTableView;
 
 namespace ui::ledger {
 
+class PortfolioList;
+
 class StatisticsPage final : public QWidget {
     Q_OBJECT
 public:
@@ -58,6 +60,7 @@ private:
     ViewPtr m_view;
     QLabel* m_choiceLabel;
     QComboBox* m_portfolios;
+    PortfolioList* m_portfolioList;
     QLabel* m_portfolioNote;
     QGroupBox* m_portfolioBox;
     QFormLayout* m_form;

@@ -24,6 +24,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -580,6 +581,44 @@ TEST_F(LedgerWindowTest, EachPageSaysSomethingUsefulOnTheFirstDayAfterOneTradeAn
     stats = window->statistics()->lines().join(QLatin1Char('\n'));
     EXPECT_TRUE(stats.contains(QStringLiteral("Ribasso massimo: ") + QChar(0x2212)))
         << stats.toStdString();
+}
+
+// A ledger of thousands of wins (any file the game could have written from the files it takes):
+// the page names the newest wins and counts the rest, and its list of portfolios holds them all
+// without measuring each.
+TEST_F(LedgerWindowTest, ThousandsOfWinsAreCountedNotEachWrittenOnThePage)
+{
+    std::string day = "D;01 Gen 2002;10000,00";
+    for (const auto& company : game::companyTable()) {
+        day += ';' + std::string(company.startPrice);
+    }
+    std::string ledger = "TolvStreet ledger 1\n";
+    for (int i = 0; i < 3000; ++i) {
+        ledger += day + "\nW;10000,00\n";
+    }
+    game.store.put("Data.ledger", ledger + day + "\n");
+    game.session.load();
+    ASSERT_EQ(game.session.ledger().portfolio().portfolios().size(), 3001u);
+    open();
+    window->showTab(ui::LedgerWindow::Tab::Statistics);
+    const QStringList lines = window->statistics()->lines();
+    const auto wins = std::find_if(lines.begin(), lines.end(), [](const QString& line) {
+        return line.startsWith(QStringLiteral("Vittorie: "));
+    });
+    ASSERT_NE(wins, lines.end());
+    EXPECT_LE(wins->count(QLatin1Char('\n')), 10) << wins->left(300).toStdString();
+    EXPECT_TRUE(wins->startsWith(QStringLiteral("Vittorie: 3") + QChar(0x202F) +
+                                 QStringLiteral("000 in tutto; le ultime 10:\n2991. il 01 Gen 2002")))
+        << wins->left(300).toStdString();
+    EXPECT_TRUE(wins->endsWith(QStringLiteral("3000. il 01 Gen 2002, con 10") + QChar(0x202F) +
+                               QStringLiteral("000,00")));
+    auto* portfolios = window->findChild<QComboBox*>(QStringLiteral("portfolios"));
+    ASSERT_NE(portfolios, nullptr);
+    EXPECT_EQ(portfolios->count(), 3001);
+    EXPECT_EQ(portfolios->currentIndex(), 3000);
+    EXPECT_EQ(portfolios->itemText(0),
+              QStringLiteral("n. 1: dal 01 Gen 2002 al 01 Gen 2002, chiuso da una vittoria"));
+    EXPECT_NE(portfolios->sizeAdjustPolicy(), QComboBox::AdjustToContents);
 }
 
 TEST_F(LedgerWindowTest, AFinishedGameOpensReadOnlyOffTheWindowsThreadAndOddFilesSayWhatTheyAre)

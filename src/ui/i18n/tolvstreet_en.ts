@@ -1425,6 +1425,10 @@ Play goes on; the next save will try again.</translation>
         <source>La parte dei giorni del portafoglio in cui la società è stata posseduta</source>
         <translation>The share of the portfolio&apos;s days the company was held</translation>
     </message>
+    <message>
+        <source>%1 in tutto; le ultime %2:</source>
+        <translation>%1 in all; the last %2:</translation>
+    </message>
 </context>
 <context>
     <name>ui::ledger::TradesPage</name>
