@@ -11,7 +11,7 @@
 
 #include <QTemporaryDir>
 
-#include "bench_support.h"
+#include "bench_session.h"
 
 #include <benchmark/benchmark.h>
 
@@ -20,7 +20,7 @@
 namespace {
 
 using bench::BenchRandom;
-using bench::SilentDialogs;
+using bench::LoadedGame;
 
 void RulesAlone(benchmark::State& bench)
 {
@@ -56,24 +56,18 @@ BENCHMARK(SixAtomicFiles)->Unit(benchmark::kMicrosecond)->UseRealTime();
 void FullDayAdvance(benchmark::State& bench)
 {
     QTemporaryDir dir;
-    platform::FolderStore store(platform::localPath(dir.path()));
-    SilentDialogs dialogs;
-    BenchRandom random;
-    session::Saver saver{store, dialogs, session::Saver::Run::ByHand};
-    session::Session session(store, dialogs, random, saver);
-    session.load();
-    saver.settle();
+    LoadedGame game(dir.path());
     int days = 0;
     for (auto _ : bench) {
         if (++days == 3000) {
-            session.newGame();
-            saver.settle();
+            game.session.newGame();
+            game.saver.settle();
             days = 0;
         }
-        session.advanceDay();
-        saver.settle();
+        game.session.advanceDay();
+        game.saver.settle();
     }
-    if (dialogs.messages != 0) {
+    if (game.dialogs.messages != 0) {
         bench.SkipWithError("a save failed");
     }
 }

@@ -18,7 +18,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include "bench_support.h"
+#include "bench_session.h"
 
 #include <benchmark/benchmark.h>
 
@@ -29,7 +29,7 @@
 namespace {
 
 using bench::BenchRandom;
-using bench::SilentDialogs;
+using bench::LoadedGame;
 
 // A play folder holding a game of `days` days, traded every few days, with its ledger.
 struct PlayedFolder {
@@ -78,23 +78,19 @@ struct PlayedFolder {
 void LedgerWindowOpen(benchmark::State& bench)
 {
     PlayedFolder folder(static_cast<int>(bench.range(0)));
-    platform::FolderStore store(platform::localPath(folder.dir.path()));
-    SilentDialogs dialogs;
-    BenchRandom random;
+    int messages = 0;
     for (auto _ : bench) {
         // The start reads the ledger; the window lays out and paints its first page.
-        session::Saver saver{store, dialogs, session::Saver::Run::ByHand};
-        session::Session session(store, dialogs, random, saver);
-        session.load();
-        saver.settle();
-        ui::LedgerWindow window(session);
+        LoadedGame game(folder.dir.path());
+        ui::LedgerWindow window(game.session);
         window.grab();
-        benchmark::DoNotOptimize(session.ledger().portfolio().days().size());
+        benchmark::DoNotOptimize(game.session.ledger().portfolio().days().size());
+        messages += game.dialogs.messages;
     }
     bench.counters["bytes_per_day"] =
         static_cast<double>(folder.ledgerBytes) /
         static_cast<double>(std::max<std::int64_t>(1, bench.range(0)));
-    if (dialogs.messages != 0) {
+    if (messages != 0) {
         bench.SkipWithError("the start told something");
     }
 }
@@ -105,22 +101,16 @@ BENCHMARK(LedgerWindowOpen)->Arg(3650)->Unit(benchmark::kMillisecond)->UseRealTi
 void LedgerWindowDay(benchmark::State& bench)
 {
     PlayedFolder folder(static_cast<int>(bench.range(0)));
-    platform::FolderStore store(platform::localPath(folder.dir.path()));
-    SilentDialogs dialogs;
-    BenchRandom random;
-    session::Saver saver{store, dialogs, session::Saver::Run::ByHand};
-    session::Session session(store, dialogs, random, saver);
-    session.load();
-    saver.settle();
-    ui::LedgerWindow window(session);
+    LoadedGame game(folder.dir.path());
+    ui::LedgerWindow window(game.session);
     window.showTab(ui::LedgerWindow::Tab::Worth);
     window.resize(940, 660);
     window.grab();
     for (auto _ : bench) {
-        session.advanceDay();
+        game.session.advanceDay();
         window.grab();
         bench.PauseTiming();
-        saver.settle();
+        game.saver.settle();
         bench.ResumeTiming();
     }
 }
@@ -157,14 +147,9 @@ void LedgerWindowFinished(benchmark::State& bench)
     opened.portfolio = std::make_shared<const game::Portfolio>(std::move(read.ledger->portfolio));
 
     QTemporaryDir dir;
-    platform::FolderStore store(platform::localPath(dir.path()));
-    SilentDialogs dialogs;
-    session::Saver saver{store, dialogs, session::Saver::Run::ByHand};
-    session::Session session(store, dialogs, random, saver);
-    session.load();
-    saver.settle();
+    LoadedGame game(dir.path());
     for (auto _ : bench) {
-        ui::LedgerWindow window(session);
+        ui::LedgerWindow window(game.session);
         window.resize(940, 660);
         window.showFinished(opened);
         for (const auto tab : {ui::LedgerWindow::Tab::Holdings, ui::LedgerWindow::Tab::Worth,
@@ -186,18 +171,12 @@ void DaySave(benchmark::State& bench)
 {
     const auto days = bench.range(0);
     PlayedFolder folder(days < 0 ? 10 : static_cast<int>(days), days >= 0);
-    platform::FolderStore store(platform::localPath(folder.dir.path()));
-    SilentDialogs dialogs;
-    BenchRandom random;
-    session::Saver saver{store, dialogs, session::Saver::Run::ByHand};
-    session::Session session(store, dialogs, random, saver);
-    session.load();
-    saver.settle();
+    LoadedGame game(folder.dir.path());
     for (auto _ : bench) {
-        session.advanceDay();
-        saver.settle();
+        game.session.advanceDay();
+        game.saver.settle();
     }
-    if (dialogs.messages != 0) {
+    if (game.dialogs.messages != 0) {
         bench.SkipWithError("a save failed");
     }
 }
