@@ -102,6 +102,48 @@ QString companiesHeld(int count)
     return QCoreApplication::translate("ui::LedgerWindow", "%n società", nullptr, count);
 }
 
+// A history page's chart: its ranges and a per-cent box above a hint, then the chart over its
+// table, parted by a splitter the player can move. The objects are named after `name`.
+struct ChartAndTable {
+    TimeChart* chart;
+    QCheckBox* percent;
+    QLabel* hint;
+    TableModel* model;
+    QTableView* table;
+};
+
+ChartAndTable chartAndTable(QWidget* page, QBoxLayout* into, const QString& name)
+{
+    ChartAndTable parts{};
+    auto* controls = new QHBoxLayout;
+    parts.chart = new TimeChart(page);
+    parts.chart->setObjectName(name + QStringLiteral("Chart"));
+    auto* ranges = new TimeChartRanges(parts.chart, page);
+    ranges->setObjectName(name + QStringLiteral("Ranges"));
+    parts.percent = new QCheckBox(page);
+    parts.percent->setObjectName(name + QStringLiteral("Percent"));
+    controls->addWidget(ranges);
+    controls->addWidget(parts.percent);
+    controls->addStretch(1);
+    into->addLayout(controls);
+    parts.hint = new QLabel(page);
+    parts.hint->setObjectName(name + QStringLiteral("Hint"));
+    parts.hint->setWordWrap(true);
+    into->addWidget(parts.hint);
+    auto* split = new QSplitter(Qt::Vertical, page);
+    split->setChildrenCollapsible(false);
+    split->addWidget(parts.chart);
+    parts.model = new TableModel(page);
+    parts.table =
+        makeTable(parts.model, name + QStringLiteral("History"), 0, Qt::DescendingOrder, split);
+    parts.table->horizontalHeader()->setStretchLastSection(true);
+    split->addWidget(parts.table);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 2);
+    into->addWidget(split, 1);
+    return parts;
+}
+
 } // namespace
 
 // ---- Holdings ----
@@ -252,31 +294,12 @@ void HoldingsPage::show(const ViewPtr& view)
 WorthPage::WorthPage(QWidget* parent) : QWidget(parent)
 {
     auto* layout = new QVBoxLayout(this);
-    auto* controls = new QHBoxLayout;
-    m_chart = new TimeChart(this);
-    m_chart->setObjectName(QStringLiteral("worthChart"));
-    auto* ranges = new TimeChartRanges(m_chart, this);
-    ranges->setObjectName(QStringLiteral("worthRanges"));
-    m_percent = new QCheckBox(this);
-    m_percent->setObjectName(QStringLiteral("worthPercent"));
-    controls->addWidget(ranges);
-    controls->addWidget(m_percent);
-    controls->addStretch(1);
-    layout->addLayout(controls);
-    m_hint = new QLabel(this);
-    m_hint->setObjectName(QStringLiteral("worthHint"));
-    m_hint->setWordWrap(true);
-    layout->addWidget(m_hint);
-    auto* split = new QSplitter(Qt::Vertical, this);
-    split->setChildrenCollapsible(false);
-    split->addWidget(m_chart);
-    m_model = new TableModel(this);
-    m_table = makeTable(m_model, QStringLiteral("worthHistory"), 0, Qt::DescendingOrder, split);
-    m_table->horizontalHeader()->setStretchLastSection(true);
-    split->addWidget(m_table);
-    split->setStretchFactor(0, 3);
-    split->setStretchFactor(1, 2);
-    layout->addWidget(split, 1);
+    const ChartAndTable parts = chartAndTable(this, layout, QStringLiteral("worth"));
+    m_chart = parts.chart;
+    m_percent = parts.percent;
+    m_hint = parts.hint;
+    m_model = parts.model;
+    m_table = parts.table;
     connect(m_percent, &QCheckBox::toggled, this, [this](bool on) {
         m_chart->setMode(on ? ChartMode::PercentChange : ChartMode::Values);
     });
@@ -407,31 +430,12 @@ PricesPage::PricesPage(QWidget* parent) : QWidget(parent)
     layout->addLayout(side);
 
     auto* main = new QVBoxLayout;
-    auto* controls = new QHBoxLayout;
-    m_chart = new TimeChart(this);
-    m_chart->setObjectName(QStringLiteral("priceChart"));
-    auto* ranges = new TimeChartRanges(m_chart, this);
-    ranges->setObjectName(QStringLiteral("priceRanges"));
-    m_percent = new QCheckBox(this);
-    m_percent->setObjectName(QStringLiteral("pricePercent"));
-    controls->addWidget(ranges);
-    controls->addWidget(m_percent);
-    controls->addStretch(1);
-    main->addLayout(controls);
-    m_hint = new QLabel(this);
-    m_hint->setObjectName(QStringLiteral("priceHint"));
-    m_hint->setWordWrap(true);
-    main->addWidget(m_hint);
-    auto* split = new QSplitter(Qt::Vertical, this);
-    split->setChildrenCollapsible(false);
-    split->addWidget(m_chart);
-    m_model = new TableModel(this);
-    m_table = makeTable(m_model, QStringLiteral("priceHistory"), 0, Qt::DescendingOrder, split);
-    m_table->horizontalHeader()->setStretchLastSection(true);
-    split->addWidget(m_table);
-    split->setStretchFactor(0, 3);
-    split->setStretchFactor(1, 2);
-    main->addWidget(split, 1);
+    const ChartAndTable parts = chartAndTable(this, main, QStringLiteral("price"));
+    m_chart = parts.chart;
+    m_percent = parts.percent;
+    m_hint = parts.hint;
+    m_model = parts.model;
+    m_table = parts.table;
     layout->addLayout(main, 1);
 
     // A company's box adds it to those shown or takes it away (Space, or a click on the box);
