@@ -702,7 +702,7 @@ TEST_F(LedgerWindowTest, EveryTextFollowsTheLanguageAtOnceTheExportsHeadersToo)
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
     EXPECT_TRUE(QString::fromUtf8(csv.readLine())
                     .startsWith(QStringLiteral(
-                        "Day;Date;ISO date;Trade;Company;Quantity;Price;Amount;Realised gain")));
+                        "Day;Date;ISO date;Type;Company;Quantity;Price;Amount;Realised gain")));
     language.apply(ui::Language::Choice::Italian);
     QCoreApplication::sendPostedEvents();
     EXPECT_EQ(tabs->tabText(0), QStringLiteral("&Portafoglio"));

@@ -612,7 +612,7 @@ Play goes on; the next save will try again.</translation>
     <name>ui::LedgerWindow</name>
     <message>
         <source>Il costo di queste azioni non è noto: il gioco è andato avanti senza il registro (salvataggi di una versione precedente o file rimessi a mano). Torna noto quando le azioni della società scendono a zero.</source>
-        <translation>The cost of these shares is not known: the game went on without the ledger (saves of an earlier release, or files put back by hand). It is known again once the company&apos;s shares go down to zero.</translation>
+        <translation>The cost of these shares is not known: the game went on without the ledger (saves of an earlier release, or files put back by hand). It becomes known again once your holding in the company goes down to zero.</translation>
     </message>
     <message>
         <source>Giorno</source>
@@ -628,7 +628,7 @@ Play goes on; the next save will try again.</translation>
     </message>
     <message>
         <source>Operazione</source>
-        <translation>Trade</translation>
+        <translation>Type</translation>
     </message>
     <message>
         <source>Società</source>
@@ -672,7 +672,7 @@ Play goes on; the next save will try again.</translation>
     </message>
     <message>
         <source>dopo un&apos;interruzione</source>
-        <translation>after a gap</translation>
+        <translation>after a break</translation>
     </message>
     <message>
         <source>vittoria</source>
@@ -727,7 +727,7 @@ Play goes on; the next save will try again.</translation>
     </message>
     <message>
         <source>&amp;Torna alla partita in corso</source>
-        <translation>&amp;Back to the game in play</translation>
+        <translation>&amp;Back to the current game</translation>
     </message>
     <message>
         <source>&amp;Esporta in CSV</source>
@@ -735,15 +735,15 @@ Play goes on; the next save will try again.</translation>
     </message>
     <message>
         <source>I &amp;titoli posseduti...</source>
-        <translation>The &amp;holdings...</translation>
+        <translation>&amp;Holdings...</translation>
     </message>
     <message>
         <source>Le &amp;operazioni...</source>
-        <translation>The &amp;trades...</translation>
+        <translation>&amp;Trades...</translation>
     </message>
     <message>
         <source>La &amp;cronologia del patrimonio e dei prezzi...</source>
-        <translation>The history of net &amp;worth and prices...</translation>
+        <translation>Net &amp;worth and price history...</translation>
     </message>
     <message>
         <source>Registro del giocatore</source>
@@ -755,7 +755,7 @@ Play goes on; the next save will try again.</translation>
     </message>
     <message>
         <source>Stai guardando la partita finita n. %1 («%2»), dal %3 al %4: sola lettura. La partita in corso va avanti intanto.</source>
-        <translation>You are looking at finished game no. %1 (“%2”), from %3 to %4: read-only. The game in play goes on meanwhile.</translation>
+        <translation>You are viewing finished game no. %1 (“%2”), from %3 to %4, read-only. The current game carries on in the meantime.</translation>
     </message>
     <message>
         <source>Patrimonio finale</source>
@@ -818,7 +818,7 @@ Play goes on; the next save will try again.</translation>
     </message>
     <message>
         <source>Verso i %1 che vincono: %2</source>
-        <translation>Toward the %1 that wins: %2</translation>
+        <translation>Progress to the winning %1: %2</translation>
     </message>
     <message>
         <source>%1 verso la vittoria</source>
@@ -826,7 +826,7 @@ Play goes on; the next save will try again.</translation>
     </message>
     <message>
         <source>La cronologia inizia dal %1: i salvataggi precedenti non la contenevano.</source>
-        <translation>The history starts on %1: earlier saves did not hold it.</translation>
+        <translation>The history starts on %1: earlier saves did not record it.</translation>
     </message>
     <message>
         <source>Il registro salvato era danneggiato o non era del gioco: è conservato come «%1» e la cronologia riparte dal %2.</source>
@@ -834,7 +834,7 @@ Play goes on; the next save will try again.</translation>
     </message>
     <message>
         <source>I file della partita sono andati avanti senza il registro: la cronologia ha un&apos;interruzione e riprende dal %1.</source>
-        <translation>The game&apos;s files moved on without the ledger: the history has a break and goes on from %1.</translation>
+        <translation>The game&apos;s files moved on without the ledger: the history has a break and resumes on %1.</translation>
     </message>
     <message>
         <source>Il registro non si può salvare nella cartella di gioco: vale solo finché il gioco resta aperto.</source>
@@ -953,7 +953,7 @@ Play goes on; the next save will try again.</translation>
     </message>
     <message>
         <source>Variazione percentuale dal primo giorno mostrato.</source>
-        <translation>Change in per cent since the first day shown.</translation>
+        <translation>Percentage change since the first day shown.</translation>
     </message>
     <message>
         <source>Valore</source>
@@ -1030,7 +1030,7 @@ Play goes on; the next save will try again.</translation>
     </message>
     <message>
         <source>più grande di qualsiasi registro del gioco: non viene letto</source>
-        <translation>larger than any ledger of the game: not read</translation>
+        <translation>larger than any ledger the game writes: not read</translation>
     </message>
     <message>
         <source>danneggiato alla riga %1</source>
@@ -1094,11 +1094,11 @@ Play goes on; the next save will try again.</translation>
     </message>
     <message>
         <source>Nessuna partita finita in questa cartella. Quando inizi una nuova partita («Nuova Partita», F2), il registro di quella finita è conservato qui.</source>
-        <translation>No finished games in this folder. When you start a new game (“New Game”, F2), the ledger of the finished one is kept here.</translation>
+        <translation>No finished games in this folder. When you start a new game (“New Game”, F2), the finished game&apos;s ledger is kept here.</translation>
     </message>
     <message>
         <source>Partite finite in questa cartella: %1. Scegline una e premi «Apri in sola lettura» (o Invio) per guardarla al posto della partita in corso.</source>
-        <translation>Finished games in this folder: %1. Pick one and press “Open read-only” (or Enter) to look at it in place of the game in play.</translation>
+        <translation>Finished games in this folder: %1. Pick one and press “Open read-only” (or Enter) to view it instead of the current game.</translation>
     </message>
     <message>
         <source>Ne restano da leggere %1.</source>
@@ -1137,7 +1137,7 @@ Play goes on; the next save will try again.</translation>
     </message>
     <message>
         <source>Costo medio di un&apos;azione</source>
-        <translation>The average cost of one share</translation>
+        <translation>Average cost of one share</translation>
     </message>
     <message>
         <source>Costo</source>
@@ -1145,7 +1145,7 @@ Play goes on; the next save will try again.</translation>
     </message>
     <message>
         <source>Costo totale: la liquidità che gli acquisti di queste azioni hanno preso</source>
-        <translation>Total cost: the cash the purchases of these shares took</translation>
+        <translation>Total cost: the cash spent buying these shares</translation>
     </message>
     <message>
         <source>Valore</source>
@@ -1173,7 +1173,7 @@ Play goes on; the next save will try again.</translation>
     </message>
     <message>
         <source>La parte del valore di tutti i titoli</source>
-        <translation>The share of the value of all holdings</translation>
+        <translation>Share of the total value of all holdings</translation>
     </message>
     <message>
         <source>Hai vinto il %1 con %2: il portafoglio riparte da %3 di liquidità.</source>
@@ -1299,7 +1299,7 @@ Play goes on; the next save will try again.</translation>
     </message>
     <message>
         <source>Verso i %1 che vincono:</source>
-        <translation>Toward the %1 that wins:</translation>
+        <translation>Progress to %1:</translation>
     </message>
     <message>
         <source>Giorni giocati:</source>
@@ -1323,7 +1323,7 @@ Play goes on; the next save will try again.</translation>
     </message>
     <message>
         <source>n. %1: dal %2, in corso</source>
-        <translation>no. %1: since %2, open</translation>
+        <translation>no. %1: since %2, current</translation>
     </message>
     <message>
         <source>n. %1: dal %2 al %3, chiuso da una vittoria</source>
@@ -1335,11 +1335,11 @@ Play goes on; the next save will try again.</translation>
     </message>
     <message>
         <source>n. %1: dal %2 al %3, fino alla fine della partita</source>
-        <translation>no. %1: %2 to %3, until the game ended</translation>
+        <translation>no. %1: %2 to %3, to the end of the game</translation>
     </message>
     <message>
         <source>Il registro non ha ancora nessun giorno.</source>
-        <translation>The ledger has no day yet.</translation>
+        <translation>The ledger has no days yet.</translation>
     </message>
     <message>
         <source>Il portafoglio è appena ripartito dopo una vittoria: le sue cifre cominciano dal prossimo giorno. Le vittorie e il portafoglio chiuso sono qui sotto e nell&apos;elenco dei portafogli.</source>
@@ -1351,7 +1351,7 @@ Play goes on; the next save will try again.</translation>
     </message>
     <message>
         <source>dopo la vittoria del %1, con %2</source>
-        <translation>after the win of %1, with %2</translation>
+        <translation>%1, after a win, with %2</translation>
     </message>
     <message>
         <source>%1, con %2</source>
@@ -1363,11 +1363,11 @@ Play goes on; the next save will try again.</translation>
     </message>
     <message>
         <source>Verso i %1 che vincono: %2</source>
-        <translation>Toward the %1 that wins: %2</translation>
+        <translation>Progress to the winning %1: %2</translation>
     </message>
     <message>
         <source>%1 (%2), dal massimo del %3 al minimo del %4</source>
-        <translation>%1 (%2), from the peak of %3 to the low of %4</translation>
+        <translation>%1 (%2), from the peak on %3 to the low on %4</translation>
     </message>
     <message>
         <source>nessuno: il patrimonio netto non è mai sceso sotto un massimo precedente</source>
@@ -1379,15 +1379,15 @@ Play goes on; the next save will try again.</translation>
     </message>
     <message>
         <source>serve almeno un secondo giorno nel portafoglio</source>
-        <translation>needs a second day in the portfolio</translation>
+        <translation>not until the portfolio&apos;s second day</translation>
     </message>
     <message>
         <source>nessuna con un costo noto</source>
-        <translation>none of known cost</translation>
+        <translation>none with a known cost</translation>
     </message>
     <message>
         <source>%1 in guadagno, %2 in perdita, %3 in pari</source>
-        <translation>%1 at a gain, %2 at a loss, %3 even</translation>
+        <translation>%1 at a gain, %2 at a loss, %3 at break-even</translation>
     </message>
     <message>
         <source>(vendite di costo non noto, escluse dai conti: %1)</source>
@@ -1407,7 +1407,7 @@ Play goes on; the next save will try again.</translation>
     </message>
     <message>
         <source>nessuna ancora</source>
-        <translation>none yet</translation>
+        <translation>none</translation>
     </message>
     <message>
         <source>%1 dalla vendita di %2 %3 il %4</source>
@@ -1423,11 +1423,11 @@ Play goes on; the next save will try again.</translation>
     </message>
     <message>
         <source>La parte dei giorni del portafoglio in cui la società è stata posseduta</source>
-        <translation>The share of the portfolio&apos;s days the company was held</translation>
+        <translation>Share of the portfolio&apos;s days on which the company was held</translation>
     </message>
     <message>
         <source>%1 in tutto; le ultime %2:</source>
-        <translation>%1 in all; the last %2:</translation>
+        <translation>%1 in all; the latest %2:</translation>
     </message>
 </context>
 <context>
@@ -1438,7 +1438,7 @@ Play goes on; the next save will try again.</translation>
     </message>
     <message>
         <source>Operazione</source>
-        <translation>Trade</translation>
+        <translation>Type</translation>
     </message>
     <message>
         <source>Acquisto</source>
@@ -1466,15 +1466,15 @@ Play goes on; the next save will try again.</translation>
     </message>
     <message>
         <source>%1 × %2 fa %3</source>
-        <translation>%1 × %2 is %3</translation>
+        <translation>%1 × %2 = %3</translation>
     </message>
     <message>
         <source>L&apos;acquisto è costato %1 (%2): prima di ogni operazione il gioco arrotonda la liquidità all&apos;unità, e dopo la tronca ai centesimi.</source>
-        <translation>The purchase cost %1 (%2): before each trade the game rounds the cash to a whole number, and afterwards cuts it to hundredths.</translation>
+        <translation>The purchase cost %1 (%2): before each trade the game rounds the cash to a whole number, and afterwards truncates it to two decimal places.</translation>
     </message>
     <message>
         <source>La vendita ha reso %1 (%2): prima di ogni operazione il gioco arrotonda la liquidità all&apos;unità, e dopo la tronca ai centesimi.</source>
-        <translation>The sale brought %1 (%2): before each trade the game rounds the cash to a whole number, and afterwards cuts it to hundredths.</translation>
+        <translation>The sale brought in %1 (%2): before each trade the game rounds the cash to a whole number, and afterwards truncates it to two decimal places.</translation>
     </message>
     <message>
         <source>Liquidità dopo</source>
@@ -1486,15 +1486,15 @@ Play goes on; the next save will try again.</translation>
     </message>
     <message>
         <source>Guadagno realizzato: quanto la vendita ha reso meno il costo medio delle azioni vendute</source>
-        <translation>Realised gain: what the sale brought less the average cost of the shares sold</translation>
+        <translation>Realised gain: what the sale brought in, less the average cost of the shares sold</translation>
     </message>
     <message>
         <source>Nessuna operazione ancora: ogni acquisto e ogni vendita compaiono qui appena li fai, con il guadagno realizzato delle vendite.</source>
-        <translation>No trades yet: every purchase and sale shows here as soon as you make it, with the realised gain of each sale.</translation>
+        <translation>No trades yet: every purchase and sale appears here as soon as you make it, with the realised gain of each sale.</translation>
     </message>
     <message>
         <source>In questa partita non è stata fatta nessuna operazione.</source>
-        <translation>No trade was made in this game.</translation>
+        <translation>No trades were made in this game.</translation>
     </message>
 </context>
 <context>
@@ -1525,7 +1525,7 @@ Play goes on; the next save will try again.</translation>
     </message>
     <message>
         <source>Nessuna variazione: è il primo giorno di un portafoglio (l&apos;inizio, dopo una vittoria o dopo un&apos;interruzione).</source>
-        <translation>No change: it is a portfolio&apos;s first day (the start, after a win or after a break).</translation>
+        <translation>No change: this is a portfolio&apos;s first day (the start of the game, or after a win or a break).</translation>
     </message>
     <message>
         <source>Var. %</source>
