@@ -135,7 +135,8 @@ TEST_F(LanguageTest, ItalianUntilEnglishIsPickedThenEnglishAtOnceAndAtTheNextSta
     window.Command1_Click();
     ASSERT_FALSE(dialogs.boxes().empty());
     EXPECT_EQ(dialogs.boxes().back().title, QStringLiteral("CarlOil"));
-    EXPECT_TRUE(dialogs.boxes().back().prompt.startsWith(QStringLiteral("\"Smooth as oil\"")));
+    EXPECT_TRUE(
+        dialogs.boxes().back().prompt.startsWith(QStringLiteral("\u201CSmooth as oil\u201D")));
     EXPECT_EQ(window.findChild<QRadioButton*>(QStringLiteral("op1(0)"))->text(),
               QStringLiteral("CarlOil"));
 

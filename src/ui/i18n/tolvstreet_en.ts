@@ -81,7 +81,7 @@ Qt&apos;s own options, such as -platform and -style, work too.
     </message>
     <message>
         <source>La cartella dopo --folder è vuota.</source>
-        <translation>The folder after --folder is empty.</translation>
+        <translation>The folder name after --folder is empty.</translation>
     </message>
     <message>
         <source>Non si può giocare in «%1»: non è una cartella.</source>
@@ -108,7 +108,7 @@ Qt&apos;s own options, such as -platform and -style, work too.
     <name>CompanyInfo</name>
     <message>
         <source>&quot;Tutto liscio come l&apos;olio&quot; è il proverbio preferito di C.J. Tolv, il petroliere tolviano i cui terreni ricchi di petrolio hanno portato la Carloil a diventare la maggiore produttrice di petrolio nel mondo.</source>
-        <translation>&quot;Smooth as oil&quot; is the favourite saying of C.J. Tolv, the Tolvian oilman whose oil-rich lands have made Carloil the largest oil producer in the world.</translation>
+        <translation>“Smooth as oil” is the favourite saying of C.J. Tolv, the Tolvian oilman whose oil-rich lands have made Carloil the largest oil producer in the world.</translation>
     </message>
     <message>
         <source>Per terra e per mare questa compagnia di trasporti umani, animali e materiali si occuperà di spostarvi nello spazio-tempo con più spazio e meno tempo. Il suo fiore all&apos;occhiello è l&apos;inaffondabile transatlantico nucleare Tolvanic.</source>
@@ -116,7 +116,7 @@ Qt&apos;s own options, such as -platform and -style, work too.
     </message>
     <message>
         <source>Chi vi darà la musica? Ma la QMT Records naturalmente, una tra le emittenti più potenti e famose dell&apos;Isola di Tolva e la casa discografica più popolare dell&apos;intero Sistema Solare. Oltre ai brani in cima alle Top-Ten di vendita planetarie la QMT Records offre anche numerosi programmi di informazione e d educativi, per esempio &quot;Cosa fare se sei con Tolva e comincia un terremoto&quot;.</source>
-        <translation>Who will bring you music? QMT Records, of course: one of the most powerful and famous broadcasters of the Isola di Tolva and the most popular record label in the whole Solar System. Besides the songs at the top of the planetary Top Ten, QMT Records offers many news and educational programmes, such as &quot;What to do if you are with Tolva and an earthquake starts&quot;.</translation>
+        <translation>Who will bring you music? QMT Records, of course: one of the most powerful and famous broadcasters of the Isola di Tolva and the most popular record label in the whole Solar System. Besides the songs at the top of the planetary Top Ten, QMT Records offers many news and educational programmes, such as “What to do if you are with Tolva and an earthquake starts”.</translation>
     </message>
     <message>
         <source>Questa agenzia di moda tolviana si occupa di avviare verso il mondo della moda e dello spettacolo i giovani tolviani intraprendenti, comprendendo tutti i campi, dai servizi fotografici pubblicitari al cinema.</source>
@@ -132,11 +132,11 @@ Qt&apos;s own options, such as -platform and -style, work too.
     </message>
     <message>
         <source>Questa compagnia mercantile di antiche tradizioni si fa in quattro per trasportare i prodotti più richiesti dal lontano oriente fino ai negozi dell&apos;Isola di Tolva, compreso il piatto preferito di Tolva: casseoula alla Cantonese.</source>
-        <translation>This trading company of ancient traditions bends over backwards to carry the most wanted goods from the Far East to the shops of the Isola di Tolva, including Tolva&apos;s favourite dish: Cantonese-style casseoula.</translation>
+        <translation>This trading company, with its age-old traditions, bends over backwards to carry the most wanted goods from the Far East to the shops of the Isola di Tolva, including Tolva&apos;s favourite dish: Cantonese-style casseoula.</translation>
     </message>
     <message>
         <source>Una delle migliori squadre del campionato tolviano è sicuramente la scoreggiana che nelle ultime stagioni si è comportata egregiamente riuscendo a conquistarsi un posto in serie V, ritagliandosi anche un posto da protagonista nella prestigiosa Coppa Tolva.</source>
-        <translation>One of the best teams of the Tolvian league is surely ScoReggiana, which has done splendidly in recent seasons, winning a place in Serie V and a leading role in the prestigious Coppa Tolva.</translation>
+        <translation>One of the best teams in the Tolvian league is surely ScoReggiana, which has done splendidly in recent seasons, winning a place in Serie V and a leading role in the prestigious Coppa Tolva.</translation>
     </message>
     <message>
         <source>Ah, il buon sapore della pastasfoglia di una volta... Se volete ritrovare gli antichi sapori dei biscotti come li faceva la nonna di Tolva dovete comprare i prodotti Mulino Verde, accuratamente selezionati, solo con ingredienti naturali e non geneticamente modificati. Direttamente dai campi vicino alla centrale nucleare di Elsa alle vostre tavole!</source>
@@ -148,7 +148,7 @@ Qt&apos;s own options, such as -platform and -style, work too.
     </message>
     <message>
         <source>La Tolvian Aerospace Stupid Agency porterà le vostre azioni sulla luna! Il progetto Spaziale dei prossimi 5 anni prevede la conquista e la colonizzazione di Plutone da parte del popolo tolviano in continua espansione.</source>
-        <translation>The Tolvian Aerospace Stupid Agency will send your shares to the moon! The Space plan for the next 5 years foresees the conquest and colonisation of Pluto by the ever-growing Tolvian people.</translation>
+        <translation>The Tolvian Aerospace Stupid Agency will send your shares to the moon! Its space programme for the next 5 years plans the conquest and colonisation of Pluto by the ever-growing Tolvian people.</translation>
     </message>
     <message>
         <source>Lo chef Carlettò è uno dei migliori cuochi di questa dimensione parallela e nella sua catena di ristoranti prepara specialità provenienti da ogni parte della galassia come il famoso minestrone di diarrea (con veri pezzi di merda ancora fumanti) e le prelibate e stuzzicanti caccolette marroni.</source>
@@ -156,7 +156,7 @@ Qt&apos;s own options, such as -platform and -style, work too.
     </message>
     <message>
         <source>Chi non ha bisogno di un giornale affidabile per conoscere in tempo reale le quotazioni delle azioni in borsa? Allora leggete il New Tolv Times, primo giornale economico dell&apos;Isola di Tolva.</source>
-        <translation>Who does not need a reliable newspaper for the share prices on the stock exchange in real time? Then read the New Tolv Times, the leading business newspaper of the Isola di Tolva.</translation>
+        <translation>Who doesn&apos;t need a reliable newspaper for real-time share prices on the stock exchange? Then read the New Tolv Times, the leading business newspaper of the Isola di Tolva.</translation>
     </message>
     <message>
         <source>Ecco la fonte principale di energia elettrica per l&apos;Isola di Tolva. Questa centrale nucleare posta nell&apos;interdimensione tra Godia e l&apos;Isola di Tolva è attiva da almeno 17 anni, controllata da Elsa, sempre avvolta da uno strato di nebbia e mistero.</source>
@@ -164,7 +164,7 @@ Qt&apos;s own options, such as -platform and -style, work too.
     </message>
     <message>
         <source>Questo allevatore delle pianure Marroni primeggia nel campo dell&apos; import-export di bestiame ma si vocifera che da tempo stia studiando strane elaborazioni genetiche...</source>
-        <translation>This rancher of the Brown Plains leads the cattle import-export business, but rumour has it that he has long been working on strange genetic experiments...</translation>
+        <translation>This rancher from the Brown Plains leads the field in cattle import-export, but rumour has it that he has long been working on strange genetic experiments...</translation>
     </message>
     <message>
         <source>Milioni di pendolari ogni giorno percorrono la propria tratta che dalla periferia li porta al lavoro in città. Naturalmente utilizzando i treni Tolva Railroad equipaggiati con qualsiasi comfort come carrozze ristorante, piscine riscaltate dotate di idromassaggio e campi da tennis in erba sintetica al coperto.</source>
@@ -313,11 +313,11 @@ Qt&apos;s own options, such as -platform and -style, work too.
     </message>
     <message>
         <source>Al posto del file &quot;%1&quot; c&apos;è una cartella, un collegamento o un altro oggetto: Tolv Street non può sapere se è già aperto in questa cartella. Toglilo dalla cartella di gioco e riprova.</source>
-        <translation>There is a folder, a link or something else where the file &quot;%1&quot; should be: Tolv Street cannot tell whether it is already open in this folder. Remove it from the play folder and try again.</translation>
+        <translation>There is a folder, a link or something else where the file “%1” should be: Tolv Street cannot tell whether it is already open in this folder. Remove it from the play folder and try again.</translation>
     </message>
     <message>
         <source>Non è possibile bloccare la cartella di gioco con il file &quot;%1&quot; (%2): un&apos;altra copia di Tolv Street potrebbe giocarvi. La partita continua senza salvare.</source>
-        <translation>The play folder cannot be locked with the file &quot;%1&quot; (%2): another copy of Tolv Street might be playing in it. The game goes on without saving.</translation>
+        <translation>The play folder cannot be locked with the file “%1” (%2): another copy of Tolv Street might be playing in it. The game goes on without saving.</translation>
     </message>
 </context>
 <context>
@@ -332,8 +332,8 @@ Qt&apos;s own options, such as -platform and -style, work too.
     <message>
         <source>Il salvataggio della partita non è ancora finito: il disco non risponde.
 Se esci senza salvare, resta la partita dell&apos;ultimo salvataggio finito.</source>
-        <translation>The game has not finished saving: the disk is not answering.
-If you leave without saving, the game stays as it was at the last finished save.</translation>
+        <translation>The game has not finished saving: the disk is not responding.
+If you leave without saving, the game stays as it was at the last completed save.</translation>
     </message>
     <message>
         <source>Aspetta</source>
@@ -380,7 +380,7 @@ If you leave without saving, the game stays as it was at the last finished save.
     </message>
     <message>
         <source>Hai decuplicato i tuoi soldi e sei il nuovo campione di Tolv Street! Inserisci il tuo nome</source>
-        <translation>You have multiplied your money tenfold and you are the new champion of Tolv Street! Enter your name</translation>
+        <translation>You have multiplied your money tenfold and you are the new champion of Tolv Street! Enter your name:</translation>
     </message>
     <message>
         <source>HAI VINTO !!!!</source>
@@ -400,7 +400,7 @@ If you leave without saving, the game stays as it was at the last finished save.
     </message>
     <message>
         <source>Uscita dal Programma</source>
-        <translation>Quit Game</translation>
+        <translation>Exit Game</translation>
     </message>
     <message>
         <source>il disco è pieno</source>
@@ -412,27 +412,27 @@ If you leave without saving, the game stays as it was at the last finished save.
     </message>
     <message>
         <source>la cartella di gioco non permette di scrivere il file &quot;%1&quot;</source>
-        <translation>the play folder does not allow the file &quot;%1&quot; to be written</translation>
+        <translation>the play folder does not allow the file “%1” to be written</translation>
     </message>
     <message>
         <source>il disco è pieno (file &quot;%1&quot;)</source>
-        <translation>the disk is full (file &quot;%1&quot;)</translation>
+        <translation>the disk is full (file “%1”)</translation>
     </message>
     <message>
         <source>al posto del file &quot;%1&quot; c&apos;è una cartella o un altro oggetto</source>
-        <translation>there is a folder or something else where the file &quot;%1&quot; should be</translation>
+        <translation>there is a folder or something else where the file “%1” should be</translation>
     </message>
     <message>
         <source>il file &quot;%1&quot; non si trova</source>
-        <translation>the file &quot;%1&quot; cannot be found</translation>
+        <translation>the file “%1” cannot be found</translation>
     </message>
     <message>
         <source>il file &quot;%1&quot; è troppo grande per essere un file del gioco</source>
-        <translation>the file &quot;%1&quot; is too large to be a game file</translation>
+        <translation>the file “%1” is too large to be a game file</translation>
     </message>
     <message>
         <source>errore di scrittura del file &quot;%1&quot;</source>
-        <translation>error writing the file &quot;%1&quot;</translation>
+        <translation>error writing the file “%1”</translation>
     </message>
     <message>
         <source>manca</source>
@@ -444,7 +444,7 @@ If you leave without saving, the game stays as it was at the last finished save.
     </message>
     <message>
         <source>contiene una riga non valida</source>
-        <translation>has a line that is not valid</translation>
+        <translation>has an invalid line</translation>
     </message>
     <message>
         <source>è incompleto</source>
@@ -468,7 +468,7 @@ If you leave without saving, the game stays as it was at the last finished save.
     </message>
     <message>
         <source>&quot;%1&quot; come &quot;%2&quot;</source>
-        <translation>&quot;%1&quot; as &quot;%2&quot;</translation>
+        <translation>“%1” as “%2”</translation>
     </message>
     <message>
         <source>Non è stato possibile conservarne una copia (%1): la partita non viene salvata finché non si potrà farlo.
@@ -501,7 +501,7 @@ The game goes on from that save; the next save will try again.</translation>
     <message>
         <source>Un avvio precedente si è interrotto mentre conservava i file danneggiati della partita: sono conservati con il numero %1 (come &quot;Data1.bak%1&quot;).
 Inizia una nuova partita.</source>
-        <translation>An earlier start was cut short while it was keeping the game&apos;s damaged files aside: they are kept under the number %1 (as in &quot;Data1.bak%1&quot;).
+        <translation>An earlier start was interrupted while setting the game&apos;s damaged files aside: they are kept under the number %1 (as in “Data1.bak%1”).
 A new game starts.</translation>
     </message>
     <message>
@@ -519,7 +519,7 @@ Play goes on; the next save will try again.</translation>
     <message>
         <source>Non è stato possibile salvare la partita: la Hall of Fame (&quot;%1&quot;) è troppo grande per un salvataggio sicuro.
 Il gioco continua; il prossimo salvataggio riproverà.</source>
-        <translation>The game could not be saved: the Hall of Fame (&quot;%1&quot;) is too large for a safe save.
+        <translation>The game could not be saved: the Hall of Fame (“%1”) is too large for a safe save.
 Play goes on; the next save will try again.</translation>
     </message>
     <message>
@@ -538,7 +538,7 @@ Play goes on; the next save will try again.</translation>
     </message>
     <message>
         <source>Il valore di &quot;%1&quot; non è un numero valido: il giorno non può avanzare.</source>
-        <translation>The price of &quot;%1&quot; is not a valid number: the day cannot move on.</translation>
+        <translation>The price of “%1” is not a valid number: the day cannot move on.</translation>
     </message>
     <message>
         <source>Non è stato possibile leggere la Hall of Fame (%1): questa vittoria non vi sarà registrata.</source>
@@ -546,11 +546,11 @@ Play goes on; the next save will try again.</translation>
     </message>
     <message>
         <source>La Hall of Fame (&quot;%1&quot;) non era nel formato del gioco: una sua copia è conservata come &quot;%2&quot;.</source>
-        <translation>The Hall of Fame (&quot;%1&quot;) was not in the game&apos;s format: a copy of it is kept as &quot;%2&quot;.</translation>
+        <translation>The Hall of Fame (“%1”) was not in the game&apos;s format: a copy of it is kept as “%2”.</translation>
     </message>
     <message>
         <source>Al posto della Hall of Fame (&quot;%1&quot;) c&apos;era un collegamento: la nuova Hall of Fame ne prende il posto, e il file a cui portava resta com&apos;è.</source>
-        <translation>There was a link where the Hall of Fame (&quot;%1&quot;) should be: the new Hall of Fame takes its place, and the file it pointed to is left as it is.</translation>
+        <translation>There was a link where the Hall of Fame (“%1”) should be: the new Hall of Fame takes its place, and the file it pointed to is left as it is.</translation>
     </message>
     <message>
         <source>la cartella di gioco non è bloccata per questa partita, che continua senza salvare</source>
@@ -563,12 +563,12 @@ Play goes on; the next save will try again.</translation>
     <message>
         <source>Al posto del file &quot;%1&quot;, dove il gioco tiene i salvataggi in corso, c&apos;era un file che non è del gioco.
 %2</source>
-        <translation>Where the game keeps its unfinished saves, in the file &quot;%1&quot;, there was a file that is not the game&apos;s.
+        <translation>The file “%1”, where the game keeps its unfinished saves, was not one of the game&apos;s own.
 %2</translation>
     </message>
     <message>
         <source>I numeri per conservare i file del gioco sono arrivati al massimo: il file è conservato come &quot;%1&quot;, il primo numero libero.</source>
-        <translation>The numbers for keeping the game&apos;s files have run out at the top: the file is kept as &quot;%1&quot;, the first number free.</translation>
+        <translation>The backup numbers have reached their limit: the file is kept as “%1”, the lowest free number.</translation>
     </message>
 </context>
 <context>
