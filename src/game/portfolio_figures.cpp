@@ -83,6 +83,7 @@ PortfolioFigures portfolioFigures(const Portfolio& portfolio, std::size_t which)
 
     if (span.start == PortfolioSpan::Start::Win) {
         figures.startWorth = readNumber(kStartCash);
+        figures.winDay = which > 0 ? lastDayOf(spans[which - 1]) : std::nullopt;
     } else if (figures.days > 0) {
         figures.startWorth = days[span.firstDay].netWorth();
     }

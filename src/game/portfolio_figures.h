@@ -25,6 +25,7 @@ struct Drawdown {
 
 struct PortfolioFigures {
     Figure startWorth;        // 10000 after a win; else the net worth its first day began with
+    std::optional<std::uint32_t> winDay; // a win's portfolio: the day of that win
     Figure worth;             // now (the open portfolio) or when it closed
     Figure gain, gainPercent; // worth against startWorth
     Figure progress;          // worth as a per cent of the 100000 that wins

@@ -333,8 +333,8 @@ void StatisticsPage::redraw()
 
     const std::optional<std::size_t> first = firstDayOf(span);
     QString start = first ? dayText(static_cast<std::uint32_t>(*first)) : unknown();
-    if (span.start == game::PortfolioSpan::Start::Win) {
-        start = tr("dopo la vittoria del %1, con %2").arg(start, money(f.startWorth));
+    if (span.start == game::PortfolioSpan::Start::Win && f.winDay) {
+        start = tr("dopo la vittoria del %1, con %2").arg(dayText(*f.winDay), money(f.startWorth));
     } else {
         start = tr("%1, con %2").arg(start, money(f.startWorth));
     }
@@ -369,7 +369,8 @@ void StatisticsPage::redraw()
     set(Row::BestDay, dayLine(f.bestDay), f.bestDay ? sign(f.bestDay->change) : 0);
     set(Row::WorstDay, dayLine(f.worstDay), f.worstDay ? sign(f.worstDay->change) : 0);
     const std::size_t sales = f.salesWon + f.salesLost + f.salesEven;
-    QString salesText = sales == 0 ? tr("nessuna con un costo noto")
+    QString salesText = sales == 0 ? (f.salesUnknown > 0 ? tr("nessuna con un costo noto")
+                                                         : tr("nessuna"))
                                    : tr("%1 in guadagno, %2 in perdita, %3 in pari")
                                          .arg(count(static_cast<std::int64_t>(f.salesWon)),
                                               count(static_cast<std::int64_t>(f.salesLost)),
@@ -437,9 +438,9 @@ void StatisticsPage::redraw()
                     .arg(dayText(winList[i].day), money(winList[i].netWorth));
     }
     m_gameWins->setText(wins.isEmpty() ? tr("nessuna ancora") : wins.join(QLatin1Char('\n')));
-    const auto saleLine = [&p, &dayText](std::optional<std::uint32_t> index) {
+    const auto saleLine = [&p, &all, &dayText](std::optional<std::uint32_t> index) {
         if (!index) {
-            return tr("nessuna con un costo noto");
+            return all.sales > 0 ? tr("nessuna con un costo noto") : tr("nessuna");
         }
         const game::LedgerTrade& trade = p.trades()[*index];
         return tr("%1 dalla vendita di %2 %3 il %4")

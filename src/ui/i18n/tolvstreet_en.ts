@@ -1351,7 +1351,7 @@ Play goes on; the next save will try again.</translation>
     </message>
     <message>
         <source>dopo la vittoria del %1, con %2</source>
-        <translation>%1, after a win, with %2</translation>
+        <translation>after the win of %1, with %2</translation>
     </message>
     <message>
         <source>%1, con %2</source>
@@ -1428,6 +1428,10 @@ Play goes on; the next save will try again.</translation>
     <message>
         <source>%1 in tutto; le ultime %2:</source>
         <translation>%1 in all; the latest %2:</translation>
+    </message>
+    <message>
+        <source>nessuna</source>
+        <translation>none</translation>
     </message>
 </context>
 <context>
