@@ -85,12 +85,12 @@ std::string signedMoneyText(double value)
 
 std::string percentText(double value)
 {
-    return fixedText(value, 1, Sign::WhenNegative);
+    return fixedText(value, 2, Sign::WhenNegative);
 }
 
 std::string signedPercentText(double value)
 {
-    return fixedText(value, 1, Sign::Always);
+    return fixedText(value, 2, Sign::Always);
 }
 
 } // namespace game

@@ -25,7 +25,7 @@ Figure percentOf(Figure part, Figure whole);
 std::string moneyText(double value);
 // The same with a sign on gains: "+12,00", "0,00", "-3,10".
 std::string signedMoneyText(double value);
-// A per cent with one decimal ("12,5", "-0,3"), the same way; the "%" is the window's.
+// A per cent with two decimals, as the window shows it ("12,50", "-0,30"); the "%" is the caller's.
 std::string percentText(double value);
 std::string signedPercentText(double value);
 

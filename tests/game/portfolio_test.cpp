@@ -71,8 +71,8 @@ TEST(Money, TextsAndCheckedArithmeticNeverLeaveTheFiniteNumbers)
     EXPECT_EQ(signedMoneyText(12), "+12,00");
     EXPECT_EQ(signedMoneyText(0), "0,00");
     EXPECT_EQ(signedMoneyText(-3.1), "-3,10");
-    EXPECT_EQ(percentText(-12.24), "-12,2");
-    EXPECT_EQ(signedPercentText(0.04), "0,0");
+    EXPECT_EQ(percentText(-12.24), "-12,24");
+    EXPECT_EQ(signedPercentText(0.04), "+0,04");
     EXPECT_EQ(signedPercentText(1e21), "+1E+21");
     EXPECT_EQ(percentText(-std::numeric_limits<double>::max()), "-1,79769313486231E+308");
 
@@ -105,7 +105,7 @@ TEST(Portfolio, CostIsTheCashTradesTookAndASaleRealisesAgainstTheAverage)
     EXPECT_EQ(money(row.averageCost), "102,51");
     EXPECT_EQ(money(row.marketValue), "1800,00");
     EXPECT_EQ(money(row.gain), "-250,20");
-    EXPECT_EQ(percentText(*row.percent), "-12,2");
+    EXPECT_EQ(percentText(*row.percent), "-12,20");
     EXPECT_EQ(table.totals.leftOut, 0u);
     EXPECT_EQ(money(table.totals.gain), "-250,20");
 
@@ -243,10 +243,10 @@ TEST(PortfolioFigures, ReturnDrawdownDaysAndSalesArePerPortfolio)
     EXPECT_EQ(money(first.startWorth), "10000,00");
     EXPECT_EQ(money(first.worth), "100081,00");
     EXPECT_EQ(money(first.gain), "90081,00");
-    EXPECT_EQ(percentText(*first.gainPercent), "900,8");
+    EXPECT_EQ(percentText(*first.gainPercent), "900,81");
     ASSERT_TRUE(first.drawdown);
     EXPECT_EQ(first.drawdown->fall, 6000);
-    EXPECT_EQ(percentText(*first.drawdown->percent), "40,0");
+    EXPECT_EQ(percentText(*first.drawdown->percent), "40,00");
     EXPECT_EQ(first.drawdown->peakDay, 1u);
     EXPECT_EQ(first.drawdown->troughDay, 2u);
     EXPECT_EQ(first.bestDay->change, 5000);
@@ -265,7 +265,7 @@ TEST(PortfolioFigures, ReturnDrawdownDaysAndSalesArePerPortfolio)
     EXPECT_EQ(second.trades, 1u);
     EXPECT_EQ(second.daysHeld[2], 2u);
     EXPECT_EQ(money(second.worth), "10000,00");
-    EXPECT_EQ(percentText(*second.progress), "10,0");
+    EXPECT_EQ(percentText(*second.progress), "10,00");
     // Only 06 -> 07 (-10): the change into the 6th (+10) crosses the win.
     EXPECT_EQ(second.bestDay->change, -10);
     EXPECT_EQ(second.drawdown->fall, 10);
@@ -304,11 +304,11 @@ TEST(PortfolioFigures, TheTablesChangesRoundingWinsAndSummaryStayWithinAPortfoli
          WinEvent{100081}, failed, gapHolding(1, 20), dayOn("05 Gen 2002", 9999, 30));
 
     EXPECT_EQ(money(netWorthChange(p, 1).amount), "5000,00");
-    EXPECT_EQ(percentText(*netWorthChange(p, 1).percent), "50,0");
+    EXPECT_EQ(percentText(*netWorthChange(p, 1).percent), "50,00");
     EXPECT_FALSE(netWorthChange(p, 0).amount);
     EXPECT_FALSE(netWorthChange(p, 3).amount); // the day after the win
     EXPECT_FALSE(netWorthChange(p, 4).amount); // the day after the gap
-    EXPECT_EQ(percentText(*priceChange(p, 1, 0)), "50,0");
+    EXPECT_EQ(percentText(*priceChange(p, 1, 0)), "50,00");
     EXPECT_FALSE(priceChange(p, 3, 0)); // from a price of 0
     EXPECT_FALSE(priceChange(p, 3, 3)); // failed
     EXPECT_FALSE(priceChange(p, 4, 0)); // after the gap

@@ -81,7 +81,7 @@ TEST(LedgerCsv, TextsNeverStartAFormulaAndNumbersKeepTheirSign)
     records::appendCsvRow(out, {records::csvGameText("=\x80 5"), records::csvMoney(-12.5),
                                 records::csvPercent(-0.25), records::csvNumber(-5),
                                 records::csvWhole(-3), records::csvMoney(std::nullopt)});
-    EXPECT_EQ(out, "'=\xE2\x82\xAC 5;-12,50;-0,3;-5;-3;\r\n");
+    EXPECT_EQ(out, "'=\xE2\x82\xAC 5;-12,50;-0,25;-5;-3;\r\n");
     EXPECT_EQ(records::utf8FromCodePage("\xE0\x9F\x81"), "\xC3\xA0\xC5\xB8\xC2\x81");
 }
 

@@ -74,7 +74,7 @@ TEST(Ledger, CostIsTheCashATradeTookAndASaleRealisesAgainstTheAverageCost)
     EXPECT_EQ(moneyText(*row.totalCost), "2050,20");
     EXPECT_EQ(moneyText(*row.marketValue), "1800,00");
     EXPECT_EQ(moneyText(*row.gain), "-250,20");
-    EXPECT_EQ(game::percentText(*row.percent), "-12,2");
+    EXPECT_EQ(game::percentText(*row.percent), "-12,20");
 
     // Read back from its file, the ledger shows the same figures.
     const std::optional<Ledger> read = Ledger::parse(ledger.text());
@@ -94,7 +94,7 @@ TEST(Ledger, CostIsTheCashATradeTookAndASaleRealisesAgainstTheAverageCost)
     row = rowOf(second, tight, 0);
     EXPECT_EQ(moneyText(*row.totalCost), "1234,56");
     EXPECT_EQ(moneyText(*row.gain), "0,44");
-    EXPECT_EQ(game::percentText(*row.percent), "0,0");
+    EXPECT_EQ(game::percentText(*row.percent), "0,04");
 }
 
 TEST(Ledger, NetWorthCountsAFailedCompanyAsNothingAndMoneyHasTwoDecimals)
@@ -115,7 +115,7 @@ TEST(Ledger, NetWorthCountsAFailedCompanyAsNothingAndMoneyHasTwoDecimals)
     const game::HoldingRow row = rowOf(ledger, buying, 2);
     EXPECT_EQ(moneyText(*row.marketValue), "0,00");
     EXPECT_EQ(moneyText(*row.gain), "-200,00");
-    EXPECT_EQ(game::percentText(*row.percent), "-100,0");
+    EXPECT_EQ(game::percentText(*row.percent), "-100,00");
 
     EXPECT_EQ(moneyText(0), "0,00");
     EXPECT_EQ(moneyText(-0.5), "-0,50");
