@@ -469,6 +469,7 @@ void LedgerWindow::finishedOpened(const session::OpenedGame& game)
         m_finished->notOpened(game.game);
         return;
     }
+    m_finished->opened();
     showFinished(game);
 }
 

@@ -662,6 +662,10 @@ TEST_F(LedgerWindowTest, AFinishedGameOpensReadOnlyOffTheWindowsThreadAndOddFile
                     .contains(QStringLiteral("«Data.ledger.game1»")));
     EXPECT_TRUE(window->windowTitle().contains(QStringLiteral("partita finita n. 1")));
     EXPECT_EQ(tableOf(window, "worthHistory")->model()->rowCount(), 30);
+    // Once open, the page no longer says it is opening one.
+    EXPECT_TRUE(window->findChild<QLabel*>(QStringLiteral("finishedStatus"))
+                    ->text()
+                    .startsWith(QStringLiteral("Partite finite in questa cartella: 3.")));
 
     // The game goes on meanwhile (a new game even): the finished one stays in view, the list grows.
     game.session.newGame();
