@@ -410,6 +410,23 @@ TEST_F(LedgerWindowTest, KeepsItsPlaceOnlyOnAScreenAndExportsWhereThePlayerSays)
     EXPECT_TRUE(game.dialogs.prompts().last().contains(QStringLiteral("folder.csv")));
 }
 
+TEST(LedgerExportDialog, WithoutADocumentsFolderSuggestsTheHomeNeverThePlayFolder)
+{
+    QTemporaryDir home;
+    const QByteArray homeBefore = qgetenv("HOME");
+    const QByteArray configBefore = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", home.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral(".config")).toLocal8Bit());
+    const QString suggested =
+        ui::ledger::Settings(home.filePath(QStringLiteral("settings.ini"))).exportFolder();
+    qputenv("HOME", homeBefore);
+    qputenv("XDG_CONFIG_HOME", configBefore);
+    if (configBefore.isEmpty()) {
+        qunsetenv("XDG_CONFIG_HOME");
+    }
+    EXPECT_EQ(suggested.toStdString(), home.path().toStdString());
+}
+
 TEST(LedgerExportDialog, LeavesNothingInTheUsersConfigurationFolder)
 {
     QTemporaryDir config;
