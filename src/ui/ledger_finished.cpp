@@ -94,6 +94,11 @@ void FinishedPage::opening(int number)
     m_status->setText(tr("Apertura della partita finita n. %1…").arg(number));
 }
 
+void FinishedPage::opened()
+{
+    m_status->setText(listStatus());
+}
+
 void FinishedPage::notOpened(const FinishedGame& game)
 {
     m_status->setText(tr("La partita finita n. %1 (%2) non si può aprire: %3.")
@@ -184,6 +189,14 @@ void FinishedPage::show()
         }
     }
 
+    m_status->setText(listStatus());
+    m_table->setVisible(!m_games->empty());
+    m_open->setVisible(!m_games->empty());
+    updateButton();
+}
+
+QString FinishedPage::listStatus() const
+{
     std::size_t waiting = 0;
     for (const FinishedGame& g : *m_games) {
         waiting += g.state == FinishedGame::State::Waiting ? 1 : 0;
@@ -207,10 +220,7 @@ void FinishedPage::show()
                 tr("Ne restano da leggere %1.").arg(count(static_cast<std::int64_t>(waiting)));
         }
     }
-    m_status->setText(status);
-    m_table->setVisible(!m_games->empty());
-    m_open->setVisible(!m_games->empty());
-    updateButton();
+    return status;
 }
 
 const FinishedGame* FinishedPage::gameAt(const QModelIndex& index) const

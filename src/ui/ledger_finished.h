@@ -26,8 +26,9 @@ public:
     // What the finished games tell, as they tell it.
     void listed(const session::FinishedList& list);
     void summarised(const std::vector<session::FinishedGame>& games);
-    // The game being opened, and what came of it when it did not open.
+    // The game being opened, and what came of it: once it is shown the page tells its list again.
     void opening(int number);
+    void opened();
     void notOpened(const session::FinishedGame& game);
 
     QTableView* table() const { return m_table; }
@@ -41,6 +42,7 @@ signals:
 
 private:
     void show();
+    QString listStatus() const;
     void askOpen();
     void updateButton();
     const session::FinishedGame* gameAt(const QModelIndex& index) const;

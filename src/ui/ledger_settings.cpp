@@ -65,8 +65,10 @@ QString Settings::exportFolder() const
     if (!kept.isEmpty() && QDir(kept).exists()) {
         return kept;
     }
+    // A documents folder that is not there would leave the dialog in the working directory:
+    // the play folder.
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return documents.isEmpty() ? QDir::homePath() : documents;
+    return documents.isEmpty() || !QDir(documents).exists() ? QDir::homePath() : documents;
 }
 
 void Settings::keepExportFolder(const QString& folder)

@@ -3,6 +3,7 @@
 #include "ui/ledger_window.h"
 
 #include "game/portfolio_figures.h"
+#include "platform/file_sync.h"
 #include "records/ledger.h"
 #include "records/ledger_csv.h"
 #include "session/app_info.h"
@@ -469,6 +470,7 @@ void LedgerWindow::finishedOpened(const session::OpenedGame& game)
         m_finished->notOpened(game.game);
         return;
     }
+    m_finished->opened();
     showFinished(game);
 }
 
@@ -628,12 +630,14 @@ bool LedgerWindow::exportTo(Export what, const QString& path)
     }
     }
     QSaveFile file(path);
+    QString unsynced;
     const bool written = file.open(QIODevice::WriteOnly) &&
                          file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
                              static_cast<qint64>(bytes.size()) &&
-                         file.flush() && file.commit();
+                         file.flush() && (unsynced = platform::syncFileData(file)).isEmpty() &&
+                         file.commit();
     if (!written) {
-        const QString reason = file.errorString();
+        const QString reason = unsynced.isEmpty() ? file.errorString() : unsynced;
         file.cancelWriting();
         m_session.dialogs().message(
             tr("Non è stato possibile scrivere il file «%1»: %2.").arg(path, reason),

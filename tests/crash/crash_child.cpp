@@ -9,6 +9,8 @@
 //   crash_child end <folder> <slow|hang>       plays five days on a disk whose syncs take 30 ms
 //                                              or never end, then ends as the game does; over
 //                                              the hanging disk it answers "Esci senza salvare"
+//   crash_child export <folder> <file>         loads the game and exports its history from the
+//                                              ledger window to <file>
 #include "crash/play_script.h"
 #include "platform/folder_store.h"
 #include "platform/local_path.h"
@@ -17,10 +19,12 @@
 #include "records/store.h"
 #include "session/saver.h"
 #include "session/session.h"
+#include "ui/ledger_window.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <chrono>
@@ -214,6 +218,25 @@ int end(const QString& folder, bool hang)
     return code;
 }
 
+int exportHistory(const QString& folder, const QString& file)
+{
+    platform::FolderStore store(platform::localPath(folder));
+    crashtest::ScriptRandom random(crashtest::kActSeed);
+    crashtest::ScriptDialogs dialogs;
+    sayBoxes(dialogs);
+    session::Saver saver{store, dialogs, session::Saver::Run::ByHand};
+    session::Session session(store, dialogs, random, saver);
+    session.load();
+    saver.settle();
+    const QTemporaryDir settings; // the user's own settings stay as they are
+    ui::LedgerWindowSeams seams;
+    seams.settingsFile = settings.filePath(QStringLiteral("settings.ini"));
+    seams.finishedGames = session::FinishedGames::Run::ByHand;
+    ui::LedgerWindow window(session, seams);
+    say(window.exportHistory(file) ? "exported" : "not exported");
+    return 0;
+}
+
 int holdLock(const QString& folder)
 {
     platform::PlayLock lock(platform::localPath(folder));
@@ -233,9 +256,9 @@ int holdLock(const QString& folder)
 int main(int argc, char** argv)
 {
     const std::string mode = argc > 1 ? argv[1] : "";
-    // Only the end shows a box: a window system for that mode alone.
+    // Only the end shows a box and only the export a window: a window system for those alone.
     std::unique_ptr<QCoreApplication> app;
-    if (mode == "end") {
+    if (mode == "end" || mode == "export") {
         app = std::make_unique<QApplication>(argc, argv);
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
@@ -247,6 +270,9 @@ int main(int argc, char** argv)
     if (mode == "act" && argc == 5) {
         return act(folder, argv[3], std::atoi(argv[4]));
     }
+    if (mode == "export" && argc == 4) {
+        return exportHistory(folder, QString::fromLocal8Bit(argv[3]));
+    }
     if (mode == "hold-lock" && argc == 3) {
         return holdLock(folder);
     }
@@ -254,6 +280,6 @@ int main(int argc, char** argv)
         return end(folder, std::string(argv[3]) == "hang");
     }
     say("usage: crash_child play <folder> <seed> <steps> | act <folder> <action> <point> | "
-        "hold-lock <folder> | end <folder> <slow|hang>");
+        "hold-lock <folder> | end <folder> <slow|hang> | export <folder> <file>");
     return 2;
 }

@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cerrno>
@@ -416,14 +417,66 @@ TEST(WriteFaults, AFullDiskIsToldNothingOnItIsDamagedAndTheNextSaveAfterItWrites
 }
 
 // An I/O error on a real sync, injected into the child program's system calls.
-TEST(WriteFaults, AFailedSyncIsToldAndTheNextStartFindsAWholeSet)
+namespace {
+
+// Why failed system calls cannot be injected here; empty when they can.
+std::string whyNoStrace()
 {
     if (QStandardPaths::findExecutable(QStringLiteral("strace")).isEmpty()) {
-        GTEST_SKIP() << "strace is not installed";
+        return "strace is not installed";
     }
     if (QProcess::execute(QStringLiteral("strace"), {QStringLiteral("-qq"), QStringLiteral("-o"),
                                                       QStringLiteral("/dev/null"), QStringLiteral("true")}) != 0) {
-        GTEST_SKIP() << "strace cannot trace here (no ptrace in this container?)";
+        return "strace cannot trace here (no ptrace in this container?)";
+    }
+    return {};
+}
+
+// The child's output, run under strace with one failed call injected.
+QString underStrace(const QString& call, const QString& injected, const QStringList& childArguments)
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // The leak checker cannot run under a tracer.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
+    child.setProcessEnvironment(environment);
+    child.start(QStringLiteral("strace"), QStringList{QStringLiteral("-f"), QStringLiteral("-qq"), QStringLiteral("-o"),
+                                                      QStringLiteral("/dev/null"), QStringLiteral("-e"),
+                                                      QStringLiteral("trace=") + call, QStringLiteral("-e"),
+                                                      QStringLiteral("inject=") + injected, QStringLiteral(TOLV_CRASH_CHILD)} +
+                                              childArguments);
+    EXPECT_TRUE(child.waitForStarted(30000));
+    EXPECT_TRUE(child.waitForFinished(60000));
+    EXPECT_EQ(child.exitCode(), 0);
+    return QString::fromUtf8(child.readAllStandardOutput());
+}
+
+} // namespace
+
+TEST(WriteFaults, AnExportWhoseSyncFailsIsToldNotTakenForWritten)
+{
+    if (const std::string why = whyNoStrace(); !why.empty()) {
+        GTEST_SKIP() << why;
+    }
+    crashtest::PlayFolder folder;
+    folder.put(crashtest::replay({}, 8, 20).back());
+    QTemporaryDir out;
+    const QString file = out.filePath(QStringLiteral("cronologia.csv"));
+    // Loading a whole set syncs nothing: the first sync is the export's.
+    const QString output = underStrace(QStringLiteral("fsync,fdatasync"), QStringLiteral("fsync:error=EIO:when=1"),
+                                       {QStringLiteral("export"), folder.path(), file});
+    EXPECT_TRUE(output.contains(QStringLiteral("not exported"))) << output.toStdString();
+    EXPECT_TRUE(output.contains(QStringLiteral("box Registro del giocatore: Non è stato possibile scrivere il file «%1»")
+                                    .arg(file)))
+        << output.toStdString();
+    EXPECT_FALSE(QFile::exists(file));
+}
+
+TEST(WriteFaults, AFailedSyncIsToldAndTheNextStartFindsAWholeSet)
+{
+    if (const std::string why = whyNoStrace(); !why.empty()) {
+        GTEST_SKIP() << why;
     }
     const FileSet game = crashtest::replay({}, 8, 20).back();
     // Which fsync is whose: the child's disk steps of a day advance, where a file's "sync" and a
@@ -453,22 +506,9 @@ TEST(WriteFaults, AFailedSyncIsToldAndTheNextStartFindsAWholeSet)
         SCOPED_TRACE("fsync number " + std::to_string(failing) + " (" + failingFile + ") fails");
         crashtest::PlayFolder folder;
         folder.put(game);
-        QProcess child;
-        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        // The leak checker cannot run under a tracer.
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
-        child.setProcessEnvironment(environment);
-        child.start(QStringLiteral("strace"),
-                    {QStringLiteral("-f"), QStringLiteral("-qq"), QStringLiteral("-o"), QStringLiteral("/dev/null"),
-                     QStringLiteral("-e"), QStringLiteral("trace=fsync"), QStringLiteral("-e"),
-                     QStringLiteral("inject=fsync:error=EIO:when=%1").arg(failing),
-                     QStringLiteral(TOLV_CRASH_CHILD), QStringLiteral("act"), folder.path(),
-                     QStringLiteral("day"), QStringLiteral("0")});
-        ASSERT_TRUE(child.waitForStarted(30000));
-        ASSERT_TRUE(child.waitForFinished(60000));
-        const QString output = QString::fromUtf8(child.readAllStandardOutput());
-        ASSERT_EQ(child.exitCode(), 0) << output.toStdString(); // told, and played on
+        // Told, and played on.
+        const QString output = underStrace(QStringLiteral("fsync"), QStringLiteral("fsync:error=EIO:when=%1").arg(failing),
+                                           {QStringLiteral("act"), folder.path(), QStringLiteral("day"), QStringLiteral("0")});
         const QString reason = failingFile == "."
                                    ? QStringLiteral("errore di scrittura nella cartella di gioco")
                                    : QStringLiteral("errore di scrittura del file \"%1\"")

@@ -410,6 +410,23 @@ TEST_F(LedgerWindowTest, KeepsItsPlaceOnlyOnAScreenAndExportsWhereThePlayerSays)
     EXPECT_TRUE(game.dialogs.prompts().last().contains(QStringLiteral("folder.csv")));
 }
 
+TEST(LedgerExportDialog, WithoutADocumentsFolderSuggestsTheHomeNeverThePlayFolder)
+{
+    QTemporaryDir home;
+    const QByteArray homeBefore = qgetenv("HOME");
+    const QByteArray configBefore = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", home.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral(".config")).toLocal8Bit());
+    const QString suggested =
+        ui::ledger::Settings(home.filePath(QStringLiteral("settings.ini"))).exportFolder();
+    qputenv("HOME", homeBefore);
+    qputenv("XDG_CONFIG_HOME", configBefore);
+    if (configBefore.isEmpty()) {
+        qunsetenv("XDG_CONFIG_HOME");
+    }
+    EXPECT_EQ(suggested.toStdString(), home.path().toStdString());
+}
+
 TEST(LedgerExportDialog, LeavesNothingInTheUsersConfigurationFolder)
 {
     QTemporaryDir config;
@@ -671,6 +688,10 @@ TEST_F(LedgerWindowTest, AFinishedGameOpensReadOnlyOffTheWindowsThreadAndOddFile
                     .contains(QStringLiteral("«Data.ledger.game1»")));
     EXPECT_TRUE(window->windowTitle().contains(QStringLiteral("partita finita n. 1")));
     EXPECT_EQ(tableOf(window, "worthHistory")->model()->rowCount(), 30);
+    // Once open, the page no longer says it is opening one.
+    EXPECT_TRUE(window->findChild<QLabel*>(QStringLiteral("finishedStatus"))
+                    ->text()
+                    .startsWith(QStringLiteral("Partite finite in questa cartella: 3.")));
 
     // The game goes on meanwhile (a new game even): the finished one stays in view, the list grows.
     game.session.newGame();
