@@ -15,6 +15,7 @@
 #include "ui/window_look.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -24,9 +25,11 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScrollArea>
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
@@ -49,6 +52,28 @@ constexpr QSize kLeastSize(620, 460);
 // shows its main columns.
 constexpr int kNarrowestBeside = 760;
 
+// Keeps the pages the size of the view that shows them, down to their least size, below which
+// the view scrolls. It lives on the view and touches nothing else, so it outlasts no one.
+class PagesFollowView final : public QObject {
+public:
+    PagesFollowView(QWidget* view, QWidget* pages) : QObject(view), m_view(view), m_pages(pages)
+    {
+        view->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == m_view && event->type() == QEvent::Resize && m_pages) {
+            m_pages->resize(m_view->size().expandedTo(m_pages->minimumSize()));
+        }
+        return false;
+    }
+
+private:
+    QWidget* m_view;
+    QPointer<QWidget> m_pages;
+};
+
 std::string utf8(const QString& text)
 {
     return text.toStdString();
@@ -64,14 +89,37 @@ LedgerWindow::LedgerWindow(session::Session& session, LedgerWindowSeams seams, Q
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(appIcon());
     setMinimumSize(kLeastSize);
+    // The pages in a scroll area that fills the window: where the window is at least its least
+    // size nothing scrolls; on a screen smaller than that, the pages do.
+    auto* whole = new QVBoxLayout(this);
+    whole->setContentsMargins(0, 0, 0, 0);
+    m_contents = new QScrollArea(this);
+    m_contents->setObjectName(QStringLiteral("contents"));
+    m_contents->setFrameShape(QFrame::NoFrame);
+    m_contents->setFocusPolicy(Qt::NoFocus);
+    m_contents->viewport()->setFocusPolicy(Qt::NoFocus);
+    // The pages take the area's size, never below their least: not the height their wrapped
+    // texts would ask for at that width, which would make a roomy window scroll.
+    m_contents->setWidgetResizable(false);
+    auto* area = new QWidget;
+    area->setObjectName(QStringLiteral("pages"));
+    area->setMinimumSize(kLeastSize);
+    whole->addWidget(m_contents);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now != nullptr && m_contents->widget()->isAncestorOf(now)) {
+            const QRect place(now->mapTo(m_contents->widget(), QPoint(0, 0)), now->size());
+            m_contents->ensureVisible(place.center().x(), place.center().y(),
+                                      place.width() / 2 + 4, place.height() / 2 + 4);
+        }
+    });
     m_finishedGames = new session::FinishedGames(session.store(), m_seams.finishedGames,
                                                  records::kLargestRead, this);
     m_archiveSeen = session.finishedLedger();
 
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(area);
     layout->setContentsMargins(8, 8, 8, 8);
     layout->setSpacing(6);
-    buildHeader(this);
+    buildHeader(area);
     layout->addWidget(m_banner);
     auto* cards = new QGridLayout;
     cards->setSpacing(6);
@@ -133,6 +181,8 @@ LedgerWindow::LedgerWindow(session::Session& session, LedgerWindowSeams seams, Q
     }
     m_export->setMenu(menu);
     layout->addWidget(m_tabs, 1);
+    m_contents->setWidget(area);
+    new PagesFollowView(m_contents->viewport(), area);
 
     buildActions();
     connect(m_tabs, &QTabWidget::currentChanged, this, [this] { showCurrentPage(); });
@@ -496,6 +546,10 @@ void LedgerWindow::place()
 {
     if (const std::optional<Place> kept = m_settings.place();
         kept && whollyOnAScreen(kept->frame)) {
+        if (const QScreen* on = QGuiApplication::screenAt(kept->frame.center())) {
+            const QSize frame = kept->frame.size() - kept->size;
+            fitLeastSize(on->availableGeometry(), QMargins(0, 0, frame.width(), frame.height()));
+        }
         resize(kept->size.expandedTo(minimumSize()));
         move(kept->frame.topLeft());
         if (kept->maximized) {
@@ -516,6 +570,7 @@ void LedgerWindow::place()
         frame = QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
                          outer.right() - inner.right(), outer.bottom() - inner.bottom());
     }
+    fitLeastSize(available, frame);
     const QSize room = available.size().shrunkBy(frame);
     const QSize size = kOpeningSize.boundedTo(room).expandedTo(minimumSize());
     const QSize outer = size.grownBy(frame);
@@ -525,6 +580,11 @@ void LedgerWindow::place()
                          : fitInside(QRect(available.topLeft(), outer), available);
     resize(at.size().shrunkBy(frame).expandedTo(minimumSize()));
     move(at.topLeft());
+}
+
+void LedgerWindow::fitLeastSize(const QRect& available, const QMargins& frame)
+{
+    setMinimumSize(kLeastSize.boundedTo(available.size().shrunkBy(frame)).expandedTo(QSize(1, 1)));
 }
 
 void LedgerWindow::fitFrame()
@@ -541,6 +601,7 @@ void LedgerWindow::fitFrame()
         return;
     }
     const QSize extra = frame.size() - size();
+    fitLeastSize(available, QMargins(0, 0, extra.width(), extra.height()));
     if (frame.width() > available.width() || frame.height() > available.height()) {
         resize(size().boundedTo(available.size() - extra).expandedTo(minimumSize()));
     }

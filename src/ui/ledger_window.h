@@ -21,6 +21,7 @@ class QFrame;
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class QScrollArea;
 class QTabWidget;
 
 namespace ui {
@@ -81,6 +82,11 @@ public:
     bool showsFinished() const { return m_view && !m_view->live(); }
 
     void showTab(Tab tab);
+    // Takes the least size the free area `available` of its screen allows with the frame
+    // `frame` around it: the pages keep their least size inside and scroll where the area is
+    // smaller (a 1280 x 800 screen at twice the scale), the focus bringing each control into view.
+    void fitLeastSize(const QRect& available, const QMargins& frame);
+    QScrollArea* contents() const { return m_contents; }
     session::FinishedGames& finishedGames() { return *m_finishedGames; }
     ledger::StatisticsPage* statistics() const { return m_statistics; }
     ledger::PricesPage* prices() const { return m_prices; }
@@ -122,6 +128,7 @@ private:
     bool m_placed = false;
     std::string m_archiveSeen;
 
+    QScrollArea* m_contents = nullptr;
     QFrame* m_banner = nullptr;
     QLabel* m_bannerText = nullptr;
     QPushButton* m_back = nullptr;

@@ -36,6 +36,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QScrollBar>
 #include <QSettings>
 #include <QStandardPaths>
@@ -355,6 +357,37 @@ TEST(LedgerPlace, BesideTheMainWindowWhereThereIsRoomElseOverItAndAKeptPlaceOnly
     EXPECT_TRUE(ui::ledger::whollyOn(QRect(2000, 10, 900, 600), screens));
     EXPECT_FALSE(ui::ledger::whollyOn(QRect(1500, 10, 900, 600), screens)); // across two
     EXPECT_FALSE(ui::ledger::whollyOn(QRect(-5000, -5000, 900, 600), screens));
+}
+
+// On a screen smaller than the pages' least size (1280 x 800 at twice the scale leaves 640 x 400)
+// the window takes that room and its pages scroll, every control Tab reaches coming into view;
+// where there is room, nothing scrolls.
+TEST_F(LedgerWindowTest, OnAScreenSmallerThanItsPagesItFitsAndEveryControlComesIntoView)
+{
+    game.play(10);
+    open();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    window->fitLeastSize(QRect(0, 0, 640, 400), QMargins(4, 28, 4, 4));
+    window->resize(632, 368);
+    ASSERT_EQ(window->size(), QSize(632, 368));
+    QScrollArea* contents = window->contents();
+    EXPECT_GT(contents->verticalScrollBar()->maximum(), 0);
+    window->showTab(ui::LedgerWindow::Tab::Worth);
+    QSet<QWidget*> reached;
+    for (int i = 0; i < 40 && !reached.contains(QApplication::focusWidget()); ++i) {
+        QWidget* now = QApplication::focusWidget();
+        reached << now;
+        const QRect shown(now->mapTo(contents->viewport(), QPoint(0, 0)),
+                          now->size().boundedTo(contents->viewport()->size()));
+        EXPECT_TRUE(contents->viewport()->rect().contains(shown)) << now->objectName().toStdString();
+        QTest::keyClick(now, Qt::Key_Tab);
+    }
+    EXPECT_GT(reached.size(), 5);
+
+    window->fitLeastSize(QRect(0, 0, 1280, 1024), QMargins(4, 28, 4, 4));
+    window->resize(940, 660);
+    EXPECT_EQ(contents->verticalScrollBar()->maximum(), 0);
+    EXPECT_EQ(contents->horizontalScrollBar()->maximum(), 0);
 }
 
 TEST_F(LedgerWindowTest, KeepsItsPlaceOnlyOnAScreenAndExportsWhereThePlayerSays)
