@@ -214,6 +214,21 @@ StartRequest readCommandLineInChosenLanguage(int& argc, char** argv)
     return readCommandLine(commandArguments(argc, argv));
 }
 
+QString enterRequestedFolder(const StartRequest& request, int& argc, char** argv)
+{
+    if (request.folder == StartRequest::Folder::Working) {
+        return {};
+    }
+    const QCoreApplication core(argc, argv);
+    ui::Language language;
+    language.apply(language.saved());
+    const std::filesystem::path folder = request.folder == StartRequest::Folder::User
+                                             ? userPlayFolder()
+                                             : nativePath(request.folderBytes);
+    return folder.empty() ? CommandLine::tr("Non si trova la cartella dell'utente.")
+                          : enterPlayFolder(folder);
+}
+
 std::filesystem::path xdgPlayFolder(const char* xdgDataHome, const char* home)
 {
     const std::string xdg = xdgDataHome != nullptr ? xdgDataHome : "";

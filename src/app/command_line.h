@@ -56,4 +56,10 @@ QString displayName(const std::filesystem::path& folder);
 // success, otherwise what went wrong, for the player; nothing is left half-done.
 QString enterPlayFolder(const std::filesystem::path& folder);
 
+// Enters the play folder that --folder or --user-folder asked for (nothing for the working
+// directory), before any display is opened and in the player's language, so that a folder that
+// cannot be used is told even where no window could open. Empty once the game is in it, else
+// what stops it, for the player.
+QString enterRequestedFolder(const StartRequest& request, int& argc, char** argv);
+
 } // namespace app

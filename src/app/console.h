@@ -18,9 +18,4 @@ QList<QByteArray> commandArguments(int argc, char** argv);
 // console, every text is a box.
 void tellBeforeStart(const QString& text, bool isError, int& argc, char** argv);
 
-// A problem found once the game's windows can open (a play folder that cannot be used): printed
-// on the error stream, and true, when the player has a terminal to read it on or no window would
-// reach their eyes; false when it is for a box to show.
-bool printForPlayer(const QString& text);
-
 } // namespace app

@@ -87,13 +87,4 @@ void tellBeforeStart(const QString& text, bool isError, int& argc, char** argv)
     box.exec();
 }
 
-bool printForPlayer(const QString& text)
-{
-    if (!onTerminal() && !unseen(QGuiApplication::platformName().toLatin1())) {
-        return false;
-    }
-    print(text + QLatin1Char('\n'), stderr);
-    return true;
-}
-
 } // namespace app

@@ -28,11 +28,6 @@ QList<QByteArray> commandArguments(int, char**)
     return arguments;
 }
 
-bool printForPlayer(const QString&)
-{
-    return false;
-}
-
 void tellBeforeStart(const QString& text, bool isError, int& argc, char** argv)
 {
     QApplication application(argc, argv);

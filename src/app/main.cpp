@@ -29,6 +29,12 @@ int main(int argc, char* argv[])
         app::tellBeforeStart(request.text, refused, argc, argv);
         return refused ? app::kUsageExitCode : 0;
     }
+    // The game plays in its working directory: --folder and --user-folder move there first.
+    if (const QString problem = app::enterRequestedFolder(request, argc, argv);
+        !problem.isEmpty()) {
+        app::tellBeforeStart(problem + QLatin1Char('\n'), true, argc, argv);
+        return app::kFolderExitCode;
+    }
 
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QString::fromLatin1(session::app::kApplicationId));
@@ -39,24 +45,6 @@ int main(int argc, char* argv[])
     ui::useGameStyle();
     QApplication::setWindowIcon(ui::appIcon());
     platform::QtDialogs dialogs;
-
-    // The game plays in its working directory: --folder and --user-folder move there first.
-    if (request.folder != app::StartRequest::Folder::Working) {
-        const std::filesystem::path folder = request.folder == app::StartRequest::Folder::User
-                                                 ? app::userPlayFolder()
-                                                 : app::nativePath(request.folderBytes);
-        const QString problem =
-            folder.empty() ? QCoreApplication::translate("CommandLine",
-                                                         "Non si trova la cartella dell'utente.")
-                           : app::enterPlayFolder(folder);
-        if (!problem.isEmpty()) {
-            // On the terminal the game was started from, or else in a box: never both.
-            if (!app::printForPlayer(problem)) {
-                dialogs.message(problem, session::app::title());
-            }
-            return app::kFolderExitCode;
-        }
-    }
 
     // The game plays in its working directory: its saves are the files there. The lock and the
     // store name it ".", so they follow the folder itself whatever its path (in any encoding, of

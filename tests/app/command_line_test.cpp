@@ -171,6 +171,28 @@ TEST(CommandLine, AFolderThatIsAFileIsToldOnTheTerminalAlone)
     EXPECT_TRUE(game.readAllStandardOutput().contains("non è una cartella"));
 }
 
+// With no display at all (a remote shell, a service) the folder's problem is still told: it is
+// found before anything asks for a display.
+TEST(CommandLine, AFolderThatIsAFileIsToldWhereNoWindowCouldOpen)
+{
+    QTemporaryDir folder;
+    QFile file(folder.filePath(QStringLiteral("Data1")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    QProcess game;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        environment.remove(QString::fromLatin1(name));
+    }
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), folder.filePath(QStringLiteral("cfg")));
+    game.setProcessEnvironment(environment);
+    game.start(QStringLiteral(TOLV_GAME_BINARY), {QStringLiteral("--folder"), file.fileName()});
+    ASSERT_TRUE(game.waitForFinished(30000));
+    EXPECT_EQ(game.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(game.exitCode(), app::kFolderExitCode);
+    EXPECT_TRUE(game.readAllStandardError().contains("non \xc3\xa8 una cartella"));
+}
+
 TEST(CommandLine, TheFolderKeepsItsBytesAndQtOptionsAreLeftToQt)
 {
     const app::StartRequest given =
