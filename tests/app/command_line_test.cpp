@@ -148,49 +148,47 @@ TEST(CommandLine, HelpAndMistakesSpeakTheLanguageKept)
     EXPECT_TRUE(isEmptyFolder(folder.path()));
 }
 
-TEST(CommandLine, AFolderThatIsAFileIsToldOnTheTerminalAlone)
+// A folder that is a file is told where the player reads it, and the game ends at once.
+TEST(CommandLine, AFolderThatIsAFileIsToldOnTheTerminalAloneOrWhereNoWindowCouldOpen)
 {
     QTemporaryDir folder;
     QFile file(folder.filePath(QStringLiteral("Data1")));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
-    // Started from a terminal (script gives it one) on a platform where a box would wait for a
-    // click that never comes: the player reads the reason there, and the game ends at once.
-    QProcess game;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), folder.filePath(QStringLiteral("cfg")));
-    game.setProcessEnvironment(environment);
-    game.start(QStringLiteral("script"),
-               {QStringLiteral("-qec"),
-                QStringLiteral("'%1' --folder '%2'")
-                    .arg(QStringLiteral(TOLV_GAME_BINARY), file.fileName()),
-                QStringLiteral("/dev/null")});
-    ASSERT_TRUE(game.waitForFinished(30000)) << "the game waited for a box";
-    EXPECT_EQ(game.exitCode(), app::kFolderExitCode);
-    EXPECT_TRUE(game.readAllStandardOutput().contains("non è una cartella"));
-}
+    const auto environment = [&folder](const QString& platform) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), folder.filePath(QStringLiteral("cfg")));
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        if (platform.isEmpty()) {
+            env.remove(QStringLiteral("DISPLAY"));
+            env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        } else {
+            env.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
+        }
+        return env;
+    };
 
-// With no display at all (a remote shell, a service) the folder's problem is still told: it is
-// found before anything asks for a display.
-TEST(CommandLine, AFolderThatIsAFileIsToldWhereNoWindowCouldOpen)
-{
-    QTemporaryDir folder;
-    QFile file(folder.filePath(QStringLiteral("Data1")));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
-    QProcess game;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
-        environment.remove(QString::fromLatin1(name));
-    }
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), folder.filePath(QStringLiteral("cfg")));
-    game.setProcessEnvironment(environment);
-    game.start(QStringLiteral(TOLV_GAME_BINARY), {QStringLiteral("--folder"), file.fileName()});
-    ASSERT_TRUE(game.waitForFinished(30000));
-    EXPECT_EQ(game.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(game.exitCode(), app::kFolderExitCode);
-    EXPECT_TRUE(game.readAllStandardError().contains("non \xc3\xa8 una cartella"));
+    // Started from a terminal (script gives it one) on a platform where a box would wait for a
+    // click that never comes: the player reads the reason there.
+    QProcess terminal;
+    terminal.setProcessEnvironment(environment(QStringLiteral("offscreen")));
+    terminal.start(QStringLiteral("script"),
+                   {QStringLiteral("-qec"),
+                    QStringLiteral("'%1' --folder '%2'")
+                        .arg(QStringLiteral(TOLV_GAME_BINARY), file.fileName()),
+                    QStringLiteral("/dev/null")});
+    ASSERT_TRUE(terminal.waitForFinished(30000)) << "the game waited for a box";
+    EXPECT_EQ(terminal.exitCode(), app::kFolderExitCode);
+    EXPECT_TRUE(terminal.readAllStandardOutput().contains("non è una cartella"));
+
+    // With no display at all (a remote shell, a service): found before anything asks for one.
+    QProcess headless;
+    headless.setProcessEnvironment(environment(QString()));
+    headless.start(QStringLiteral(TOLV_GAME_BINARY), {QStringLiteral("--folder"), file.fileName()});
+    ASSERT_TRUE(headless.waitForFinished(30000));
+    EXPECT_EQ(headless.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(headless.exitCode(), app::kFolderExitCode);
+    EXPECT_TRUE(headless.readAllStandardError().contains("non \xc3\xa8 una cartella"));
 }
 
 TEST(CommandLine, TheFolderKeepsItsBytesAndQtOptionsAreLeftToQt)
