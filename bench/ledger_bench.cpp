@@ -32,32 +32,38 @@ using bench::BenchRandom;
 using bench::LoadedGame;
 
 // A play folder holding a game of `days` days, traded every few days, with its ledger.
+// Plays `days` days from `state`, every seventh a trade of three shares, into the ledger.
+void play(game::GameState& state, records::Ledger& ledger, int days)
+{
+    BenchRandom random;
+    for (int day = 1; day < days; ++day) {
+        if (day % 7 == 0) {
+            const int company = day % game::kCompanyCount;
+            const bool buy =
+                game::readNumber(state.companies[static_cast<std::size_t>(company)].shares)
+                    .value_or(0) == 0;
+            const game::GameState before = state;
+            const auto outcome =
+                buy ? game::buy(state, company, "3") : game::sell(state, company, "3");
+            if (outcome == game::TradeOutcome::Done) {
+                ledger.trade(before, state, company, buy, 3);
+            }
+        }
+        game::advanceDay(state, random);
+        ledger.day(state);
+    }
+}
+
 struct PlayedFolder {
     QTemporaryDir dir;
     std::size_t ledgerBytes = 0;
 
     explicit PlayedFolder(int days, bool withLedger = true)
     {
-        BenchRandom random;
         game::GameState state = game::startingState();
         records::Ledger ledger;
         ledger.newGame(state);
-        for (int day = 1; day < days; ++day) {
-            if (day % 7 == 0) {
-                const int company = day % game::kCompanyCount;
-                const bool buy =
-                    game::readNumber(state.companies[static_cast<std::size_t>(company)].shares)
-                        .value_or(0) == 0;
-                const game::GameState before = state;
-                const auto outcome =
-                    buy ? game::buy(state, company, "3") : game::sell(state, company, "3");
-                if (outcome == game::TradeOutcome::Done) {
-                    ledger.trade(before, state, company, buy, 3);
-                }
-            }
-            game::advanceDay(state, random);
-            ledger.day(state);
-        }
+        play(state, ledger, days);
         platform::FolderStore store(platform::localPath(dir.path()));
         for (const records::FileContent& file :
              records::autosaveFiles(state, records::WriteOrder::DataFirst)) {
@@ -119,25 +125,10 @@ BENCHMARK(LedgerWindowDay)->Arg(3650)->Unit(benchmark::kMillisecond)->UseRealTim
 // A finished game of range(0) days shown read-only, and each of its pages painted once.
 void LedgerWindowFinished(benchmark::State& bench)
 {
-    BenchRandom random;
     game::GameState state = game::startingState();
     records::Ledger ledger;
     ledger.newGame(state);
-    for (int day = 1; day < bench.range(0); ++day) {
-        if (day % 7 == 0) {
-            const int company = day % game::kCompanyCount;
-            const bool buy =
-                game::readNumber(state.companies[static_cast<std::size_t>(company)].shares)
-                    .value_or(0) == 0;
-            const game::GameState before = state;
-            if ((buy ? game::buy(state, company, "3") : game::sell(state, company, "3")) ==
-                game::TradeOutcome::Done) {
-                ledger.trade(before, state, company, buy, 3);
-            }
-        }
-        game::advanceDay(state, random);
-        ledger.day(state);
-    }
+    play(state, ledger, static_cast<int>(bench.range(0)));
     const std::string text = *ledger.newGame(state);
     records::LedgerRead read = records::readLedger(text);
     session::OpenedGame opened;
