@@ -353,7 +353,7 @@ void Session::saveEnded(const records::SaveJob& job, const records::SaveReport& 
         m_failing = true;
         reportSaveFailure(report);
     }
-    emit changed();
+    emit saved();
 }
 
 void Session::reportSaveFailure(const records::SaveReport& report)

@@ -82,8 +82,11 @@ public:
     std::string finishedLedger() const { return m_files.lastArchive(); }
 
 signals:
-    // The state, the ledger or what the saves did has changed.
+    // The state or the ledger has changed: an event of the game.
     void changed();
+    // A save has ended: what the saves did may have changed (whether the ledger is kept, a
+    // finished game's name); the state and the ledger's history have not.
+    void saved();
 
 private:
     // Puts a trade that went through into the ledger.

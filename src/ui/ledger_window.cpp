@@ -197,6 +197,8 @@ LedgerWindow::LedgerWindow(session::Session& session, LedgerWindowSeams seams, Q
     connect(m_finishedGames, &session::FinishedGames::opened, this, &LedgerWindow::finishedOpened);
     // It follows every event of the game and every save's end.
     connect(&session, &session::Session::changed, this, &LedgerWindow::refresh);
+    // A save's end changes no figure: only what is said of the saves.
+    connect(&session, &session::Session::saved, this, &LedgerWindow::savesChanged);
 
     retranslate();
     place();
@@ -317,9 +319,14 @@ void LedgerWindow::refresh()
                                   : tr("%1: partita finita n. %2").arg(title).arg(m_view->number) +
                                         QStringLiteral(" - ") + session::app::title());
     showHeader();
-    showNote();
     m_stale.fill(true);
     showCurrentPage();
+    savesChanged();
+}
+
+void LedgerWindow::savesChanged()
+{
+    showNote();
     // A finished game's save has ended since: the list shows it.
     if (m_session.finishedLedger() != m_archiveSeen) {
         m_archiveSeen = m_session.finishedLedger();

@@ -67,6 +67,8 @@ public:
     // Shows the session's ledger and state as they are now (or the finished game opened); the
     // session's `changed` calls it after every event and every save's end.
     void refresh();
+    // After a save's end: what is said of the saves, and the finished games' list.
+    void savesChanged();
 
     // Writes a table of the game shown as CSV to `path`; false (after telling the player) when
     // the file could not be written.
