@@ -259,24 +259,33 @@ QString enterPlayFolder(const std::filesystem::path& folder)
                 .arg(displayName(folder), QString::fromLocal8Bit(error.message()));
         }
     }
-    std::filesystem::current_path(folder, error);
-    if (error) {
-        return CommandLine::tr("Non si può entrare nella cartella di gioco «%1»: %2.")
-            .arg(displayName(folder), QString::fromLocal8Bit(error.message()));
-    }
+    // A folder made here and not played in is taken away again: nothing is left half-done.
+    const std::filesystem::path hall = folder / std::string(records::kHallOfFameName);
+    const auto undo = [&] {
+        if (created) {
+            std::error_code ignored;
+            std::filesystem::remove(hall, ignored);
+            std::filesystem::remove(folder, ignored);
+        }
+    };
     if (created) {
         // A new folder gets the Hall of Fame as the game expects to find it.
-        const std::string name(records::kHallOfFameName);
-        std::ofstream file(name, std::ios::binary | std::ios::trunc);
+        std::ofstream file(hall, std::ios::binary | std::ios::trunc);
         file.write(records::kEmptyHallOfFame.data(),
                    std::streamsize(records::kEmptyHallOfFame.size()));
         file.close();
         if (!file) {
-            std::filesystem::remove(name, error);
+            undo();
             return CommandLine::tr(
                        "Non si può scrivere la Hall of Fame nella nuova cartella di gioco «%1».")
                 .arg(displayName(folder));
         }
+    }
+    std::filesystem::current_path(folder, error);
+    if (error) {
+        undo();
+        return CommandLine::tr("Non si può entrare nella cartella di gioco «%1»: %2.")
+            .arg(displayName(folder), QString::fromLocal8Bit(error.message()));
     }
     return {};
 }

@@ -4,13 +4,17 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -189,6 +193,47 @@ TEST(CommandLine, AFolderThatIsAFileIsToldOnTheTerminalAloneOrWhereNoWindowCould
     EXPECT_EQ(headless.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(headless.exitCode(), app::kFolderExitCode);
     EXPECT_TRUE(headless.readAllStandardError().contains("non \xc3\xa8 una cartella"));
+}
+
+// A new folder whose Hall of Fame cannot be written, or that cannot be entered, is taken away
+// again (one failed system call each, injected by strace): nothing is left half-made.
+TEST(CommandLine, ANewFolderThatCannotBeMadeWholeIsTakenAwayAgain)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("strace")).isEmpty() ||
+        QProcess::execute(QStringLiteral("strace"),
+                          {QStringLiteral("-qq"), QStringLiteral("-o"), QStringLiteral("/dev/null"),
+                           QStringLiteral("true")}) != 0) {
+        GTEST_SKIP() << "strace cannot trace here";
+    }
+    QTemporaryDir parent;
+    const QString folder = parent.filePath(QStringLiteral("nuova"));
+    const QString hall = folder + QStringLiteral("/data6");
+    // Only the calls on that path are traced, so the failure is the game's own call.
+    const std::vector<std::pair<QString, QString>> failures{
+        {QStringLiteral("openat:error=EIO"), hall},
+        {QStringLiteral("write:error=ENOSPC"), hall},
+        {QStringLiteral("chdir:error=EIO"), folder}};
+    for (const auto& [failure, path] : failures) {
+        SCOPED_TRACE(failure.toStdString());
+        QProcess game;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("DISPLAY"));
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        environment.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), parent.filePath(QStringLiteral("cfg")));
+        game.setProcessEnvironment(environment);
+        game.start(QStringLiteral("strace"),
+                   {QStringLiteral("-f"), QStringLiteral("-qq"), QStringLiteral("-o"),
+                    QStringLiteral("/dev/null"), QStringLiteral("-P"), path, QStringLiteral("-e"),
+                    QStringLiteral("trace=") + failure.section(QLatin1Char(':'), 0, 0),
+                    QStringLiteral("-e"), QStringLiteral("inject=%1:when=1").arg(failure),
+                    QStringLiteral(TOLV_GAME_BINARY), QStringLiteral("--folder"), folder});
+        ASSERT_TRUE(game.waitForFinished(30000));
+        EXPECT_EQ(game.exitCode(), app::kFolderExitCode);
+        EXPECT_TRUE(game.readAllStandardError().contains("nuova"));
+        EXPECT_FALSE(QFileInfo::exists(folder));
+    }
 }
 
 TEST(CommandLine, TheFolderKeepsItsBytesAndQtOptionsAreLeftToQt)
